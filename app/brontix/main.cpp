@@ -1,0 +1,74 @@
+// brontix: the game in its window.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/game.h"
+#include "input/input.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/tick_pacer.h"
+#include "tick/tick.h"
+
+namespace {
+
+bool haveDisplay() {
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace brontix;
+    if (!haveDisplay()) {
+        std::fprintf(stderr,
+                     "brontix: no display found (DISPLAY and WAYLAND_DISPLAY are unset); on a "
+                     "machine without a screen, xvfb-run make run works\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("Brontix");
+
+    platform::qt::MainWindow window(game::kFormBackColor);
+    platform::qt::QtServices services(window);
+    game::Form1 form(services);
+    game::Form_Load(form);
+    platform::qt::Playfield* field = window.playfield();
+    field->setScene(&form);
+
+    // Every handler is followed by a repaint, so what it changed shows.
+    auto handled = [field](auto handler) {
+        return [field, handler] {
+            handler();
+            field->update();
+        };
+    };
+    QObject::connect(window.newGameAction(), &QAction::triggered,
+                     handled([&] { game::ng_Click(form); }));
+    QObject::connect(window.demoAction(), &QAction::triggered,
+                     handled([&] { input::mnuDemo_Click(form); }));
+    QObject::connect(window.fullScreenAction(), &QAction::triggered,
+                     handled([&] { input::mnuFS_Click(form); }));
+    QObject::connect(field, &platform::qt::Playfield::pointerMoved, [&](float x, float y) {
+        input::Form_MouseMove(form, 0, 0, x, y);
+        field->update();
+    });
+    QObject::connect(field, &platform::qt::Playfield::clicked,
+                     handled([&] { input::Form_Click(form); }));
+    QObject::connect(field, &platform::qt::Playfield::characterTyped, [&](int code) {
+        input::Form_KeyPress(form, code);
+        field->update();
+    });
+    // Closing the game window ends the program, backdrop and all.
+    QObject::connect(&window, &platform::qt::MainWindow::closed, &app, &QApplication::quit);
+
+    platform::qt::TickPacer pacer([&] { return form.Timer1.Enabled; },
+                                  handled([&] { tick::Timer1_Timer(form); }));
+    window.show();
+    pacer.start();
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+// brontix-replay [SCRIPT]: runs a script against the game without a window.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "platform/headless/replay.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc > 2) {
+        std::cerr << "usage: brontix-replay [SCRIPT]\n";
+        return 2;
+    }
+    const std::string path = argc == 2 ? argv[1] : "-";
+    if (path == "-") return brontix::platform::headless::runScript(std::cin, std::cout, std::cerr);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        std::cerr << "brontix-replay: cannot read '" << path << "': Is a directory\n";
+        return 2;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "brontix-replay: cannot open '" << path << "': " << std::strerror(errno)
+                  << '\n';
+        return 2;
+    }
+    return brontix::platform::headless::runScript(file, std::cout, std::cerr);
+}

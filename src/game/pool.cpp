@@ -1,0 +1,49 @@
+#include "game/pool.h"
+
+#include <algorithm>
+
+namespace brontix::game {
+
+void Pool::rebuild(const platform::ObjectArray<platform::Shape>& array) {
+    active_.clear();
+    free_ = {};
+    for (int i = first_; i <= array.UBound(); ++i) {
+        if (array[i].Visible)
+            active_.push_back(i);
+        else
+            free_.push(i);
+    }
+}
+
+int Pool::lowestFree(const platform::ObjectArray<platform::Shape>& array) {
+    while (!free_.empty() && array[free_.top()].Visible) free_.pop();
+    return free_.empty() ? -1 : free_.top();
+}
+
+void Pool::show(platform::ObjectArray<platform::Shape>& array, int i) {
+    if (array[i].Visible) return;
+    array[i].Visible = true;
+    active_.insert(std::lower_bound(active_.begin(), active_.end(), i), i);
+}
+
+void Pool::hide(platform::ObjectArray<platform::Shape>& array, int i) {
+    if (!array[i].Visible) return;
+    array[i].Visible = false;
+    auto it = std::lower_bound(active_.begin(), active_.end(), i);
+    if (it != active_.end() && *it == i) active_.erase(it);
+    free_.push(i);
+}
+
+void Pool::park(int i) {
+    auto it = std::lower_bound(active_.begin(), active_.end(), i);
+    if (it != active_.end() && *it == i) active_.erase(it);
+}
+
+void Pool::dropHidden(const platform::ObjectArray<platform::Shape>& array) {
+    auto gone = std::stable_partition(active_.begin(), active_.end(),
+                                      [&](int i) { return array[i].Visible; });
+    for (auto it = gone; it != active_.end(); ++it) free_.push(*it);
+    active_.erase(gone, active_.end());
+}
+
+}  // namespace brontix::game

@@ -1,0 +1,48 @@
+// Bookkeeping beside a pool of like scene objects (capsules, shots): which
+// elements are shown, in index order, and which hidden ones are ready for
+// reuse. It lets the tick and the click visit only elements that matter;
+// the scene's Visible flags stay the truth, and every change of them in a
+// pool goes through show() and hide().
+#pragma once
+
+#include <functional>
+#include <queue>
+#include <vector>
+
+#include "platform/scene.h"
+
+namespace brontix::game {
+
+class Pool {
+public:
+    // `first` is the lowest index that belongs to the pool.
+    explicit Pool(int first) : first_(first) {}
+
+    // Recomputes everything from the array's Visible flags.
+    void rebuild(const platform::ObjectArray<platform::Shape>& array);
+
+    // The lowest hidden element, or -1 when every element is shown.
+    int lowestFree(const platform::ObjectArray<platform::Shape>& array);
+
+    void show(platform::ObjectArray<platform::Shape>& array, int i);
+    void hide(platform::ObjectArray<platform::Shape>& array, int i);
+    // Records an element just loaded (hidden) into the array.
+    void loaded(int i) { free_.push(i); }
+
+    // Shown elements that still take part in the tick, in index order.
+    const std::vector<int>& active() const { return active_; }
+    // Takes a shown element out of the per-tick work; it stays shown.
+    void park(int i);
+    // Drops elements hidden directly through the array from the active
+    // list, keeping its order, and makes them free.
+    void dropHidden(const platform::ObjectArray<platform::Shape>& array);
+
+private:
+    int first_;
+    std::vector<int> active_;
+    // Hidden indexes, lowest first. An entry may have been shown since it
+    // was pushed; such entries are skipped when they come to the top.
+    std::priority_queue<int, std::vector<int>, std::greater<int>> free_;
+};
+
+}  // namespace brontix::game

@@ -1,0 +1,48 @@
+// The eight game-state variables the handlers and the tick share.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace brontix::game {
+
+// Booleans are 16-bit: True is all bits set, and a flag is toggled by its
+// bitwise complement.
+using Boolean = std::int16_t;
+inline constexpr Boolean True = -1;
+inline constexpr Boolean False = 0;
+
+inline Boolean Not(Boolean b) { return static_cast<Boolean>(~b); }
+inline Boolean toBoolean(bool b) { return b ? True : False; }
+
+struct BallVector {
+    float x = 0;
+    float y = 0;
+};
+
+struct GameState {
+    std::vector<BallVector> ballVel;  // pixels per tick, per ball
+    std::vector<BallVector> ballPos;  // left and top of each ball's square
+    std::int32_t score = 0;
+    std::vector<Boolean> ballHeld;     // resting on the paddle
+    std::vector<double> ballFade;      // gravity and grey level, per ball
+    std::vector<float> capsuleSpeed;   // fall speed per capsule, pixels per tick
+    Boolean demoMode = False;
+    Boolean stickyPaddle = False;
+};
+
+// Resizes an array to the upper bound given, keeping its entries; new
+// entries are zero.
+template <class T>
+void ReDimPreserve(std::vector<T>& v, int upperBound) {
+    v.resize(static_cast<std::size_t>(upperBound) + 1);
+}
+
+// score += delta with the wrap-around of a 32-bit register rather than
+// undefined behaviour; no real game comes near the limit.
+inline void addScore(std::int32_t& score, std::int32_t delta) {
+    score = static_cast<std::int32_t>(static_cast<std::uint32_t>(score) +
+                                      static_cast<std::uint32_t>(delta));
+}
+
+}  // namespace brontix::game

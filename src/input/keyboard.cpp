@@ -1,0 +1,24 @@
+#include <string>
+
+#include "input/input.h"
+
+namespace brontix::input {
+
+namespace {
+constexpr int kPauseKey = 112;  // lower-case p only
+}
+
+void Form_KeyPress(game::Form1& form, int keyAscii) {
+    if (keyAscii != kPauseKey) return;
+    // Paused and ended are alike here: both have the timer off, and p turns
+    // it on, so p after a lost game shows the message again next tick.
+    if (form.Timer1.Enabled) {
+        form.Timer1.Enabled = false;
+        form.services.setCaption("Brontix [Paused]");
+    } else {
+        form.Timer1.Enabled = true;
+        form.services.setCaption("Brontix | " + std::to_string(form.state.score));
+    }
+}
+
+}  // namespace brontix::input

@@ -1,0 +1,78 @@
+#include "platform/headless/headless_services.h"
+
+#include <cmath>
+
+namespace brontix::platform::headless {
+
+namespace {
+// The client area the game is laid out for, pixels.
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 530;
+
+int toPixels(float twips) {
+    const float px = std::nearbyint(twips / kTwipsPerPixel);
+    // A window placed past any real screen is still placed; keep it in int.
+    if (!(px > -1e9f)) return -1000000000;
+    if (px > 1e9f) return 1000000000;
+    return static_cast<int>(px);
+}
+}  // namespace
+
+HeadlessServices::HeadlessServices() = default;
+
+float HeadlessServices::Rnd() {
+    if (!queued_.empty()) {
+        const float v = queued_.front();
+        queued_.pop_front();
+        return v;
+    }
+    return generator_.next();
+}
+
+void HeadlessServices::drawLine(float x1, float y1, float x2, float y2) {
+    strokes_.push_back({drawColour_, drawWidth_, x1, y1, x2, y2});
+}
+
+int HeadlessServices::scaleHeight() const { return kClientHeight; }
+
+void HeadlessServices::messageBox(const std::string& text) {
+    messages_.push_back(text);
+    if (onMessageBox) onMessageBox(text);
+}
+
+void HeadlessServices::createGameWindow() {
+    form1_.exists = true;
+    form1_.visible = false;
+    form1_.left = 0;
+    form1_.top = 0;
+    form1_.width = kClientWidth + 2 * kFrameBorder;
+    form1_.height = kClientHeight + kFrameTitle + kFrameMenu + kFrameBorder;
+}
+
+void HeadlessServices::showBackdrop() {
+    // Maximised: the whole screen, frame included.
+    form2_.exists = true;
+    form2_.visible = true;
+    form2_.left = 0;
+    form2_.top = 0;
+    form2_.width = kScreenWidth;
+    form2_.height = kScreenHeight;
+}
+
+void HeadlessServices::moveGameWindow(float leftTwips, float topTwips) {
+    form1_.left = toPixels(leftTwips);
+    form1_.top = toPixels(topTwips);
+}
+
+void HeadlessServices::showGameWindowOwnedByBackdrop() {
+    form1_.visible = true;
+    form1_.ownedByBackdrop = true;
+}
+
+WindowRect HeadlessServices::inTwips(const WindowState& w) {
+    return {static_cast<float>(w.left) * kTwipsPerPixel, static_cast<float>(w.top) * kTwipsPerPixel,
+            static_cast<float>(w.width) * kTwipsPerPixel,
+            static_cast<float>(w.height) * kTwipsPerPixel};
+}
+
+}  // namespace brontix::platform::headless

@@ -1,0 +1,19 @@
+// The full-screen backdrop: a plain black window that covers the screen
+// behind the game window and does nothing.
+#pragma once
+
+#include <QWidget>
+
+namespace brontix::platform::qt {
+
+class Backdrop : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Backdrop(QWidget* parent = nullptr);
+
+    // Shows it maximised over the screen it is on.
+    void showCovering();
+};
+
+}  // namespace brontix::platform::qt

@@ -1,0 +1,28 @@
+#include "platform/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+namespace brontix::platform::qt {
+
+MainWindow::MainWindow(Colour backColour, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      playfield_(new Playfield(backColour, this)) {
+    setCentralWidget(playfield_);
+    setFocusProxy(playfield_);
+    // Top-level commands, each with no menu of its own.
+    newGame_ = menuBar()->addAction(tr("&New Game"));
+    demo_ = menuBar()->addAction(tr("Demo"));
+    fullScreen_ = menuBar()->addAction(tr("Full Screen"));
+    // Fixed: the layout of the playfield does not change with the window.
+    setFixedSize(sizeHint());
+    playfield_->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+}  // namespace brontix::platform::qt

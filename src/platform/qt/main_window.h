@@ -1,0 +1,36 @@
+// The game window: a fixed frame around the playfield, with the menu bar
+// of three commands.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+
+#include "platform/qt/playfield.h"
+
+namespace brontix::platform::qt {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Colour backColour, QWidget* parent = nullptr);
+
+    Playfield* playfield() { return playfield_; }
+    QAction* newGameAction() { return newGame_; }
+    QAction* demoAction() { return demo_; }
+    QAction* fullScreenAction() { return fullScreen_; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Playfield* playfield_;
+    QAction* newGame_;
+    QAction* demo_;
+    QAction* fullScreen_;
+};
+
+}  // namespace brontix::platform::qt

@@ -1,0 +1,95 @@
+#include "platform/qt/qt_services.h"
+
+#include <QMessageBox>
+#include <QWindow>
+#include <chrono>
+#include <cmath>
+
+namespace brontix::platform::qt {
+
+namespace {
+
+WindowRect frameInTwips(const QWidget& w) {
+    const QRect r = w.frameGeometry();
+    return {static_cast<float>(r.x()) * kTwipsPerPixel, static_cast<float>(r.y()) * kTwipsPerPixel,
+            static_cast<float>(r.width()) * kTwipsPerPixel,
+            static_cast<float>(r.height()) * kTwipsPerPixel};
+}
+
+int twipsToPixels(float twips) {
+    const float px = std::nearbyint(twips / kTwipsPerPixel);
+    if (!(px > -1e6f)) return -1000000;
+    if (px > 1e6f) return 1000000;
+    return static_cast<int>(px);
+}
+
+}  // namespace
+
+QtServices::QtServices(MainWindow& window) : window_(window) {}
+QtServices::~QtServices() = default;
+
+void QtServices::Randomize() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    generator_.seed(static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+}
+
+void QtServices::setDrawColor(Colour colour) { window_.playfield()->picture().setPenColour(colour); }
+void QtServices::setDrawWidth(int pixels) { window_.playfield()->picture().setPenWidth(pixels); }
+void QtServices::drawLine(float x1, float y1, float x2, float y2) {
+    window_.playfield()->picture().drawLine(x1, y1, x2, y2);
+}
+int QtServices::scaleHeight() const { return Playfield::kHeight; }
+
+void QtServices::setCaption(const std::string& text) {
+    window_.setWindowTitle(QString::fromStdString(text));
+}
+
+std::string QtServices::caption() const { return window_.windowTitle().toStdString(); }
+
+void QtServices::messageBox(const std::string& text) {
+    // Let the player see the board as it stands while the box is up.
+    window_.playfield()->update();
+    if (messageBoxHook) {
+        messageBoxHook(text);
+        return;
+    }
+    // No title of its own: the platform shows the application's name.
+    QMessageBox box(&window_);
+    box.setText(QString::fromStdString(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void QtServices::showBackdrop() {
+    if (!backdrop_) backdrop_ = std::make_unique<Backdrop>();
+    backdrop_->showCovering();
+}
+
+WindowRect QtServices::backdropRect() const {
+    return backdrop_ ? frameInTwips(*backdrop_) : WindowRect{};
+}
+
+void QtServices::hideGameWindow() { window_.hide(); }
+
+WindowRect QtServices::gameWindowRect() const { return frameInTwips(window_); }
+
+void QtServices::moveGameWindow(float leftTwips, float topTwips) {
+    // A top-level widget's move() places its outer frame.
+    window_.move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+}
+
+void QtServices::showGameWindowOwnedByBackdrop() {
+    // Owned by the backdrop, the game window always stays in front of it.
+    window_.winId();
+    if (backdrop_ && window_.windowHandle()) {
+        backdrop_->winId();
+        window_.windowHandle()->setTransientParent(backdrop_->windowHandle());
+    }
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
+}
+
+}  // namespace brontix::platform::qt

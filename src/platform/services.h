@@ -1,0 +1,52 @@
+// What the game needs from the windowing layer. The game calls these and
+// nothing else of the platform; the Qt window and the headless replay each
+// provide them.
+#pragma once
+
+#include <string>
+
+#include "platform/scene.h"
+
+namespace brontix::platform {
+
+// A window's outer frame on the screen, in twips (1/1440 inch).
+struct WindowRect {
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+};
+
+// 15 twips to a pixel, at 96 dots per inch.
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // Random source: reseed from the system clock; draw a value in [0, 1).
+    virtual void Randomize() = 0;
+    virtual float Rnd() = 0;
+
+    // The main window's persistent background picture.
+    virtual void setDrawColor(Colour colour) = 0;
+    virtual void setDrawWidth(int pixels) = 0;
+    virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
+    virtual int scaleHeight() const = 0;  // the client area's height in pixels
+
+    // The main window's caption, and a modal box with an OK button.
+    virtual void setCaption(const std::string& text) = 0;
+    virtual std::string caption() const = 0;
+    virtual void messageBox(const std::string& text) = 0;
+
+    // Window operations for the full-screen backdrop (Form2) and the game
+    // window (Form1).
+    virtual void showBackdrop() = 0;
+    virtual WindowRect backdropRect() const = 0;
+    virtual void hideGameWindow() = 0;
+    virtual WindowRect gameWindowRect() const = 0;
+    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
+    virtual void showGameWindowOwnedByBackdrop() = 0;
+};
+
+}  // namespace brontix::platform

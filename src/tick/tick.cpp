@@ -1,0 +1,43 @@
+#include "tick/tick.h"
+
+#include "input/input.h"
+#include "tick/phases.h"
+
+namespace brontix::tick {
+
+namespace {
+
+// The per-element arrays follow the scene arrays they belong to.
+void resizeArrays(Form1& form, TickLocals& t) {
+    game::GameState& st = form.state;
+    game::ReDimPreserve(st.ballVel, form.Ball.UBound());
+    game::ReDimPreserve(st.ballPos, form.Ball.UBound());
+    game::ReDimPreserve(st.capsuleSpeed, form.PowUp.UBound());
+    game::ReDimPreserve(st.ballFade, form.Ball.UBound());
+    t.ballSize = form.Ball[0].Width;
+}
+
+void ballPass(Form1& form, TickLocals& t) {
+    const int last = form.Ball.UBound();
+    for (int i = 0; i <= last; ++i) {
+        if (!form.Ball[i].Visible) continue;
+        const BallEdges edges = moveBall(form, t, i);
+        brickPass(form, t, i, edges);
+    }
+}
+
+}  // namespace
+
+void Timer1_Timer(Form1& form) {
+    TickLocals t;
+    resizeArrays(form, t);
+    shotsRise(form);
+    capsulePhase(form);
+    input::demoAutopilot(form, t.brickIndex, t.ballSize);
+    loseTest(form);
+    ballPass(form, t);
+    winTest(form, t);
+    cannonsFollowPaddle(form);
+}
+
+}  // namespace brontix::tick

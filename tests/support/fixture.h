@@ -1,0 +1,42 @@
+// A game on the headless platform, set up the way the program sets it up,
+// with the random values of start-up chosen by the test.
+#pragma once
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "game/form1.h"
+#include "game/game.h"
+#include "platform/headless/headless_services.h"
+
+namespace brontix::testing {
+
+class Game {
+public:
+    // Creates the window and runs start-up, which draws the two pattern
+    // values given (p = Int(2 r1), q = Int(10 r2) + 1).
+    explicit Game(std::initializer_list<float> startupDraws = {0.0f, 0.0f});
+
+    game::Form1& form() { return *form_; }
+    game::GameState& state() { return form_->state; }
+    platform::headless::HeadlessServices& services() { return services_; }
+
+    void queue(std::initializer_list<float> values);
+    void tick(int count = 1);
+    // New Game with the five draws given: three colour factors, then p and q.
+    void newGame(std::initializer_list<float> draws = {0.5f, 0.5f, 0.5f, 0.0f, 0.0f});
+    // New Game, then every brick but brick 0 (top left, at 8, 0) hidden,
+    // so balls fly without hits and the game is not yet won.
+    void newGameWithOneBrick();
+    // The shape and records of one ball, placed and set moving.
+    void placeBall(int i, float x, float y, float vx, float vy, bool held = false);
+
+    const std::vector<std::string>& messages() const { return services_.messages(); }
+
+private:
+    platform::headless::HeadlessServices services_;
+    std::unique_ptr<game::Form1> form_;
+};
+
+}  // namespace brontix::testing

@@ -1,0 +1,29 @@
+// A small JSON reader for checking the replay driver's dumps.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace brontix::testing {
+
+struct Json {
+    enum class Kind { Null, Bool, Number, String, Array, Object } kind = Kind::Null;
+    bool boolean = false;
+    double number = 0;
+    std::string text;  // a string's value, or a number as written
+    std::vector<Json> items;
+    std::vector<std::pair<std::string, Json>> members;  // in document order
+
+    const Json& operator[](const std::string& key) const;
+    const Json& operator[](std::size_t i) const { return items.at(i); }
+    bool isNull() const { return kind == Kind::Null; }
+    std::vector<std::string> keys() const;
+};
+
+// Throws std::runtime_error on anything that is not one JSON document.
+Json parseJson(const std::string& text);
+
+}  // namespace brontix::testing
