@@ -25,10 +25,12 @@ void Game::newGame(std::initializer_list<float> draws) {
     game::ng_Click(*form_);
 }
 
-void Game::newGameWithOneBrick() {
+void Game::newGameWithOneBrick() { newGameWithBricks({0}); }
+
+void Game::newGameWithBricks(std::initializer_list<int> shown) {
     newGame();
     for (auto& brick : form_->Shape1) brick.Visible = false;
-    form_->Shape1[0].Visible = true;
+    for (int k : shown) form_->Shape1[k].Visible = true;
 }
 
 void Game::placeBall(int i, float x, float y, float vx, float vy, bool held) {
@@ -37,6 +39,7 @@ void Game::placeBall(int i, float x, float y, float vx, float vy, bool held) {
     game::ReDimPreserve(st.ballPos, last);
     game::ReDimPreserve(st.ballVel, last);
     game::ReDimPreserve(st.ballFade, last);
+    game::ReDimPreserve(st.ballHeld, last);
     const auto n = static_cast<std::size_t>(i);
     form_->Ball[i].Visible = true;
     st.ballPos[n] = {x, y};

@@ -29,6 +29,8 @@ public:
     // New Game, then every brick but brick 0 (top left, at 8, 0) hidden,
     // so balls fly without hits and the game is not yet won.
     void newGameWithOneBrick();
+    // New Game, then only the bricks listed shown.
+    void newGameWithBricks(std::initializer_list<int> shown);
     // The shape and records of one ball, placed and set moving.
     void placeBall(int i, float x, float y, float vx, float vy, bool held = false);
 
