@@ -39,11 +39,4 @@ void Pool::park(int i) {
     if (it != active_.end() && *it == i) active_.erase(it);
 }
 
-void Pool::dropHidden(const platform::ObjectArray<platform::Shape>& array) {
-    auto gone = std::stable_partition(active_.begin(), active_.end(),
-                                      [&](int i) { return array[i].Visible; });
-    for (auto it = gone; it != active_.end(); ++it) free_.push(*it);
-    active_.erase(gone, active_.end());
-}
-
 }  // namespace brontix::game

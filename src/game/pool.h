@@ -33,9 +33,6 @@ public:
     const std::vector<int>& active() const { return active_; }
     // Takes a shown element out of the per-tick work; it stays shown.
     void park(int i);
-    // Drops elements hidden directly through the array from the active
-    // list, keeping its order, and makes them free.
-    void dropHidden(const platform::ObjectArray<platform::Shape>& array);
 
 private:
     int first_;

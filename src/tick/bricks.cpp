@@ -64,6 +64,8 @@ void knockOut(Form1& form, TickLocals& t, int i, Shape& brick) {
 
 void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
     t.hiddenCount = 0;
+    const bool shotsFlying = form.LFire.UBound() > 0;
+    if (shotsFlying) gatherShotsNearWall(form, t);
     for (t.brickIndex = 0; t.brickIndex <= 259; t.brickIndex += 1) {
         Shape& brick = form.Shape1[brickAt(t.brickIndex)];
         if (!brick.Visible) {
@@ -72,7 +74,7 @@ void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
         }
         t.brickRight = brick.Width + brick.Left;
         t.brickBottom = brick.Height + brick.Top;
-        if (form.LFire.UBound() > 0) shotsAgainstBrick(form, t, brick);
+        if (shotsFlying) shotsAgainstBrick(form, t, brick);
         ballAgainstBrick(form, t, i, edges, brick);
         if (t.hitFlag == True) knockOut(form, t, i, brick);
     }

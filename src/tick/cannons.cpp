@@ -1,5 +1,7 @@
 // Cannons and shots: shots rise, knock out the first brick they overlap,
 // cost 5 points each, and end above the top; the cannons ride the paddle.
+#include <algorithm>
+
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -7,29 +9,43 @@ namespace brontix::tick {
 namespace {
 
 constexpr float kShotRise = 16;  // pixels per tick
+// The lowest brick edge of the wall: brick row 19 ends at 16 * 19 + 17.
+constexpr float kWallBottom = 321;
 
 void riseSide(platform::ObjectArray<Shape>& side, const game::Pool& shots) {
     for (int i : shots.active()) side[i].Top = side[i].Top - kShotRise;
 }
 
+// A shot whose top is at or below the wall's lowest edge can neither hit a
+// brick nor be above the top, so only the others are worth testing.
+void gatherSide(const platform::ObjectArray<Shape>& side, const game::Pool& shots,
+                std::vector<int>& near) {
+    near.clear();
+    for (int i : shots.active())
+        if (!(side[i].Top >= kWallBottom)) near.push_back(i);
+}
+
 void sideAgainstBrick(Form1& form, TickLocals& t, const Shape& brick,
-                      platform::ObjectArray<Shape>& side, game::Pool& shots) {
+                      platform::ObjectArray<Shape>& side, game::Pool& shots,
+                      std::vector<int>& near) {
     bool ended = false;
-    for (int i : shots.active()) {
+    for (int i : near) {
         Shape& shot = side[i];
         if (shot.Left + shot.Width > brick.Left && shot.Left < t.brickRight &&
             shot.Top < t.brickBottom && shot.Top + shot.Height > brick.Top) {
             t.hitFlag = True;
             game::addScore(form.state.score, -5);
-            shot.Visible = false;
+            shots.hide(side, i);
             ended = true;
         }
         if (shot.Top < 0) {
-            shot.Visible = false;
+            shots.hide(side, i);
             ended = true;
         }
     }
-    if (ended) shots.dropHidden(side);
+    if (ended)
+        near.erase(std::remove_if(near.begin(), near.end(), [&](int i) { return !side[i].Visible; }),
+                   near.end());
 }
 
 }  // namespace
@@ -39,9 +55,14 @@ void shotsRise(Form1& form) {
     riseSide(form.RFire, form.rightShots);
 }
 
+void gatherShotsNearWall(Form1& form, TickLocals& t) {
+    gatherSide(form.LFire, form.leftShots, t.leftShotsNearWall);
+    gatherSide(form.RFire, form.rightShots, t.rightShotsNearWall);
+}
+
 void shotsAgainstBrick(Form1& form, TickLocals& t, const Shape& brick) {
-    sideAgainstBrick(form, t, brick, form.LFire, form.leftShots);
-    sideAgainstBrick(form, t, brick, form.RFire, form.rightShots);
+    sideAgainstBrick(form, t, brick, form.LFire, form.leftShots, t.leftShotsNearWall);
+    sideAgainstBrick(form, t, brick, form.RFire, form.rightShots, t.rightShotsNearWall);
 }
 
 void cannonsFollowPaddle(Form1& form) {

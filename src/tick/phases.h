@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 #include "game/form1.h"
 
@@ -24,6 +25,9 @@ struct TickLocals {
     float brickBottom = 0;
     int freeCapsule = 0;
     Boolean capsuleFound = False;
+    // Shots in flight that can still meet a brick in this brick pass.
+    std::vector<int> leftShotsNearWall;
+    std::vector<int> rightShotsNearWall;
 };
 
 // The edges of the ball being processed before this tick's step, carried
@@ -39,6 +43,7 @@ inline int brickAt(float brickIndex) { return static_cast<int>(std::nearbyint(br
 
 // Shots (cannons.cpp).
 void shotsRise(Form1& form);
+void gatherShotsNearWall(Form1& form, TickLocals& t);
 void shotsAgainstBrick(Form1& form, TickLocals& t, const Shape& brick);
 void cannonsFollowPaddle(Form1& form);
 

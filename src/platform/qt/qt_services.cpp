@@ -1,6 +1,9 @@
 #include "platform/qt/qt_services.h"
 
+#include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWindow>
 #include <chrono>
 #include <cmath>
@@ -54,11 +57,14 @@ void QtServices::messageBox(const std::string& text) {
         messageBoxHook(text);
         return;
     }
-    // No title of its own: the platform shows the application's name.
+    // No title of its own but the application's name, which not every
+    // window manager supplies for an untitled window.
     QMessageBox box(&window_);
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setText(QString::fromStdString(text));
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/scene.h"
@@ -14,8 +16,19 @@ public:
     // `frame` must have the background's size.
     void render(QImage& frame, const QImage& background, const Scene& scene);
 
+    // Which pixels of a row of a figure's bounding box it covers: [l, r],
+    // empty when l > r. A pixel belongs to a figure when its centre does.
+    struct Span {
+        int l, r;
+    };
+    class Figure;
+
 private:
+    const std::vector<Span>& spans(const Figure& f, ShapeForm form, int w, int h);
+
     std::vector<Scene::Item> items_;
+    std::unordered_map<std::uint64_t, std::vector<Span>> spanCache_;
+    std::vector<Span> scratch_;
 };
 
 }  // namespace brontix::platform::qt

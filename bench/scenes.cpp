@@ -1,0 +1,47 @@
+#include "scenes.h"
+
+#include "input/input.h"
+#include "tick/tick.h"
+
+namespace brontix::bench {
+
+Scene::Scene(int balls, int shots, int parkedCapsules) : balls_(balls) {
+    game_.newGame({0.3f, 0.6f, 0.9f, 0.7f, 0.0f});  // p = 1, q = 1
+    game::Form1& f = game_.form();
+    while (f.Ball.UBound() < balls - 1) f.Ball.Load();
+    for (int i = 0; i < balls; ++i) game_.placeBall(i, 20 + (i % 580), 380, 0.5f, 0);
+
+    if (shots > 0) {
+        f.LFire[0].Visible = true;
+        f.RFire[0].Visible = true;
+        f.Timer1.Enabled = false;
+        for (int n = 0; n < (shots + 1) / 2; ++n) input::Form_Click(f);
+        f.Timer1.Enabled = true;
+    }
+    // Capsules that fell past the paddle: in flight for ever, parked.
+    for (int j = 0; j < parkedCapsules; ++j) {
+        if (j > 0) f.capsules.loaded(f.PowUp.Load());
+        f.PowUp[j].Move(300, 600);
+        f.capsules.show(f.PowUp, j);
+    }
+    game_.tick();  // sizes the arrays, parks the capsules
+    rewind();
+}
+
+void Scene::rewind() {
+    game::Form1& f = game_.form();
+    game::GameState& st = f.state;
+    for (int i = 0; i < balls_; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        st.ballPos[n] = {static_cast<float>(20 + (i % 580)), 380};
+        st.ballVel[n] = {0.5f, 0};
+        st.ballFade[n] = 0.001;
+    }
+    // Shots rise from below the wall, clear of every brick.
+    for (int i : f.leftShots.active()) f.LFire[i].Top = 420;
+    for (int i : f.rightShots.active()) f.RFire[i].Top = 420;
+}
+
+void Scene::tick() { tick::Timer1_Timer(game_.form()); }
+
+}  // namespace brontix::bench
