@@ -1,8 +1,11 @@
-# The two commands of the README: `make run` and `make test`.
+# The README's commands: `make run`, `make test`, and the rest.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 600
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test sanitize bench fuzz package clean
 
 all: build
 
@@ -18,8 +21,35 @@ build: configure
 run: build
 	./$(BUILD)/brontix
 
+# Every test, then every test again under the sanitizers (with a bounded
+# fuzzing walk).
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONTIX_SANITIZE=ON \
+		-DBRONTIX_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# A Debian package in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The coverage-guided fuzzer, with clang's libFuzzer, for FUZZ_SECONDS.
+fuzz:
+	@sh scripts/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBRONTIX_SANITIZE=ON -DBRONTIX_LIBFUZZER=ON -DBRONTIX_WITH_QT=OFF -DBRONTIX_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target brontix-fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	cd $(FUZZ_BUILD) && ./fuzz/brontix-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 corpus
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

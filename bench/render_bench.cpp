@@ -1,7 +1,6 @@
 // The cost of drawing a whole frame with the Qt platform's renderer.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include "game/form1.h"
@@ -31,12 +30,3 @@ BENCHMARK(BM_RenderFrame)->Arg(1)->Arg(64)->Arg(1024)->Unit(benchmark::kMicrosec
 
 }  // namespace
 }  // namespace brontix::bench
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -43,5 +43,3 @@ BENCHMARK(BM_TickParkedCapsules)->Arg(32768);
 
 }  // namespace
 }  // namespace brontix::bench
-
-BENCHMARK_MAIN();

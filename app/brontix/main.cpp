@@ -1,5 +1,6 @@
 // brontix: the game in its window.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,8 +31,15 @@ int main(int argc, char** argv) {
                      "machine without a screen, xvfb-run make run works\n");
         return 1;
     }
+    // A Wayland client cannot place its windows, and full-screen mode
+    // centres the game window on its backdrop: on a Wayland desktop the
+    // game runs through XWayland unless the platform is chosen by hand.
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY") && *std::getenv("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Brontix");
+    QGuiApplication::setDesktopFileName("org.brontix.Brontix");
+    QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
     platform::qt::MainWindow window(game::kFormBackColor);
     platform::qt::QtServices services(window);
@@ -40,11 +48,11 @@ int main(int argc, char** argv) {
     platform::qt::Playfield* field = window.playfield();
     field->setScene(&form);
 
-    // Every handler is followed by a repaint, so what it changed shows.
+    // Every handler is followed by a refresh, so what it changed shows.
     auto handled = [field](auto handler) {
         return [field, handler] {
             handler();
-            field->update();
+            field->refresh();
         };
     };
     QObject::connect(window.newGameAction(), &QAction::triggered,
@@ -55,13 +63,13 @@ int main(int argc, char** argv) {
                      handled([&] { input::mnuFS_Click(form); }));
     QObject::connect(field, &platform::qt::Playfield::pointerMoved, [&](float x, float y) {
         input::Form_MouseMove(form, 0, 0, x, y);
-        field->update();
+        field->refresh();
     });
     QObject::connect(field, &platform::qt::Playfield::clicked,
                      handled([&] { input::Form_Click(form); }));
     QObject::connect(field, &platform::qt::Playfield::characterTyped, [&](int code) {
         input::Form_KeyPress(form, code);
-        field->update();
+        field->refresh();
     });
     // Closing the game window ends the program, backdrop and all.
     QObject::connect(&window, &platform::qt::MainWindow::closed, &app, &QApplication::quit);

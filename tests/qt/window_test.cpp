@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "platform/colour.h"
+#include "platform/qt/scene_renderer.h"
 #include "qt_game.h"
 
 namespace brontix::testing {
@@ -86,6 +87,40 @@ TEST(SceneRenderer, DrawsLaterLoadedObjectsInFront) {
     EXPECT_EQ(bgr(frame.pixel(306, 448)), 0xFF00FF);
     EXPECT_EQ(bgr(frame.pixel(280, 440)), 0x000000);  // paddle outline over Line3
     EXPECT_EQ(bgr(frame.pixel(20, 440)), 0x00FFFF);   // Line3 where nothing covers it
+}
+
+TEST(SceneRenderer, DrawingOnlyTheChangesGivesTheWholeFrame) {
+    QtGame g;
+    game::Form1& f = g.form;
+    const QImage& background = g.window.playfield()->picture().image();
+    QImage kept(640, 530, QImage::Format_RGB32);
+    platform::qt::SceneRenderer incremental;
+    incremental.render(kept, background, f);
+    auto wholeFrame = [&] {
+        QImage whole(640, 530, QImage::Format_RGB32);
+        platform::qt::SceneRenderer().render(whole, background, f);
+        return whole;
+    };
+
+    f.Ball[1].Move(200, 380);                  // moved
+    f.Shape1[100].Visible = !f.Shape1[100].Visible;  // shown or hidden
+    f.Paddle.Width = 105;                      // resized
+    f.Ball[2].BackColor = 0x123456;            // recoloured
+    QRegion dirty = incremental.renderChanges(kept, background, f);
+    EXPECT_FALSE(dirty.isEmpty());
+    EXPECT_EQ(kept, wholeFrame());
+    EXPECT_LT(dirty.boundingRect().width() * dirty.boundingRect().height(), 640 * 530);
+
+    // Loading elements moves the array's storage; the frame still comes out whole.
+    for (int n = 0; n < 40; ++n) f.PowUp.Load();
+    f.PowUp[39].Move(100, 200);
+    f.PowUp[39].Visible = true;
+    f.ZOrderFront(f.Ball[0]);
+    incremental.renderChanges(kept, background, f);
+    EXPECT_EQ(kept, wholeFrame());
+
+    // Nothing changed: nothing drawn.
+    EXPECT_TRUE(incremental.renderChanges(kept, background, f).isEmpty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace brontix::platform::qt {
@@ -18,7 +19,15 @@ Playfield::Playfield(Colour backColour, QWidget* parent)
 
 void Playfield::setScene(const Scene* scene) {
     scene_ = scene;
-    update();
+    renderFrame();
+}
+
+void Playfield::refresh() {
+    if (!scene_) return;
+    // Only what changed is drawn and sent to the screen, so a tick that
+    // moves one ball costs a few small rectangles.
+    const QRegion dirty = renderer_.renderChanges(frame_, picture_.image(), *scene_);
+    if (!dirty.isEmpty()) update(dirty);
 }
 
 const QImage& Playfield::renderFrame() {
@@ -26,15 +35,16 @@ const QImage& Playfield::renderFrame() {
         renderer_.render(frame_, picture_.image(), *scene_);
     else
         frame_ = picture_.image().copy();
+    update();
     return frame_;
 }
 
-void Playfield::paintEvent(QPaintEvent*) {
+void Playfield::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // At a device pixel ratio above 1 the frame is scaled as a whole, by
     // pixel repetition: no blur and no blended colours at the edges.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(rect(), renderFrame());
+    for (const QRect& r : event->region()) p.drawImage(r, frame_, r);
 }
 
 void Playfield::mouseMoveEvent(QMouseEvent* event) {

@@ -22,7 +22,9 @@ public:
     void setScene(const Scene* scene);
     BackgroundPicture& picture() { return picture_; }
 
-    // The frame as drawn at the playfield's own size.
+    // Draws the scene as it stands now and repaints what changed on screen.
+    void refresh();
+    // The frame as drawn at the playfield's own size, drawn anew.
     const QImage& renderFrame();
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }
@@ -42,7 +44,7 @@ private:
     const Scene* scene_ = nullptr;
     BackgroundPicture picture_;
     SceneRenderer renderer_;
-    QImage frame_;
+    QImage frame_;  // what the window shows
 };
 
 }  // namespace brontix::platform::qt

@@ -1,11 +1,13 @@
 #include "platform/qt/qt_services.h"
 
 #include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWindow>
 #include <chrono>
+#include <xcb/xcb.h>
 #include <cmath>
 
 namespace brontix::platform::qt {
@@ -52,7 +54,7 @@ std::string QtServices::caption() const { return window_.windowTitle().toStdStri
 
 void QtServices::messageBox(const std::string& text) {
     // Let the player see the board as it stands while the box is up.
-    window_.playfield()->update();
+    window_.playfield()->refresh();
     if (messageBoxHook) {
         messageBoxHook(text);
         return;
@@ -83,7 +85,8 @@ WindowRect QtServices::gameWindowRect() const { return frameInTwips(window_); }
 
 void QtServices::moveGameWindow(float leftTwips, float topTwips) {
     // A top-level widget's move() places its outer frame.
-    window_.move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    placed_ = QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    window_.move(placed_);
 }
 
 void QtServices::showGameWindowOwnedByBackdrop() {
@@ -94,6 +97,23 @@ void QtServices::showGameWindowOwnedByBackdrop() {
         window_.windowHandle()->setTransientParent(backdrop_->windowHandle());
     }
     window_.show();
+    // Qt tells an X11 window manager the owner of dialogs only, and clears
+    // it on showing any other window; the game window is a main window, so
+    // say it here, once it is shown.
+    auto* x11 = QGuiApplication::platformName() == "xcb"
+                    ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (x11 && x11->connection() && backdrop_) {
+        const auto owner = static_cast<xcb_window_t>(backdrop_->winId());
+        xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE,
+                            static_cast<xcb_window_t>(window_.winId()), XCB_ATOM_WM_TRANSIENT_FOR,
+                            XCB_ATOM_WINDOW, 32, 1, &owner);
+        xcb_flush(x11->connection());
+    }
+    // A window manager may place a window it maps again by its own rules;
+    // once it is shown, asking again for the frame's place is honoured.
+    // (The widget already believes it is there, so move() would not ask.)
+    if (window_.windowHandle()) window_.windowHandle()->setFramePosition(placed_);
     window_.raise();
     window_.activateWindow();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <QPoint>
 #include <memory>
 
 #include "platform/qt/backdrop.h"
@@ -43,6 +44,7 @@ public:
 private:
     MainWindow& window_;
     std::unique_ptr<Backdrop> backdrop_;
+    QPoint placed_;  // where full-screen mode last put the game window
     SplitMix64 generator_;
 };
 

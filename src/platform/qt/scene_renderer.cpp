@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace brontix::platform::qt {
@@ -23,9 +22,18 @@ std::uint32_t argb(Colour c) {
            (static_cast<std::uint32_t>(c & 0xFF00)) | (static_cast<std::uint32_t>(c >> 16) & 0xFF);
 }
 
+// Past this many changed rectangles one whole frame is cheaper.
+constexpr int kMaxDirtyRects = 48;
+
 }  // namespace
 
 using Span = SceneRenderer::Span;
+using Drawn = SceneRenderer::Drawn;
+
+bool Drawn::operator==(const Drawn& o) const {
+    return object == o.object && z == o.z && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 &&
+           y2 == o.y2 && width == o.width && form == o.form && fill == o.fill && border == o.border;
+}
 
 // The rows of a figure inscribed in a w x h bounding box.
 class SceneRenderer::Figure {
@@ -80,38 +88,38 @@ namespace {
 
 using Figure = SceneRenderer::Figure;
 
-// Aliased drawing straight into the frame's pixels, clipped to it.
+// Aliased drawing straight into the frame's pixels, inside a clip rectangle.
 class Raster {
 public:
-    explicit Raster(QImage& frame)
+    Raster(QImage& frame, const QRect& clip)
         : bits_(reinterpret_cast<std::uint32_t*>(frame.bits())),
           stride_(static_cast<int>(frame.bytesPerLine() / 4)),
-          width_(frame.width()),
-          height_(frame.height()) {}
+          left_(clip.left()),
+          top_(clip.top()),
+          right_(clip.right()),
+          bottom_(clip.bottom()) {}
 
     void span(int y, int x0, int x1, std::uint32_t c) {
-        if (y < 0 || y >= height_) return;
-        x0 = std::max(x0, 0);
-        x1 = std::min(x1, width_ - 1);
+        if (y < top_ || y > bottom_) return;
+        x0 = std::max(x0, left_);
+        x1 = std::min(x1, right_);
         std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
         for (int x = x0; x <= x1; ++x) row[x] = c;
     }
     void dot(int x, int y, std::uint32_t c) {
-        if (x >= 0 && x < width_ && y >= 0 && y < height_)
+        if (x >= left_ && x <= right_ && y >= top_ && y <= bottom_)
             bits_[static_cast<std::ptrdiff_t>(y) * stride_ + x] = c;
     }
 
     // Filled, with a 1-pixel outline on the figure's own edge pixels: those
     // with a neighbour above, below, left or right outside the figure.
     // `rows` holds the figure's spans with an empty row before and after.
-    void shape(const Shape& s, const Figure& f, const std::vector<Span>& rows) {
-        const int x = toPixel(s.Left);
-        const int y = toPixel(s.Top);
-        const std::uint32_t fill = argb(s.BackColor);
-        const std::uint32_t border = argb(s.BorderColor);
-        const int top = y + f.top();
-        const int first = std::max(0, -top);
-        const int last = std::min(f.height() - 1, height_ - 1 - top);
+    void shape(const Drawn& d, const Figure& f, const std::vector<Span>& rows) {
+        const std::uint32_t fill = argb(d.fill);
+        const std::uint32_t border = argb(d.border);
+        const int top = d.y1 + f.top();
+        const int first = std::max(0, top_ - top);
+        const int last = std::min(f.height() - 1, bottom_ - top);
         for (int row = first; row <= last; ++row) {
             const auto n = static_cast<std::size_t>(row) + 1;
             const Span cur = rows[n];
@@ -121,6 +129,7 @@ public:
             const int innerL = std::max({up.l, down.l, cur.l + 1});
             const int innerR = std::min({up.r, down.r, cur.r - 1});
             const int py = top + row;
+            const int x = d.x1;
             if (innerL > innerR || up.l > up.r || down.l > down.r) {
                 span(py, x + cur.l, x + cur.r, border);
                 continue;
@@ -133,16 +142,14 @@ public:
 
     // A solid line including both end points; a wider pen adds parallel
     // lines on both sides of it (a 2-pixel wall covers x - 1 and x).
-    void line(const Line& l) {
-        const std::uint32_t c = argb(l.BorderColor);
-        const int x1 = toPixel(l.X1), y1 = toPixel(l.Y1), x2 = toPixel(l.X2), y2 = toPixel(l.Y2);
-        const int width = std::max(1, l.BorderWidth);
-        const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
-        for (int k = -(width / 2); k < width - width / 2; ++k) {
+    void line(const Drawn& d) {
+        const std::uint32_t c = argb(d.border);
+        const bool steep = std::abs(d.y2 - d.y1) > std::abs(d.x2 - d.x1);
+        for (int k = -(d.width / 2); k < d.width - d.width / 2; ++k) {
             if (steep)
-                segment(x1 + k, y1, x2 + k, y2, c);
+                segment(d.x1 + k, d.y1, d.x2 + k, d.y2, c);
             else
-                segment(x1, y1 + k, x2, y2 + k, c);
+                segment(d.x1, d.y1 + k, d.x2, d.y2 + k, c);
         }
     }
 
@@ -152,11 +159,12 @@ private:
             span(y1, std::min(x1, x2), std::max(x1, x2), c);
             return;
         }
-        // Bresenham, clipped point by point (the playfield's lines are short).
+        // Bresenham; the lines that reach the frame are the playfield's own,
+        // a few hundred pixels long.
         const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
         const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
         int err = dx + dy;
-        for (int n = 0; n <= 4 * (width_ + height_); ++n) {
+        for (int n = 0; n <= 8192; ++n) {
             dot(x1, y1, c);
             if (x1 == x2 && y1 == y2) break;
             const int e2 = 2 * err;
@@ -173,35 +181,104 @@ private:
 
     std::uint32_t* bits_;
     int stride_;
-    int width_;
-    int height_;
+    int left_, top_, right_, bottom_;
 };
+
+Drawn describe(const Scene::Item& item) {
+    Drawn d{};
+    d.z = item.z;
+    if (item.shape) {
+        const Shape& s = *item.shape;
+        d.object = &s;
+        d.x1 = toPixel(s.Left);
+        d.y1 = toPixel(s.Top);
+        d.x2 = toPixel(s.Width);
+        d.y2 = toPixel(s.Height);
+        d.form = s.Form;
+        d.fill = s.BackColor;
+        d.border = s.BorderColor;
+        d.box = QRect(d.x1, d.y1, std::max(0, d.x2), std::max(0, d.y2));
+    } else {
+        const Line& l = *item.line;
+        d.object = &l;
+        d.x1 = toPixel(l.X1);
+        d.y1 = toPixel(l.Y1);
+        d.x2 = toPixel(l.X2);
+        d.y2 = toPixel(l.Y2);
+        d.width = std::max(1, l.BorderWidth);
+        d.border = l.BorderColor;
+        const int pad = d.width;
+        d.box = QRect(QPoint(std::min(d.x1, d.x2) - pad, std::min(d.y1, d.y2) - pad),
+                      QPoint(std::max(d.x1, d.x2) + pad, std::max(d.y1, d.y2) + pad));
+    }
+    return d;
+}
 
 }  // namespace
 
-void SceneRenderer::render(QImage& frame, const QImage& background, const Scene& scene) {
-    // The background picture, then the scene over it, back to front.
-    std::memcpy(frame.bits(), background.constBits(),
-                static_cast<std::size_t>(std::min(frame.sizeInBytes(), background.sizeInBytes())));
+void SceneRenderer::collect(const Scene& scene, const QImage& frame) {
     scene.visibleBackToFront(items_, static_cast<float>(frame.width()),
                              static_cast<float>(frame.height()));
-    Raster raster(frame);
-    for (const Scene::Item& item : items_) {
-        if (!item.shape) {
-            raster.line(*item.line);
+    drawn_.clear();
+    for (const Scene::Item& item : items_) drawn_.push_back(describe(item));
+}
+
+void SceneRenderer::draw(QImage& frame, const QImage& background, const QRect& clip) {
+    const QRect r = clip.intersected(frame.rect());
+    if (r.isEmpty()) return;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(frame.scanLine(y) + 4 * r.left(), background.constScanLine(y) + 4 * r.left(),
+                    static_cast<std::size_t>(4 * r.width()));
+    Raster raster(frame, r);
+    for (const Drawn& d : drawn_) {
+        if (!d.box.intersects(r)) continue;
+        if (d.width > 0) {
+            raster.line(d);
             continue;
         }
-        const Shape& s = *item.shape;
-        const int w = toPixel(s.Width);
-        const int h = toPixel(s.Height);
-        if (w <= 0 || h <= 0) continue;
-        const Figure figure(s.Form, w, h);
-        raster.shape(s, figure, spans(figure, s.Form, w, h));
+        if (d.x2 <= 0 || d.y2 <= 0) continue;
+        const Figure figure(d.form, d.x2, d.y2);
+        raster.shape(d, figure, spans(figure, d.form, d.x2, d.y2));
     }
 }
 
-const std::vector<SceneRenderer::Span>& SceneRenderer::spans(const Figure& f, ShapeForm form,
-                                                             int w, int h) {
+void SceneRenderer::render(QImage& frame, const QImage& background, const Scene& scene) {
+    collect(scene, frame);
+    draw(frame, background, frame.rect());
+    previous_.swap(drawn_);
+    havePrevious_ = true;
+}
+
+QRegion SceneRenderer::renderChanges(QImage& frame, const QImage& background,
+                                     const Scene& scene) {
+    if (!havePrevious_) {
+        render(frame, background, scene);
+        return QRegion(frame.rect());
+    }
+    collect(scene, frame);
+    previousIndex_.clear();
+    for (std::size_t i = 0; i < previous_.size(); ++i) previousIndex_[previous_[i].object] = i;
+    std::vector<bool> matched(previous_.size(), false);
+    QRegion dirty;
+    for (const Drawn& d : drawn_) {
+        const auto it = previousIndex_.find(d.object);
+        if (it != previousIndex_.end()) {
+            matched[it->second] = true;
+            if (previous_[it->second] == d) continue;
+            dirty += previous_[it->second].box;
+        }
+        dirty += d.box;
+    }
+    for (std::size_t i = 0; i < previous_.size(); ++i)
+        if (!matched[i]) dirty += previous_[i].box;
+    dirty &= QRegion(frame.rect());
+    if (dirty.rectCount() > kMaxDirtyRects) dirty = QRegion(dirty.boundingRect());
+    for (const QRect& r : dirty) draw(frame, background, r);
+    previous_.swap(drawn_);
+    return dirty;
+}
+
+const std::vector<Span>& SceneRenderer::spans(const Figure& f, ShapeForm form, int w, int h) {
     // Every brick, ball or shot of one size shares its figure; only sizes
     // that fit in 16 bits are kept, the rest are worked out each time.
     const bool keep = w < 65536 && h < 65536;

@@ -1,0 +1,211 @@
+#!/bin/bash
+# End-to-end: the real brontix in an X server with a window manager, driven
+# with xdotool as a player would, read through its caption and screenshots.
+#   run.sh BRONTIX OUTPUT_DIR
+# A failing step leaves its screenshot in OUTPUT_DIR.
+set -u
+
+BRONTIX=$1
+OUT=$2
+rm -rf "$OUT"
+mkdir -p "$OUT"
+export XDG_RUNTIME_DIR="$OUT/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+PIDS=()
+cleanup() {
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
+    for pid in "${PIDS[@]}"; do
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null
+    done
+}
+trap cleanup EXIT
+
+STEP=start
+fail() {
+    echo "e2e: FAILED at $STEP: $*" >&2
+    import -window root "$OUT/failed-$STEP.png" 2>/dev/null
+    echo "e2e: screenshot $OUT/failed-$STEP.png" >&2
+    exit 1
+}
+pass() { echo "e2e: ok: $STEP"; }
+
+# Polls a condition (a shell command) every 0.1 s for at most $1 seconds.
+wait_for() {
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    until eval "$@"; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+# --- an X server with a window manager ---------------------------------------
+STEP=xserver
+exec 3>"$OUT/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 '[ -s "$OUT/display" ]' || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$OUT/display")"
+openbox >"$OUT/openbox.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
+    fail "openbox did not start"
+sleep 1  # openbox announces itself before it manages windows
+pass
+
+# --- the game window -----------------------------------------------------------
+STEP=window
+"$BRONTIX" >"$OUT/brontix.log" 2>&1 &
+GAME_PID=$!
+PIDS+=($GAME_PID)
+wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME_PID --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+    fail "no window named Brontix"
+caption() { xdotool getwindowname "$W"; }
+focus() { xdotool windowactivate --sync "$W" 2>/dev/null || xdotool windowfocus --sync "$W"; }
+geometry() {
+    local info
+    info=$(xwininfo -id "$W")
+    WX=$(awk '/Absolute upper-left X/{print $4}' <<<"$info")
+    WY=$(awk '/Absolute upper-left Y/{print $4}' <<<"$info")
+    WW=$(awk '/Width:/{print $2}' <<<"$info")
+    WH=$(awk '/Height:/{print $2}' <<<"$info")
+    MENU=$((WH - 530))  # the menu bar sits above the playfield
+    PX=$WX
+    PY=$((WY + MENU))
+}
+geometry
+[ "$WW" -eq 640 ] || fail "window width $WW, not 640"
+((MENU > 10 && MENU < 60)) || fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
+xprop -id "$W" -len 8 _NET_WM_ICON | grep -q "Icon (" || fail "the window has no icon"
+pass
+
+shot() { import -window root "$OUT/$1.png"; }
+# The colour (#RRGGBB) of a playfield pixel in a screenshot.
+pixel() {
+    convert "$OUT/$1.png" -format "%[hex:p{$(($2 + PX)),$(($3 + PY))}]" info: | cut -c1-6
+}
+
+STEP=background
+shot start
+[ "$(pixel start 637 0)" = 808080 ] || fail "background row 0 is $(pixel start 637 0), not 808080"
+PALETTE=(000080 008000 008080 800000 800080 808000 C0C0C0 808080 0000FF 00FF00 00FFFF FF0000 FF00FF FFFF00 FFFFFF)
+for i in $(seq 1 15); do
+    got=$(pixel start $((15 * i + 3)) 480)
+    [ "$got" = "${PALETTE[i - 1]}" ] || fail "palette mark $i is $got, not ${PALETTE[i - 1]}"
+done
+pass
+
+# --- New Game, the paddle under the pointer, the launch --------------------------
+STEP=new-game
+focus; xdotool key --clearmodifiers alt+n
+sleep 0.3
+# The centre of the paddle's light grey fill on row 448: the longest run of
+# that grey (the right wall has it too, two pixels wide).
+paddle_centre() {
+    convert "$OUT/$1.png" -crop "640x1+$PX+$((PY + 448))" +repage -depth 8 txt:- |
+        awk -F'[,: ]+' '/#C0C0C0/ {
+                if ($1 == last + 1 && start != "") last = $1; else {start = $1; last = $1}
+                if (last - start > best) {best = last - start; from = start}
+            }
+            END {print from + best / 2}'
+}
+xdotool mousemove --window "$W" 200 $((MENU + 300))
+wait_for 5 'shot paddle; c=$(paddle_centre paddle); [ "${c%.*}" -ge 197 ] && [ "${c%.*}" -le 201 ]' ||
+    fail "paddle centre at $(paddle_centre paddle), not under the pointer at 200"
+xdotool mousemove --window "$W" 420 $((MENU + 300))
+wait_for 5 'shot paddle2; c=$(paddle_centre paddle2); [ "${c%.*}" -ge 417 ] && [ "${c%.*}" -le 421 ]' ||
+    fail "paddle centre at $(paddle_centre paddle2), not under the pointer at 420"
+pass
+
+STEP=launch
+ballarea() { convert "$OUT/$1.png" -crop "640x120+$PX+$((PY + 330))" +repage "$OUT/$1-area.png"; }
+shot before-click
+ballarea before-click
+xdotool click 1
+sleep 0.5
+shot after-click
+ballarea after-click
+diff=$(compare -metric AE "$OUT/before-click-area.png" "$OUT/after-click-area.png" /dev/null 2>&1)
+[ "${diff%% *}" -gt 20 ] || fail "nothing moved after the click ($diff pixels changed)"
+pass
+
+# --- pause ------------------------------------------------------------------------
+STEP=pause
+focus; xdotool type p
+wait_for 5 '[ "$(caption)" = "Brontix [Paused]" ]' || fail "caption $(caption)"
+shot paused1
+sleep 0.5
+shot paused2
+still=$(compare -metric AE "$OUT/paused1.png" "$OUT/paused2.png" /dev/null 2>&1)
+[ "${still%% *}" = 0 ] || fail "the picture moved while paused ($still pixels)"
+focus; xdotool type p
+wait_for 5 '[[ "$(caption)" =~ ^Brontix\ \|\ -?[0-9]+$ ]]' || fail "resume caption $(caption)"
+pass
+
+# --- demo for a minute ---------------------------------------------------------------
+STEP=demo
+xdotool mousemove --window "$W" 100 10 click 1  # "Demo" on the menu bar
+score() { sed -E 's/^Brontix \| (-?[0-9]+).*/\1/' <<<"$(caption)"; }
+xdotool mousemove 1200 1000  # the mouse leaves the game window alone
+# A served ball: New Game, then release it.
+focus; xdotool key --clearmodifiers alt+n
+sleep 0.2
+xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
+xdotool mousemove 1200 1000
+sleep 2
+START_SCORE=$(score)
+[[ "$START_SCORE" =~ ^-?[0-9]+$ ]] || START_SCORE=0
+# CPU use of the game alone over 10 seconds of demo play.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
+c0=$(cpu_ticks)
+t0=$(date +%s.%N)
+for n in $(seq 58); do
+    sleep 1
+    if [ "$n" -eq 10 ]; then
+        c1=$(cpu_ticks)
+        t1=$(date +%s.%N)
+    fi
+    if xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"; then
+        fail "a message box came up during the demo (caption $(caption))"
+    fi
+    [[ "$(caption)" == "Brontix | "* ]] || true
+done
+END_SCORE=$(score)
+[[ "$END_SCORE" =~ ^-?[0-9]+$ ]] || fail "caption $(caption) has no score"
+((END_SCORE > START_SCORE)) || fail "the score did not grow: $START_SCORE then $END_SCORE"
+CPU=$(awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN {printf "%.2f", 100 * (c1 - c0) / hz / (t1 - t0)}')
+echo "e2e: demo: score $START_SCORE -> $END_SCORE in a minute; game CPU $CPU % of one core over 10 s"
+awk -v c="$CPU" -v limit="${E2E_CPU_LIMIT:-5}" 'BEGIN {exit !(c < limit)}' ||
+    fail "the game used $CPU % of a core"
+pass
+
+# --- full screen -------------------------------------------------------------------
+STEP=fullscreen
+xdotool mousemove --window "$W" 172 10 click 1  # "Full Screen"
+wait_for 10 'B=$(xdotool search --onlyvisible --name "^Brontix FullScreen$" 2>/dev/null | head -1); [ -n "$B" ]' ||
+    fail "no window named Brontix FullScreen"
+sleep 1
+binfo=$(xwininfo -id "$B")
+BW=$(awk '/Width:/{print $2}' <<<"$binfo")
+BH=$(awk '/Height:/{print $2}' <<<"$binfo")
+((BW >= 1270 && BH >= 980)) || fail "the backdrop is ${BW}x$BH, not the screen"
+geometry
+CX=$((WX + WW / 2))
+CY=$((WY + WH / 2))
+((CX > 620 && CX < 660 && CY > 480 && CY < 545)) || fail "game window centre ($CX, $CY) is not centred"
+xprop -id "$W" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$B")" || fail "the game window is not owned by the backdrop"
+stack=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | awk '{for (i = 5; i <= NF; i++) print $i}')
+gpos=$(grep -n -i "$(printf '0x%x' "$W")" <<<"$stack" | cut -d: -f1)
+bpos=$(grep -n -i "$(printf '0x%x' "$B")" <<<"$stack" | cut -d: -f1)
+[ -n "$gpos" ] && [ -n "$bpos" ] && ((gpos > bpos)) || fail "the game window is not in front of the backdrop"
+shot fullscreen
+[ "$(convert "$OUT/fullscreen.png" -format '%[hex:p{5,1019}]' info: | cut -c1-6)" = 000000 ] ||
+    fail "the backdrop is not black"
+pass
+
+echo "e2e: all steps passed"

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Builds the Debian package from a finished build and checks what it holds
+# and what it depends on.
+BUILD=$1
+T=$(mktemp -d)
+trap 'rm -rf "$T"' EXIT
+(cd "$BUILD" && cpack -G DEB -B "$T" >"$T/cpack.log" 2>&1) || { cat "$T/cpack.log"; exit 1; }
+DEB=$(ls "$T"/brontix_*.deb 2>/dev/null | head -1)
+[ -n "$DEB" ] || { echo "FAIL: no package made"; cat "$T/cpack.log"; exit 1; }
+dpkg-deb -c "$DEB" | awk '{print $6}' >"$T/files"
+fails=0
+for f in ./usr/bin/brontix ./usr/share/applications/org.brontix.Brontix.desktop \
+    ./usr/share/metainfo/org.brontix.Brontix.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/brontix.svg \
+    ./usr/share/icons/hicolor/16x16/apps/brontix.png \
+    ./usr/share/icons/hicolor/256x256/apps/brontix.png; do
+    grep -qx "$f" "$T/files" || { echo "FAIL: $f is not in the package"; fails=$((fails + 1)); }
+done
+depends=$(dpkg-deb -f "$DEB" Depends)
+for lib in libqt6widgets6 libqt6gui6 libqt6core6; do
+    echo "$depends" | grep -q "$lib" || { echo "FAIL: Depends lacks $lib: $depends"; fails=$((fails + 1)); }
+done
+if grep -q "brontix-replay\|_tests\|bench" "$T/files"; then
+    echo "FAIL: test or tool programs in the package"
+    fails=$((fails + 1))
+fi
+echo "package: $(basename "$DEB")"
+echo "Depends: $depends"
+echo "$fails failed"
+[ "$fails" -eq 0 ]
