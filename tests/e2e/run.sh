@@ -151,14 +151,16 @@ STEP=demo
 xdotool mousemove --window "$W" 100 10 click 1  # "Demo" on the menu bar
 score() { sed -E 's/^Brontix \| (-?[0-9]+).*/\1/' <<<"$(caption)"; }
 xdotool mousemove 1200 1000  # the mouse leaves the game window alone
-# A served ball: New Game, then release it.
+# A served ball: New Game, then release it. The score is taken before the
+# launch: a sticky capsule caught later would hold the ball (the autopilot
+# never clicks), but never before the first bricks have gone.
 focus; xdotool key --clearmodifiers alt+n
 sleep 0.2
+START_SCORE=$(score)
+[[ "$START_SCORE" =~ ^-?[0-9]+$ ]] || START_SCORE=0
 xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
 xdotool mousemove 1200 1000
 sleep 2
-START_SCORE=$(score)
-[[ "$START_SCORE" =~ ^-?[0-9]+$ ]] || START_SCORE=0
 # CPU use of the game alone over 10 seconds of demo play.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
 c0=$(cpu_ticks)
@@ -172,7 +174,6 @@ for n in $(seq 58); do
     if xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"; then
         fail "a message box came up during the demo (caption $(caption))"
     fi
-    [[ "$(caption)" == "Brontix | "* ]] || true
 done
 END_SCORE=$(score)
 [[ "$END_SCORE" =~ ^-?[0-9]+$ ]] || fail "caption $(caption) has no score"

@@ -34,22 +34,19 @@ TEST_F(Demo, MenuTogglesTheFlagAndNothingElse) {
     EXPECT_TRUE(g.form().Timer1.Enabled);
 }
 
-TEST_F(Demo, SlidesTheLeftEdgeToABallLeftOfThePaddle) {
-    setUp(100, 120, 60);
-    g.tick();
-    EXPECT_EQ(paddleLeft(), 100);
-}
-
-TEST_F(Demo, SlidesTheRightEdgeToABallRightOfThePaddle) {
-    setUp(170, 100, 60);
-    g.tick();
-    EXPECT_EQ(paddleLeft(), 124);  // 170 + 14 - 60
-}
-
-TEST_F(Demo, LeavesThePaddleWhereTheMouseLeftItWhenTheBallIsInside) {
-    setUp(130, 120, 60);
-    g.tick();
-    EXPECT_EQ(paddleLeft(), 120);
+TEST_F(Demo, SlidesThePaddleJustFarEnoughToSpanBallZero) {
+    struct Case {
+        float ballX, left, width, after;
+    };
+    for (const Case c : {Case{100, 120, 60, 100},   // ball left of the span: left edges meet
+                         Case{170, 100, 60, 124},   // right of it: 170 + 14 - 60
+                         Case{130, 120, 60, 120},   // inside: where the mouse left it
+                         Case{100, 110, 10, 104}})  // wider than the paddle: right edges meet
+    {
+        setUp(c.ballX, c.left, c.width);
+        g.tick();
+        EXPECT_EQ(paddleLeft(), c.after) << c.ballX << " " << c.left;
+    }
 }
 
 TEST_F(Demo, FollowsBallZeroEvenWhenItIsLost) {

@@ -125,6 +125,21 @@ TEST_F(Capsules, AMissedCapsuleFallsOnAndKeepsItsSlot) {
     EXPECT_TRUE(capsule(0).Visible);
 }
 
+TEST_F(Capsules, AtTheSixteenBitLimitAHitReleasesNothingButStillDraws) {
+    // Every slot up to index 32767 holds a capsule that fell past the paddle.
+    game::Form1& f = g.form();
+    for (int j = 0; j <= 32767; ++j) launch(j, 300, 600, 1);
+    g.tick();
+    ASSERT_TRUE(f.capsules.active().empty());
+    hitBrick253();
+    g.queue({0.9f, 0.3f, 0.125f});
+    g.tick();
+    EXPECT_FALSE(f.Shape1[253].Visible);  // the brick still goes
+    EXPECT_EQ(g.state().score, 10);
+    EXPECT_EQ(f.PowUp.UBound(), 32767);
+    EXPECT_EQ(g.services().Rnd(), 0.125f);  // both draws were taken
+}
+
 TEST_F(Capsules, NewGameLeavesCapsulesFalling) {
     launch(0, 100, 100, 5);
     g.tick(5);
