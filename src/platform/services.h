@@ -3,6 +3,7 @@
 // provide them.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "platform/scene.h"
@@ -19,6 +20,21 @@ struct WindowRect {
 
 // 15 twips to a pixel, at 96 dots per inch.
 inline constexpr float kTwipsPerPixel = 15.0f;
+
+// A window's outer frame given in screen pixels.
+inline WindowRect pixelsInTwips(int left, int top, int width, int height) {
+    return {static_cast<float>(left) * kTwipsPerPixel, static_cast<float>(top) * kTwipsPerPixel,
+            static_cast<float>(width) * kTwipsPerPixel, static_cast<float>(height) * kTwipsPerPixel};
+}
+
+// The whole pixel a window placed in twips lands on. A place far past any
+// screen is still a place; it is kept within a million pixels.
+inline int twipsToPixels(float twips) {
+    const float px = std::nearbyint(twips / kTwipsPerPixel);
+    if (!(px > -1e6f)) return -1000000;
+    if (px > 1e6f) return 1000000;
+    return static_cast<int>(px);
+}
 
 class Services {
 public:

@@ -65,7 +65,6 @@ void knockOut(Form1& form, TickLocals& t, int i, Shape& brick) {
 void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
     t.hiddenCount = 0;
     const bool shotsFlying = form.LFire.UBound() > 0;
-    if (shotsFlying) gatherShotsNearWall(form, t);
     for (t.brickIndex = 0; t.brickIndex <= 259; t.brickIndex += 1) {
         Shape& brick = form.Shape1[brickAt(t.brickIndex)];
         if (!brick.Visible) {

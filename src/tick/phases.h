@@ -25,7 +25,7 @@ struct TickLocals {
     float brickBottom = 0;
     int freeCapsule = 0;
     Boolean capsuleFound = False;
-    // Shots in flight that can still meet a brick in this brick pass.
+    // Shots in flight that can still meet a brick in this tick's brick passes.
     std::vector<int> leftShotsNearWall;
     std::vector<int> rightShotsNearWall;
 };

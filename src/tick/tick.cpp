@@ -18,6 +18,9 @@ void resizeArrays(Form1& form, TickLocals& t) {
 }
 
 void ballPass(Form1& form, TickLocals& t) {
+    // Shots do not move during the ball pass, and those a pass ends leave
+    // the lists, so one gathering serves every ball's brick pass.
+    if (form.LFire.UBound() > 0) gatherShotsNearWall(form, t);
     const int last = form.Ball.UBound();
     for (int i = 0; i <= last; ++i) {
         if (!form.Ball[i].Visible) continue;

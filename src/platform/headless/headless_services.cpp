@@ -1,7 +1,5 @@
 #include "platform/headless/headless_services.h"
 
-#include <cmath>
-
 namespace brontix::platform::headless {
 
 namespace {
@@ -9,13 +7,6 @@ namespace {
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 530;
 
-int toPixels(float twips) {
-    const float px = std::nearbyint(twips / kTwipsPerPixel);
-    // A window placed past any real screen is still placed; keep it in int.
-    if (!(px > -1e9f)) return -1000000000;
-    if (px > 1e9f) return 1000000000;
-    return static_cast<int>(px);
-}
 }  // namespace
 
 HeadlessServices::HeadlessServices() = default;
@@ -60,8 +51,8 @@ void HeadlessServices::showBackdrop() {
 }
 
 void HeadlessServices::moveGameWindow(float leftTwips, float topTwips) {
-    form1_.left = toPixels(leftTwips);
-    form1_.top = toPixels(topTwips);
+    form1_.left = twipsToPixels(leftTwips);
+    form1_.top = twipsToPixels(topTwips);
 }
 
 void HeadlessServices::showGameWindowOwnedByBackdrop() {
@@ -69,10 +60,5 @@ void HeadlessServices::showGameWindowOwnedByBackdrop() {
     form1_.ownedByBackdrop = true;
 }
 
-WindowRect HeadlessServices::inTwips(const WindowState& w) {
-    return {static_cast<float>(w.left) * kTwipsPerPixel, static_cast<float>(w.top) * kTwipsPerPixel,
-            static_cast<float>(w.width) * kTwipsPerPixel,
-            static_cast<float>(w.height) * kTwipsPerPixel};
-}
 
 }  // namespace brontix::platform::headless

@@ -84,7 +84,9 @@ public:
     std::function<void(const std::string&)> onMessageBox;
 
 private:
-    static WindowRect inTwips(const WindowState& w);
+    static WindowRect inTwips(const WindowState& w) {
+        return pixelsInTwips(w.left, w.top, w.width, w.height);
+    }
 
     std::uint64_t clock_ = 0;
     std::deque<float> queued_;

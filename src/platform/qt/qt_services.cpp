@@ -1,7 +1,6 @@
 #include "platform/qt/qt_services.h"
 
 #include <QGuiApplication>
-#include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,16 +15,7 @@ namespace {
 
 WindowRect frameInTwips(const QWidget& w) {
     const QRect r = w.frameGeometry();
-    return {static_cast<float>(r.x()) * kTwipsPerPixel, static_cast<float>(r.y()) * kTwipsPerPixel,
-            static_cast<float>(r.width()) * kTwipsPerPixel,
-            static_cast<float>(r.height()) * kTwipsPerPixel};
-}
-
-int twipsToPixels(float twips) {
-    const float px = std::nearbyint(twips / kTwipsPerPixel);
-    if (!(px > -1e6f)) return -1000000;
-    if (px > 1e6f) return 1000000;
-    return static_cast<int>(px);
+    return pixelsInTwips(r.x(), r.y(), r.width(), r.height());
 }
 
 }  // namespace
@@ -101,7 +91,7 @@ void QtServices::showGameWindowOwnedByBackdrop() {
     // it on showing any other window; the game window is a main window, so
     // say it here, once it is shown.
     auto* x11 = QGuiApplication::platformName() == "xcb"
-                    ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                     : nullptr;
     if (x11 && x11->connection() && backdrop_) {
         const auto owner = static_cast<xcb_window_t>(backdrop_->winId());

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/qt/colours.h"
+
 namespace brontix::platform::qt {
 
 namespace {
@@ -15,11 +17,6 @@ int toPixel(float v) {
     if (!(v > -kLimit)) return static_cast<int>(-kLimit);
     if (v > kLimit) return static_cast<int>(kLimit);
     return static_cast<int>(std::nearbyint(v));
-}
-
-std::uint32_t argb(Colour c) {
-    return 0xFF000000u | (static_cast<std::uint32_t>(c & 0xFF) << 16) |
-           (static_cast<std::uint32_t>(c & 0xFF00)) | (static_cast<std::uint32_t>(c >> 16) & 0xFF);
 }
 
 // Past this many changed rectangles one whole frame is cheaper.
@@ -115,8 +112,8 @@ public:
     // with a neighbour above, below, left or right outside the figure.
     // `rows` holds the figure's spans with an empty row before and after.
     void shape(const Drawn& d, const Figure& f, const std::vector<Span>& rows) {
-        const std::uint32_t fill = argb(d.fill);
-        const std::uint32_t border = argb(d.border);
+        const std::uint32_t fill = toArgb(d.fill);
+        const std::uint32_t border = toArgb(d.border);
         const int top = d.y1 + f.top();
         const int first = std::max(0, top_ - top);
         const int last = std::min(f.height() - 1, bottom_ - top);
@@ -143,7 +140,7 @@ public:
     // A solid line including both end points; a wider pen adds parallel
     // lines on both sides of it (a 2-pixel wall covers x - 1 and x).
     void line(const Drawn& d) {
-        const std::uint32_t c = argb(d.border);
+        const std::uint32_t c = toArgb(d.border);
         const bool steep = std::abs(d.y2 - d.y1) > std::abs(d.x2 - d.x1);
         for (int k = -(d.width / 2); k < d.width - d.width / 2; ++k) {
             if (steep)
