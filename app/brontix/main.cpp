@@ -23,7 +23,7 @@ bool haveDisplay() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int, char** argv) {
     using namespace brontix;
     if (!haveDisplay()) {
         std::fprintf(stderr,
@@ -36,7 +36,12 @@ int main(int argc, char** argv) {
     // game runs through XWayland unless the platform is chosen by hand.
     if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY") && *std::getenv("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    // The game has no command line: Qt's own options (-reverse, -style,
+    // -platform, ...) must not reach it either. Its environment variables
+    // still work.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     QCoreApplication::setApplicationName("Brontix");
     QGuiApplication::setDesktopFileName("org.brontix.Brontix");
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
@@ -48,11 +53,18 @@ int main(int argc, char** argv) {
     platform::qt::Playfield* field = window.playfield();
     field->setScene(&form);
 
-    // Every handler is followed by a refresh, so what it changed shows.
-    auto handled = [field](auto handler) {
-        return [field, handler] {
+    platform::qt::TickPacer pacer([&] { return form.Timer1.Enabled; }, [&] {
+        const bool ran = tick::expire(form);
+        if (ran) field->refresh();
+        return ran;
+    });
+    // Every handler is followed by a refresh, so what it changed shows, and
+    // by waking the pacer, in case the handler switched the timer on.
+    auto handled = [field, &pacer](auto handler) {
+        return [field, &pacer, handler] {
             handler();
             field->refresh();
+            pacer.resume();
         };
     };
     QObject::connect(window.newGameAction(), &QAction::triggered,
@@ -67,15 +79,11 @@ int main(int argc, char** argv) {
     });
     QObject::connect(field, &platform::qt::Playfield::clicked,
                      handled([&] { input::Form_Click(form); }));
-    QObject::connect(field, &platform::qt::Playfield::characterTyped, [&](int code) {
-        input::Form_KeyPress(form, code);
-        field->refresh();
-    });
+    QObject::connect(field, &platform::qt::Playfield::characterTyped,
+                     [&](int code) { handled([&] { input::Form_KeyPress(form, code); })(); });
     // Closing the game window ends the program, backdrop and all.
     QObject::connect(&window, &platform::qt::MainWindow::closed, &app, &QApplication::quit);
 
-    platform::qt::TickPacer pacer([&] { return form.Timer1.Enabled; },
-                                  handled([&] { tick::Timer1_Timer(form); }));
     window.show();
     pacer.start();
     return app.exec();

@@ -27,6 +27,9 @@ struct Timer {
     // real pace (see the Qt tick pacer).
     int Interval = 1;
     bool Enabled = true;
+    // A tick is running. A timer never delivers to a handler that has not
+    // returned, even when that handler runs the event loop (a message box).
+    bool InHandler = false;
 };
 
 class Form1 : public platform::Scene {

@@ -56,14 +56,15 @@ void steer(Form1& form, int i, const BallEdges& e, float centreNow) {
     const float centreOld = e.oldRight - e.radius;
     const float pl = form.Paddle.Left;
     const float pw = form.Paddle.Width;
-    const float pc = pl + 0.5f * pw;
     const float leftZoneEnd = pl + 0.35f * pw;
     const float rightZoneStart = pl + 0.65f * pw;
     if (leftZoneEnd > centreOld || rightZoneStart < centreNow) {
-        // The blend is worked in double and stored; the quarter is added on
-        // the stored value.
-        vel.x = static_cast<float>(0.75 * (double(centreNow) - double(pc)) / 15 +
-                                   0.25 * double(vel.x));
+        // The blend is worked in double, the paddle's centre included (a
+        // centre rounded to single first loses low bits and the path drifts
+        // over many bounces), and stored; the quarter is added on the stored
+        // value.
+        const double pc = double(pl) + 0.5 * double(pw);
+        vel.x = static_cast<float>(0.75 * (double(centreNow) - pc) / 15 + 0.25 * double(vel.x));
         vel.x = 1.25f * vel.x;
     }
 }

@@ -1,12 +1,15 @@
 #!/bin/bash
 # End-to-end: the real brontix in an X server with a window manager, driven
 # with xdotool as a player would, read through its caption and screenshots.
-#   run.sh BRONTIX OUTPUT_DIR
-# A failing step leaves its screenshot in OUTPUT_DIR.
+#   run.sh BRONTIX OUTPUT_DIR REGISTRAR
+# A failing step leaves its screenshot in OUTPUT_DIR. REGISTRAR owns the
+# global-menu name on a private session bus, as on a desktop whose global
+# menu takes menu bars out of their windows; the game's must stay.
 set -u
 
 BRONTIX=$1
 OUT=$2
+REGISTRAR=$3
 rm -rf "$OUT"
 mkdir -p "$OUT"
 export XDG_RUNTIME_DIR="$OUT/runtime"
@@ -55,6 +58,17 @@ PIDS+=($!)
 wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
     fail "openbox did not start"
 sleep 1  # openbox announces itself before it manages windows
+pass
+
+STEP=global-menu
+exec 4>"$OUT/bus"
+dbus-daemon --session --nofork --nopidfile --print-address=4 >"$OUT/dbus.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 '[ -s "$OUT/bus" ]' || fail "no session bus"
+export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$OUT/bus")
+"$REGISTRAR" >"$OUT/registrar.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 'grep -q registered "$OUT/registrar.log"' || fail "the global-menu registrar did not start"
 pass
 
 # --- the game window -----------------------------------------------------------

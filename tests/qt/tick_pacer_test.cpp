@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -12,6 +11,7 @@ namespace brontix::testing {
 namespace {
 
 using platform::qt::TickPacer;
+constexpr std::int64_t kPeriod = pace::Pacer::kPeriodNs;
 
 void spin(int ms) {
     QEventLoop loop;
@@ -19,82 +19,71 @@ void spin(int ms) {
     loop.exec();
 }
 
-TEST(TickPacer, DeliversAboutSixtyFourTicksASecond) {
-    long long ticks = 0;
-    TickPacer pacer([] { return true; }, [&] { ++ticks; });
+TEST(TickPacer, SleepsWhileTheTimerIsOffAndResumesWithoutCatchingUp) {
+    std::int64_t now = 0;
+    int ticks = 0;
+    bool enabled = true;
+    TickPacer pacer([&] { return enabled; }, [&] { return enabled && ++ticks; },
+                    [&] { return now; });
     pacer.start();
-    spin(1000);
-    pacer.stop();
-    EXPECT_GE(ticks, 45);
-    EXPECT_LE(ticks, 66);
+    EXPECT_FALSE(pacer.sleeping());
+    now = kPeriod;
+    pacer.wake();
+    EXPECT_EQ(ticks, 1);
+    enabled = false;  // "p"
+    pacer.wake();
+    EXPECT_TRUE(pacer.sleeping());
+    now = 100 * kPeriod;
+    enabled = true;  // "p" again
+    pacer.resume();
+    EXPECT_FALSE(pacer.sleeping());
+    pacer.wake();
+    EXPECT_EQ(ticks, 1);  // the paused time is not owed
+    now += kPeriod;
+    pacer.wake();
+    EXPECT_EQ(ticks, 2);
+    // A disabled pacer is not woken by a handler that leaves the timer off.
+    enabled = false;
+    pacer.wake();
+    pacer.resume();
+    EXPECT_TRUE(pacer.sleeping());
 }
 
-TEST(TickPacer, RunsNoTickWhileDisabled) {
-    long long ticks = 0;
-    bool enabled = false;
-    TickPacer pacer([&] { return enabled; }, [&] { ++ticks; });
-    pacer.start();
-    spin(200);
-    EXPECT_EQ(ticks, 0);
-    // Switched on again, the time spent off is not caught up.
-    enabled = true;
-    spin(60);
-    EXPECT_LE(ticks, 5);
-    EXPECT_GE(ticks, 1);
-}
-
-// A tick that opens a box spins a nested event loop for 400 ms while about
-// 25 expiries come due: none may start a tick, and none may be caught up.
-TEST(TickPacer, ANestedLoopInsideATickHoldsExpiriesBack) {
-    long long ticks = 0;
-    bool inside = false;
-    bool reentered = false;
-    long long ticksAfterBox = -1;
-    QElapsedTimer sinceBox;
-    TickPacer pacer([] { return true; }, [&] {
-        if (inside) reentered = true;
-        ++ticks;
-        if (ticks == 3) {
-            inside = true;
-            spin(400);
-            inside = false;
-            sinceBox.start();
-            ticksAfterBox = ticks;
-        }
-    });
-    pacer.start();
-    spin(700);
-    pacer.stop();
-    EXPECT_FALSE(reentered);
-    // About 300 ms after the box: roughly 19 ticks at the normal pace, not
-    // the 25 owed for the box on top of them.
-    const double seconds = sinceBox.elapsed() / 1000.0;
-    EXPECT_LE(ticks - ticksAfterBox, static_cast<long long>(seconds * 64) + 3);
-}
-
-TEST(TickPacer, TheGamesWinBoxRunsNoTickWhileOpen) {
+TEST(TickPacer, TheGamesWinBoxRunsNoTickWhileOpenAndLeavesThePacerAsleep) {
     QtGame g;
     game::ng_Click(g.form);
     for (auto& brick : g.form.Shape1) brick.Visible = false;  // the next tick wins
+    std::int64_t now = 0;
     TickPacer* pacerPtr = nullptr;
-    long long atOpen = -1, atClose = -1;
     int boxes = 0;
     g.services.messageBoxHook = [&](const std::string& text) {
         EXPECT_EQ(text, "You win!");
         ++boxes;
-        atOpen = pacerPtr->ticksRun();
-        spin(300);  // expiries keep coming due while the box is open
-        atClose = pacerPtr->ticksRun();
+        for (int n = 0; n < 20; ++n) {  // expiries keep coming due while it is open
+            now += kPeriod;
+            pacerPtr->wake();
+        }
     };
-    TickPacer pacer([&] { return g.form.Timer1.Enabled; },
-                    [&] { tick::Timer1_Timer(g.form); });
+    TickPacer pacer([&] { return g.form.Timer1.Enabled; }, [&] { return tick::expire(g.form); },
+                    [&] { return now; });
     pacerPtr = &pacer;
     pacer.start();
-    spin(500);
+    now = kPeriod;
+    pacer.wake();
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(atOpen, atClose);
-    EXPECT_FALSE(g.form.Timer1.Enabled);
     EXPECT_EQ(pacer.ticksRun(), 1);
+    EXPECT_EQ(pacer.expiriesHeldBack(), 20);
+    EXPECT_FALSE(g.form.Timer1.Enabled);
+    EXPECT_TRUE(pacer.sleeping());
+}
+
+TEST(TickPacer, ARealTimerDrivesIt) {
+    int ticks = 0;
+    TickPacer pacer([] { return true; }, [&] { return ++ticks > 0; });
+    pacer.start();
+    spin(300);
+    pacer.stop();
+    EXPECT_GE(ticks, 1);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ void Game::queue(std::initializer_list<float> values) {
 }
 
 void Game::tick(int count) {
-    for (int n = 0; n < count && form_->Timer1.Enabled; ++n) tick::Timer1_Timer(*form_);
+    for (int n = 0; n < count; ++n) tick::expire(*form_);
 }
 
 void Game::newGame(std::initializer_list<float> draws) {

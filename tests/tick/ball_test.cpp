@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+
 #include "support/fixture.h"
 
 namespace brontix::tick {
@@ -105,6 +108,15 @@ TEST_F(Steering, OldCentreOnTheBoundaryStillSteersWhenTheNewOneIsPastSixtyFivePe
     // New centre 322.55, 14.05 right of the paddle's centre 308.5:
     // 1.25 * (0.75 * 14.05 / 15 + 0.25 * 25) = 1.25 * 6.9525.
     EXPECT_NEAR(vel().x, 8.690625, 1e-5);
+}
+
+TEST_F(Steering, PaddleCentreIsWorkedInDoubleWithTheBlend) {
+    // 0.1f + 36.5 is not a single-precision value: rounding the paddle's
+    // centre first would give 0xBF399998.
+    g.form().Paddle.Left = 0.1f;
+    g.placeBall(0, 20 - 7, 427, 1, 1, true);
+    g.tick();
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(vel().x), 0xBF399999u) << vel().x;
 }
 
 using Walls = BallTest;

@@ -100,7 +100,14 @@ TEST_F(EndOfGame, TwoBallsOneLostPlayGoesOn) {
 TEST_F(EndOfGame, BoardStaysAsItWasAfterTheEnd) {
     g.newGameWithBricks({0, 100});
     g.placeBall(0, 100, 590, 0, 1);
+    g.form().PowUp[0].Move(300, 100);
+    g.form().capsules.show(g.form().PowUp, 0);
+    g.tick(2);  // lost, then "You lose!"
+    ASSERT_EQ(g.messages(), std::vector<std::string>{"You lose!"});
+    const float capsuleTop = g.form().PowUp[0].Top;
     g.tick(3);
+    EXPECT_EQ(g.form().PowUp[0].Top, capsuleTop);
+    EXPECT_EQ(g.messages().size(), 1u);
     EXPECT_TRUE(g.form().Shape1[100].Visible);
     EXPECT_EQ(g.form().Paddle.Left, 272);
 }

@@ -2,6 +2,7 @@
 
 #include "input/input.h"
 #include "support/fixture.h"
+#include "tick/tick.h"
 
 namespace brontix::tick {
 namespace {
@@ -70,11 +71,20 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
     EXPECT_TRUE(f.LFire[1].Visible);
 }
 
-TEST(TickDriver, DisabledTimerRunsNoTick) {
+TEST(TickDriver, AnExpiryRunsNoTickWhileDisabledOrInsideATick) {
     Game g;
     g.form().Timer1.Enabled = false;
-    g.tick(5);
+    EXPECT_FALSE(expire(g.form()));
     EXPECT_TRUE(g.state().ballFade.empty());
+
+    // The win box opens with the timer still on; an expiry delivered by the
+    // box's event loop must not start a tick inside the tick.
+    g.newGameWithBricks({});
+    bool ranInside = true;
+    g.services().onMessageBox = [&](const std::string&) { ranInside = expire(g.form()); };
+    EXPECT_TRUE(expire(g.form()));
+    EXPECT_EQ(g.messages(), std::vector<std::string>{"You win!"});
+    EXPECT_FALSE(ranInside);
 }
 
 }  // namespace

@@ -151,14 +151,11 @@ void Replay::expire(std::uint64_t count) {
         // Only a key, a click or a menu command can switch the timer back on,
         // so once it is off the remaining expiries change nothing.
         if (!form_->Timer1.Enabled) return;
-        if (inTick_) {
+        if (form_->Timer1.InHandler) {
             reentered_ = true;
             return;
         }
-        inTick_ = true;
-        tick::Timer1_Timer(*form_);
-        inTick_ = false;
-        ++ticks_;
+        if (tick::expire(*form_)) ++ticks_;
     }
 }
 

@@ -40,7 +40,6 @@ private:
     HeadlessServices services_;
     std::unique_ptr<game::Form1> form_;
     std::uint64_t ticks_ = 0;
-    bool inTick_ = false;
     bool reentered_ = false;
 };
 

@@ -11,6 +11,9 @@ MainWindow::MainWindow(Colour backColour, QWidget* parent)
       playfield_(new Playfield(backColour, this)) {
     setCentralWidget(playfield_);
     setFocusProxy(playfield_);
+    // The commands are plain actions with no menu, which a desktop's global
+    // menu does not carry: the bar stays in the window.
+    menuBar()->setNativeMenuBar(false);
     // Top-level commands, each with no menu of its own.
     newGame_ = menuBar()->addAction(tr("&New Game"));
     demo_ = menuBar()->addAction(tr("Demo"));

@@ -1,10 +1,12 @@
-// Delivers Timer1's expiries on the window's thread at a steady pace.
+// Delivers Timer1's expiries on the window's thread at the game's pace, and
+// sleeps while the timer is off.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+
+#include "pace/pacer.h"
 
 namespace brontix::platform::qt {
 
@@ -12,39 +14,36 @@ class TickPacer : public QObject {
     Q_OBJECT
 
 public:
-    // Timer1 asks for 1 ms, but every speed in the game is per tick and was
-    // tuned on desktops whose timers delivered about 64 expiries a second;
-    // at a true 1 ms a ball would cross the field in a fifth of a second.
-    // So expiries come 15.625 ms apart on average, measured on a monotonic
-    // clock.
-    static constexpr qint64 kPeriodNs = 15'625'000;
-    // After a stall, at most this many ticks run at once to catch up.
-    static constexpr int kMaxCatchUp = 3;
+    // A periodic wake-up a little shorter than the tick period: it finds a
+    // tick due on almost every wake, and needs no timer re-armed per tick.
+    static constexpr int kWakeMs = 15;
 
-    TickPacer(std::function<bool()> enabled, std::function<void()> tick,
-              QObject* parent = nullptr);
+    // `enabled` is Timer1.Enabled; `tick` delivers one expiry and says
+    // whether a tick ran; `clock` is monotonic nanoseconds (tests fake it).
+    TickPacer(std::function<bool()> enabled, std::function<bool()> tick,
+              pace::Pacer::Clock clock = monotonicClock(), QObject* parent = nullptr);
 
+    // Starts pacing, as the window's event loop begins.
     void start();
+    // After any handler: a timer that a handler switched on wakes the pacer
+    // (the first tick a period later); one switched off is left to sleep.
+    void resume();
     void stop() { timer_.stop(); }
+    // Asleep: no wake-ups at all while Timer1 is off.
+    bool sleeping() const { return !timer_.isActive(); }
 
-    // Ticks run so far.
-    long long ticksRun() const { return ticks_; }
-    // Expiries that came due while a tick was still running (inside a
-    // message box's event loop) and were dropped.
-    long long expiriesHeldBack() const { return heldBack_; }
+    // One wake-up: runs the ticks due, then sleeps if the timer went off.
+    void wake();
+
+    long long ticksRun() const { return pacer_.ticksRun(); }
+    long long expiriesHeldBack() const { return pacer_.expiriesHeldBack(); }
+
+    static pace::Pacer::Clock monotonicClock();
 
 private:
-    void onTimeout();
-    void schedule();
-
     std::function<bool()> enabled_;
-    std::function<void()> tick_;
+    pace::Pacer pacer_;
     QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 nextDue_ = 0;
-    bool inTick_ = false;
-    long long ticks_ = 0;
-    long long heldBack_ = 0;
 };
 
 }  // namespace brontix::platform::qt

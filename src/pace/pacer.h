@@ -1,0 +1,50 @@
+// The pace of Timer1's expiries, shared by every front end that runs on a
+// real clock: ticks fall due 64 times a second on a monotonic clock; a
+// wake-up runs those that are due, a few at most, never inside a running
+// tick; what is still owed afterwards (a stall, a message box, time spent
+// switched off) is dropped rather than caught up.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace brontix::pace {
+
+class Pacer {
+public:
+    // Timer1 asks for 1 ms, but every speed in the game is per tick and was
+    // tuned on desktops whose timers delivered about 64 expiries a second;
+    // at a true 1 ms a ball would cross the field in a fifth of a second.
+    static constexpr std::int64_t kPeriodNs = 15'625'000;
+    // After a stall at most this many ticks run at once, so a stall never
+    // turns into a burst.
+    static constexpr int kMaxCatchUp = 3;
+
+    using Clock = std::function<std::int64_t()>;  // monotonic, nanoseconds
+    using Tick = std::function<bool()>;           // one expiry; false when no tick ran
+
+    Pacer(Clock clock, Tick tick) : clock_(std::move(clock)), tick_(std::move(tick)) {}
+
+    // The first tick falls due one period from now (at the start, and when
+    // the timer comes back on: time spent off is not owed).
+    void restart() { nextDue_ = clock_() + kPeriodNs; }
+
+    // Runs the ticks due now; returns how many ran. A wake-up that arrives
+    // while a tick is running (inside a message box's event loop) is held
+    // back and runs nothing.
+    int wake();
+
+    std::int64_t nextDue() const { return nextDue_; }
+    long long ticksRun() const { return ticks_; }
+    long long expiriesHeldBack() const { return heldBack_; }
+
+private:
+    Clock clock_;
+    Tick tick_;
+    std::int64_t nextDue_ = kPeriodNs;
+    bool inTick_ = false;
+    long long ticks_ = 0;
+    long long heldBack_ = 0;
+};
+
+}  // namespace brontix::pace

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "pace/pacer.h"
+
+namespace brontix::pace {
+namespace {
+
+constexpr std::int64_t kPeriod = Pacer::kPeriodNs;
+
+// A pacer on a clock the test sets; each tick may advance the clock (a tick
+// that shows a message box) or refuse to run (the timer is off).
+struct Paced {
+    std::int64_t now = 0;
+    int ticks = 0;
+    bool enabled = true;
+    std::function<void()> during;
+    Pacer pacer{[this] { return now; }, [this] {
+                    if (!enabled) return false;
+                    ++ticks;
+                    if (during) during();
+                    return true;
+                }};
+};
+
+TEST(Pacer, TicksFallDueEveryPeriodFromTheStart) {
+    Paced p;
+    p.now = 1000;
+    p.pacer.restart();
+    p.now = 1000 + kPeriod - 1;
+    EXPECT_EQ(p.pacer.wake(), 0);
+    p.now = 1000 + kPeriod;
+    EXPECT_EQ(p.pacer.wake(), 1);
+    // A wake-up that comes 1 ms late still keeps the schedule.
+    p.now = 1000 + 2 * kPeriod + 1'000'000;
+    EXPECT_EQ(p.pacer.wake(), 1);
+    EXPECT_EQ(p.pacer.nextDue(), 1000 + 3 * kPeriod);
+    // 64 ticks in one second of wake-ups every 15 ms.
+    p.ticks = 0;
+    const std::int64_t from = p.pacer.nextDue();
+    for (std::int64_t ms = 0; ms < 1000; ms += 15) {
+        p.now = from + ms * 1'000'000;
+        p.pacer.wake();
+    }
+    EXPECT_EQ(p.ticks, 64);
+}
+
+TEST(Pacer, AStallRunsAtMostThreeTicksAndOwesNothingMore) {
+    Paced p;
+    p.pacer.restart();
+    p.now = 1'000'000'000;  // 63 ticks owed
+    EXPECT_EQ(p.pacer.wake(), Pacer::kMaxCatchUp);
+    EXPECT_EQ(p.pacer.nextDue(), p.now + kPeriod);
+    EXPECT_EQ(p.pacer.wake(), 0);
+}
+
+TEST(Pacer, AnOffTimerEndsTheBatchAndItsTimeIsNotOwed) {
+    Paced p;
+    p.pacer.restart();
+    p.enabled = false;
+    p.now = 10 * kPeriod;
+    EXPECT_EQ(p.pacer.wake(), 0);
+    p.enabled = true;
+    p.pacer.restart();  // a handler switched the timer back on
+    EXPECT_EQ(p.pacer.wake(), 0);
+    p.now += kPeriod;
+    EXPECT_EQ(p.pacer.wake(), 1);
+}
+
+TEST(Pacer, WakeUpsInsideATickAreHeldBackAndTheBoxIsNotCaughtUp) {
+    Paced p;
+    p.pacer.restart();
+    // The first tick opens a box for 400 ms; the box's event loop keeps
+    // waking the pacer, which must not start a tick inside the tick.
+    p.during = [&] {
+        if (p.ticks != 1) return;
+        for (int n = 0; n < 25; ++n) {
+            p.now += kPeriod;
+            EXPECT_EQ(p.pacer.wake(), 0);
+        }
+    };
+    p.now = kPeriod;
+    EXPECT_EQ(p.pacer.wake(), 1);
+    EXPECT_EQ(p.ticks, 1);
+    EXPECT_EQ(p.pacer.expiriesHeldBack(), 25);
+    EXPECT_EQ(p.pacer.nextDue(), p.now + kPeriod);
+}
+
+}  // namespace
+}  // namespace brontix::pace
