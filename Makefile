@@ -35,8 +35,10 @@ sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The tick and the frame, then the windowed game's CPU share in Xvfb.
 bench: build
 	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	bash bench/window_cpu.sh ./$(BUILD)/brontix
 
 # A Debian package in $(BUILD)/.
 package: build

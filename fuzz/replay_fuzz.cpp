@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/headless/replay.h"
+#include "replay/replay.h"
 #include "support/json.h"
 
 namespace brontix::fuzz {
@@ -118,9 +118,9 @@ private:
         reach_.maxCapsule = std::max(reach_.maxCapsule, f->PowUp.UBound());
         reach_.maxShot = std::max({reach_.maxShot, f->LFire.UBound(), f->RFire.UBound()});
         for (const auto& b : f->Ball)
-            if (b.Visible) reach_.maxBallWidth = std::max(reach_.maxBallWidth, b.Width);
-        reach_.maxPaddleWidth = std::max(reach_.maxPaddleWidth, f->Paddle.Width);
-        reach_.minPaddleWidth = std::min(reach_.minPaddleWidth, f->Paddle.Width);
+            if (b.Visible) reach_.maxBallWidth = std::max<float>(reach_.maxBallWidth, b.Width);
+        reach_.maxPaddleWidth = std::max<float>(reach_.maxPaddleWidth, f->Paddle.Width);
+        reach_.minPaddleWidth = std::min<float>(reach_.minPaddleWidth, f->Paddle.Width);
         reach_.cannons |= f->LFire[0].Visible;
         reach_.sticky |= st.stickyPaddle == game::True;
         for (const auto& m : replay_.services().messages()) {
@@ -142,7 +142,7 @@ private:
     }
 
     std::ostringstream out_;
-    platform::headless::Replay replay_;
+    replay::Replay replay_;
     long long budget_;
     long long spent_ = 0;
     Reach& reach_;

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/headless/replay.h"
+#include "replay/replay.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string path = argc == 2 ? argv[1] : "-";
-    if (path == "-") return brontix::platform::headless::runScript(std::cin, std::cout, std::cerr);
+    if (path == "-") return brontix::replay::runScript(std::cin, std::cout, std::cerr);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         std::cerr << "brontix-replay: cannot read '" << path << "': Is a directory\n";
@@ -27,5 +27,5 @@ int main(int argc, char** argv) {
                   << '\n';
         return 2;
     }
-    return brontix::platform::headless::runScript(file, std::cout, std::cerr);
+    return brontix::replay::runScript(file, std::cout, std::cerr);
 }

@@ -14,9 +14,6 @@ using platform::Line;
 using platform::ObjectArray;
 using platform::Shape;
 
-// The client area, in pixels.
-inline constexpr int kClientWidth = 640;
-inline constexpr int kClientHeight = 530;
 // Shown wherever the background picture has not been painted.
 inline constexpr Colour kFormBackColor = 0x404040;
 inline constexpr int kBrickCount = 260;

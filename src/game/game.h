@@ -1,8 +1,6 @@
 // Start-up and New Game: the handlers that set up a wall and a ball.
 #pragma once
 
-#include <cmath>
-
 #include "game/form1.h"
 
 namespace brontix::game {
@@ -12,9 +10,6 @@ void Form_Load(Form1& form);
 
 // "&New Game".
 void ng_Click(Form1& form);
-
-// Int(v): the largest integer not greater than v.
-inline int Int(float v) { return static_cast<int>(std::floor(v)); }
 
 // Walks the 260 bricks with the pattern rule shared by start-up and New
 // Game: p = 1 gives a checkerboard, and every band of q rows flips it.

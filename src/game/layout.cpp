@@ -1,4 +1,5 @@
 // The main window as it exists the moment it is created, before start-up.
+#include "game/captions.h"
 #include "game/form1.h"
 
 namespace brontix::game {
@@ -103,7 +104,7 @@ Form1::Form1(platform::Services& s)
     stackFrontToBack(Line12);
     stackFrontToBack(Line13, 0);
 
-    services.setCaption("Brontix");
+    services.setCaption(kCaption);
 
     capsules.rebuild(PowUp);
     leftShots.rebuild(LFire);

@@ -1,5 +1,5 @@
 #include "game/game.h"
-#include "platform/colour.h"
+#include "game/basic.h"
 
 namespace brontix::game {
 
@@ -39,8 +39,8 @@ void ng_Click(Form1& form) {
     dealWall(form, p, q, [&](int i, Shape& brick) {
         const auto up = static_cast<float>(i);
         const auto down = static_cast<float>(260 - i);
-        brick.BorderColor = platform::RGB(double(r1 * up), double(r2 * up), double(r3 * up));
-        brick.BackColor = platform::RGB(double(r1 * down), double(r2 * down), double(r3 * down));
+        brick.BorderColor = RGB(double(r1 * up), double(r2 * up), double(r3 * up));
+        brick.BackColor = RGB(double(r1 * down), double(r2 * down), double(r3 * down));
     });
 
     form.Timer1.Enabled = true;

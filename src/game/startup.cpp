@@ -1,11 +1,10 @@
 #include "game/game.h"
-#include "platform/colour.h"
+#include "game/basic.h"
 
 namespace brontix::game {
 
 namespace {
 
-using platform::RGB;
 
 void loadGridLines(Form1& form) {
     // Vertical lines on every column boundary and on the right wall.
@@ -37,11 +36,11 @@ void paintBackground(platform::Services& s) {
     for (int y = 0; y <= s.scaleHeight(); ++y) {
         const double g = 128.0 - y / 5.0;
         s.setDrawColor(RGB(g, g, g));
-        s.drawLine(0, static_cast<float>(y), 640, static_cast<float>(y));
+        s.drawLine(0, static_cast<float>(y), platform::kPlayfieldWidth, static_cast<float>(y));
     }
     s.setDrawWidth(15);
     for (int i = 0; i < 16; ++i) {
-        s.setDrawColor(platform::QBColor(i));
+        s.setDrawColor(QBColor(i));
         s.drawLine(static_cast<float>(15 * i), 480, static_cast<float>(15 * i + 15), 480);
     }
     s.setDrawWidth(1);

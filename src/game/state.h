@@ -4,16 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/basic.h"
+
 namespace brontix::game {
-
-// Booleans are 16-bit: True is all bits set, and a flag is toggled by its
-// bitwise complement.
-using Boolean = std::int16_t;
-inline constexpr Boolean True = -1;
-inline constexpr Boolean False = 0;
-
-inline Boolean Not(Boolean b) { return static_cast<Boolean>(~b); }
-inline Boolean toBoolean(bool b) { return b ? True : False; }
 
 struct BallVector {
     float x = 0;
@@ -30,13 +23,6 @@ struct GameState {
     Boolean demoMode = False;
     Boolean stickyPaddle = False;
 };
-
-// Resizes an array to the upper bound given, keeping its entries; new
-// entries are zero.
-template <class T>
-void ReDimPreserve(std::vector<T>& v, int upperBound) {
-    v.resize(static_cast<std::size_t>(upperBound) + 1);
-}
 
 // score += delta with the wrap-around of a 32-bit register rather than
 // undefined behaviour; no real game comes near the limit.

@@ -1,5 +1,4 @@
-#include <string>
-
+#include "game/captions.h"
 #include "input/input.h"
 
 namespace brontix::input {
@@ -14,10 +13,10 @@ void Form_KeyPress(game::Form1& form, int keyAscii) {
     // it on, so p after a lost game shows the message again next tick.
     if (form.Timer1.Enabled) {
         form.Timer1.Enabled = false;
-        form.services.setCaption("Brontix [Paused]");
+        form.services.setCaption(game::kPausedCaption);
     } else {
         form.Timer1.Enabled = true;
-        form.services.setCaption("Brontix | " + std::to_string(form.state.score));
+        form.services.setCaption(game::resumeLine(form.state.score));
     }
 }
 

@@ -2,7 +2,7 @@
 // loss line and the paddle with its steering zones.
 #include <cmath>
 
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -26,9 +26,9 @@ void fadeColour(Shape& ball, double fade) {
     // A zero fade has no shade; the ball keeps its colour for this tick.
     if (fade == 0) return;
     const double shade = 1 / fade;
-    const int red = platform::colourComponent(std::fabs(shade + 1 / shade));
-    const int grey = platform::colourComponent(std::fabs(shade));
-    ball.BackColor = platform::RGB(red, grey, grey);
+    const int red = game::colourComponent(std::fabs(shade + 1 / shade));
+    const int grey = game::colourComponent(std::fabs(shade));
+    ball.BackColor = game::RGB(red, grey, grey);
     ball.BorderColor = ball.BackColor ^ 0xFFFFFF;
 }
 

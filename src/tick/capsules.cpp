@@ -1,7 +1,7 @@
 // Power-up capsules: released by brick hits, falling faster and faster,
 // caught by the paddle's left-edge test.
 #include "game/game.h"
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -19,7 +19,7 @@ bool caught(const Shape& c, const Shape& paddle) {
 // Once its top is below the client area a capsule can neither be caught
 // (the paddle never leaves its row) nor be seen again, and it only falls
 // further; it stays in flight and keeps its slot, but costs no more work.
-bool pastClientArea(const Shape& c) { return c.Top > static_cast<float>(game::kClientHeight); }
+bool pastClientArea(const Shape& c) { return c.Top > static_cast<float>(platform::kPlayfieldHeight); }
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void releaseCapsule(Form1& form, TickLocals& t, const Shape& brick) {
     if (!haveSlot) return;
     Shape& c = form.PowUp[t.freeCapsule];
     c.Move(brick.Left + 8, brick.Top);
-    c.BackColor = platform::QBColor(game::Int(kind * 10.0f));
+    c.BackColor = game::QBColor(game::Int(kind * 10.0f));
     form.capsules.show(form.PowUp, t.freeCapsule);
 }
 

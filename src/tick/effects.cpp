@@ -1,6 +1,6 @@
 // The ten effects of a caught capsule, chosen by its fill colour.
 #include "game/game.h"
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -111,7 +111,7 @@ void resizeBalls(Form1& form, float delta, float aboveWidth) {
 }  // namespace
 
 void applyEffect(Form1& form, platform::Colour kind) {
-    using platform::QBColor;
+    using game::QBColor;
     if (kind == QBColor(0)) return toggleSticky(form);
     if (kind == QBColor(1)) return removeGravity(form);
     if (kind == QBColor(2)) return doubleGravity(form);

@@ -1,6 +1,5 @@
 // Losing, winning and the score line in the caption.
-#include <string>
-
+#include "game/captions.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -23,8 +22,7 @@ void winTest(Form1& form, const TickLocals& t) {
 }
 
 void showScoreLine(Form1& form, int visibleCount) {
-    form.services.setCaption("Brontix | " + std::to_string(form.state.score) + " Balls: " +
-                             std::to_string(visibleCount));
+    form.services.setCaption(game::scoreLine(form.state.score, visibleCount));
 }
 
 }  // namespace brontix::tick

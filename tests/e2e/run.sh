@@ -10,22 +10,6 @@ set -u
 BRONTIX=$1
 OUT=$2
 REGISTRAR=$3
-rm -rf "$OUT"
-mkdir -p "$OUT"
-export XDG_RUNTIME_DIR="$OUT/runtime"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-PIDS=()
-cleanup() {
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
-    for pid in "${PIDS[@]}"; do
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
-    done
-}
-trap cleanup EXIT
-
 STEP=start
 fail() {
     echo "e2e: FAILED at $STEP: $*" >&2
@@ -35,29 +19,11 @@ fail() {
 }
 pass() { echo "e2e: ok: $STEP"; }
 
-# Polls a condition (a shell command) every 0.1 s for at most $1 seconds.
-wait_for() {
-    local limit=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until eval "$@"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/x_session.sh"
 
 # --- an X server with a window manager ---------------------------------------
 STEP=xserver
-exec 3>"$OUT/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 '[ -s "$OUT/display" ]' || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$OUT/display")"
-openbox >"$OUT/openbox.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
-    fail "openbox did not start"
-sleep 1  # openbox announces itself before it manages windows
+start_x_session
 pass
 
 STEP=global-menu
@@ -176,13 +142,12 @@ xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
 xdotool mousemove 1200 1000
 sleep 2
 # CPU use of the game alone over 10 seconds of demo play.
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
-c0=$(cpu_ticks)
+c0=$(cpu_ticks $GAME_PID)
 t0=$(date +%s.%N)
 for n in $(seq 58); do
     sleep 1
     if [ "$n" -eq 10 ]; then
-        c1=$(cpu_ticks)
+        c1=$(cpu_ticks $GAME_PID)
         t1=$(date +%s.%N)
     fi
     if xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"; then

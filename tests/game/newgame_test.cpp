@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "support/fixture.h"
 
 namespace brontix::game {
@@ -44,12 +44,12 @@ TEST(NewGame, DealsAWallTintedByThreeFactors) {
     g.newGame({0.99f, 0.5f, 0.0f, 0.0f, 0.0f});
     Form1& f = g.form();
     // 0.99 * 260 = 257.4 counts as 255; 0.5 * 260 = 130.
-    EXPECT_EQ(f.Shape1[0].BackColor, platform::RGB(255, 130, 0));
+    EXPECT_EQ(f.Shape1[0].BackColor, game::RGB(255, 130, 0));
     EXPECT_EQ(f.Shape1[0].BorderColor, 0);
     // Brick 259: fill 0.99 -> 1, 0.5 -> 0 (the tie goes to even); outline
     // 0.99 * 259 = 256.41 -> 255, 0.5 * 259 = 129.5 -> 130.
-    EXPECT_EQ(f.Shape1[259].BackColor, platform::RGB(1, 0, 0));
-    EXPECT_EQ(f.Shape1[259].BorderColor, platform::RGB(255, 130, 0));
+    EXPECT_EQ(f.Shape1[259].BackColor, game::RGB(1, 0, 0));
+    EXPECT_EQ(f.Shape1[259].BorderColor, game::RGB(255, 130, 0));
 }
 
 TEST(NewGame, BandsOfElevenRowsShowOnlyTheBottomNine) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "support/fixture.h"
 
 namespace brontix::game {
@@ -138,7 +138,7 @@ TEST(StartupBackground, PaintsTheGradientThenThePaletteStrip) {
     EXPECT_EQ(strokes[0].x2, 640);
     for (int i = 0; i < 16; ++i) {
         const auto& s = strokes[531u + static_cast<unsigned>(i)];
-        EXPECT_EQ(s.colour, platform::kPalette[static_cast<unsigned>(i)]);
+        EXPECT_EQ(s.colour, game::kPalette[static_cast<unsigned>(i)]);
         EXPECT_EQ(s.width, 15);
         EXPECT_EQ(s.x1, 15 * i);
         EXPECT_EQ(s.x2, 15 * i + 15);

@@ -24,7 +24,7 @@ TEST(TickPacer, SleepsWhileTheTimerIsOffAndResumesWithoutCatchingUp) {
     int ticks = 0;
     bool enabled = true;
     TickPacer pacer([&] { return enabled; }, [&] { return enabled && ++ticks; },
-                    [&] { return now; });
+                    [] { return true; }, [&] { return now; });
     pacer.start();
     EXPECT_FALSE(pacer.sleeping());
     now = kPeriod;
@@ -49,6 +49,35 @@ TEST(TickPacer, SleepsWhileTheTimerIsOffAndResumesWithoutCatchingUp) {
     EXPECT_TRUE(pacer.sleeping());
 }
 
+TEST(TickPacer, WakesEveryThreeTicksWhileTheScreenStandsStill) {
+    std::int64_t now = 0;
+    int ticks = 0;
+    bool moving = false;
+    TickPacer pacer([] { return true; }, [&] { return ++ticks > 0; }, [&] { return moving; },
+                    [&] { return now; });
+    pacer.start();
+    now = kPeriod;
+    pacer.wake();
+    EXPECT_TRUE(pacer.still());
+    // Three periods later, the three ticks due run in one wake-up.
+    now += 3 * kPeriod;
+    pacer.wake();
+    EXPECT_EQ(ticks, 4);
+    moving = true;
+    now += 3 * kPeriod;
+    pacer.wake();
+    EXPECT_FALSE(pacer.still());
+    // A wake-up that finds no tick due keeps the pace it had.
+    moving = false;
+    pacer.wake();
+    EXPECT_FALSE(pacer.still());
+    now += kPeriod;
+    pacer.wake();
+    EXPECT_TRUE(pacer.still());
+    pacer.resume();  // input may start something moving
+    EXPECT_FALSE(pacer.still());
+}
+
 TEST(TickPacer, TheGamesWinBoxRunsNoTickWhileOpenAndLeavesThePacerAsleep) {
     QtGame g;
     game::ng_Click(g.form);
@@ -65,7 +94,7 @@ TEST(TickPacer, TheGamesWinBoxRunsNoTickWhileOpenAndLeavesThePacerAsleep) {
         }
     };
     TickPacer pacer([&] { return g.form.Timer1.Enabled; }, [&] { return tick::expire(g.form); },
-                    [&] { return now; });
+                    [] { return true; }, [&] { return now; });
     pacerPtr = &pacer;
     pacer.start();
     now = kPeriod;
@@ -79,7 +108,7 @@ TEST(TickPacer, TheGamesWinBoxRunsNoTickWhileOpenAndLeavesThePacerAsleep) {
 
 TEST(TickPacer, ARealTimerDrivesIt) {
     int ticks = 0;
-    TickPacer pacer([] { return true; }, [&] { return ++ticks > 0; });
+    TickPacer pacer([] { return true; }, [&] { return ++ticks > 0; }, [] { return true; });
     pacer.start();
     spin(300);
     pacer.stop();

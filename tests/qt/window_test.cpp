@@ -2,8 +2,7 @@
 
 #include <QMenuBar>
 
-#include "platform/colour.h"
-#include "platform/qt/scene_renderer.h"
+#include "game/basic.h"
 #include "qt_game.h"
 
 namespace brontix::testing {
@@ -39,17 +38,18 @@ TEST(Window, HasAFixedFrameAroundA640By530Playfield) {
 
 TEST(BackgroundPicture, HoldsTheGradientAndThePaletteStrip) {
     QtGame g;
-    const QImage& img = g.window.playfield()->picture().image();
-    ASSERT_EQ(img.size(), QSize(640, 530));
+    const render::PixelBuffer& img = g.window.playfield()->picture().pixels();
+    ASSERT_EQ(img.width(), 640);
+    ASSERT_EQ(img.height(), 530);
     for (int x : {0, 320, 639}) {
         EXPECT_EQ(bgr(img.pixel(x, 0)), 0x808080);
         for (int y = 3; y <= 7; ++y) EXPECT_EQ(bgr(img.pixel(x, y)), 0x7F7F7F) << y;
         EXPECT_EQ(bgr(img.pixel(x, 529)), 0x161616);
     }
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(bgr(img.pixel(15 * i + 3, 480)), platform::kPalette[static_cast<unsigned>(i)]) << i;
+        EXPECT_EQ(bgr(img.pixel(15 * i + 3, 480)), game::kPalette[static_cast<unsigned>(i)]) << i;
     // Past the strip the gradient shows again.
-    EXPECT_EQ(bgr(img.pixel(400, 480)), platform::RGB(32, 32, 32));
+    EXPECT_EQ(bgr(img.pixel(400, 480)), game::RGB(32, 32, 32));
 }
 
 TEST(SceneRenderer, DrawsBricksOverTheGridInTheirColours) {
@@ -87,40 +87,6 @@ TEST(SceneRenderer, DrawsLaterLoadedObjectsInFront) {
     EXPECT_EQ(bgr(frame.pixel(306, 448)), 0xFF00FF);
     EXPECT_EQ(bgr(frame.pixel(280, 440)), 0x000000);  // paddle outline over Line3
     EXPECT_EQ(bgr(frame.pixel(20, 440)), 0x00FFFF);   // Line3 where nothing covers it
-}
-
-TEST(SceneRenderer, DrawingOnlyTheChangesGivesTheWholeFrame) {
-    QtGame g;
-    game::Form1& f = g.form;
-    const QImage& background = g.window.playfield()->picture().image();
-    QImage kept(640, 530, QImage::Format_RGB32);
-    platform::qt::SceneRenderer incremental;
-    incremental.render(kept, background, f);
-    auto wholeFrame = [&] {
-        QImage whole(640, 530, QImage::Format_RGB32);
-        platform::qt::SceneRenderer().render(whole, background, f);
-        return whole;
-    };
-
-    f.Ball[1].Move(200, 380);                  // moved
-    f.Shape1[100].Visible = !f.Shape1[100].Visible;  // shown or hidden
-    f.Paddle.Width = 105;                      // resized
-    f.Ball[2].BackColor = 0x123456;            // recoloured
-    QRegion dirty = incremental.renderChanges(kept, background, f);
-    EXPECT_FALSE(dirty.isEmpty());
-    EXPECT_EQ(kept, wholeFrame());
-    EXPECT_LT(dirty.boundingRect().width() * dirty.boundingRect().height(), 640 * 530);
-
-    // Loading elements moves the array's storage; the frame still comes out whole.
-    for (int n = 0; n < 40; ++n) f.PowUp.Load();
-    f.PowUp[39].Move(100, 200);
-    f.PowUp[39].Visible = true;
-    f.ZOrderFront(f.Ball[0]);
-    incremental.renderChanges(kept, background, f);
-    EXPECT_EQ(kept, wholeFrame());
-
-    // Nothing changed: nothing drawn.
-    EXPECT_TRUE(incremental.renderChanges(kept, background, f).isEmpty());
 }
 
 }  // namespace

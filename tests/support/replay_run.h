@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/replay.h"
+#include "replay/replay.h"
 #include "support/json.h"
 
 namespace brontix::testing {
@@ -28,7 +28,7 @@ inline ReplayResult replay(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out, err;
     ReplayResult r;
-    r.status = platform::headless::runScript(in, out, err);
+    r.status = replay::runScript(in, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;

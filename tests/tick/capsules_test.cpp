@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "support/fixture.h"
 
 namespace brontix::tick {
 namespace {
 
-using platform::QBColor;
+using game::QBColor;
 using testing::Game;
 
 class Capsules : public ::testing::Test {

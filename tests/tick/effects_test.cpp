@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/colour.h"
+#include "game/basic.h"
 #include "support/fixture.h"
 
 namespace brontix::tick {
@@ -18,7 +18,7 @@ protected:
         const int j = f.capsules.lowestFree(f.PowUp) >= 0 ? f.capsules.lowestFree(f.PowUp)
                                                            : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
         f.PowUp[j].Move(f.Paddle.Left + 1, 430);
-        f.PowUp[j].BackColor = platform::QBColor(kind);
+        f.PowUp[j].BackColor = game::QBColor(kind);
         f.capsules.show(f.PowUp, j);
         g.queue(draws);
         g.tick();

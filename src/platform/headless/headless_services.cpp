@@ -2,13 +2,6 @@
 
 namespace brontix::platform::headless {
 
-namespace {
-// The client area the game is laid out for, pixels.
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 530;
-
-}  // namespace
-
 HeadlessServices::HeadlessServices() = default;
 
 float HeadlessServices::Rnd() {
@@ -24,7 +17,7 @@ void HeadlessServices::drawLine(float x1, float y1, float x2, float y2) {
     strokes_.push_back({drawColour_, drawWidth_, x1, y1, x2, y2});
 }
 
-int HeadlessServices::scaleHeight() const { return kClientHeight; }
+int HeadlessServices::scaleHeight() const { return kPlayfieldHeight; }
 
 void HeadlessServices::messageBox(const std::string& text) {
     messages_.push_back(text);
@@ -36,8 +29,8 @@ void HeadlessServices::createGameWindow() {
     form1_.visible = false;
     form1_.left = 0;
     form1_.top = 0;
-    form1_.width = kClientWidth + 2 * kFrameBorder;
-    form1_.height = kClientHeight + kFrameTitle + kFrameMenu + kFrameBorder;
+    form1_.width = kPlayfieldWidth + 2 * kFrameBorder;
+    form1_.height = kPlayfieldHeight + kFrameTitle + kFrameMenu + kFrameBorder;
 }
 
 void HeadlessServices::showBackdrop() {

@@ -34,7 +34,7 @@ void QtServices::setDrawWidth(int pixels) { window_.playfield()->picture().setPe
 void QtServices::drawLine(float x1, float y1, float x2, float y2) {
     window_.playfield()->picture().drawLine(x1, y1, x2, y2);
 }
-int QtServices::scaleHeight() const { return Playfield::kHeight; }
+int QtServices::scaleHeight() const { return kPlayfieldHeight; }
 
 void QtServices::setCaption(const std::string& text) {
     window_.setWindowTitle(QString::fromStdString(text));

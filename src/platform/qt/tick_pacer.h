@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+#include <cstdint>
 #include <functional>
 
 #include "pace/pacer.h"
+
+class QSocketNotifier;
 
 namespace brontix::platform::qt {
 
@@ -14,25 +16,33 @@ class TickPacer : public QObject {
     Q_OBJECT
 
 public:
-    // A periodic wake-up a little shorter than the tick period: it finds a
-    // tick due on almost every wake, and needs no timer re-armed per tick.
-    static constexpr int kWakeMs = 15;
+    // While the ticks change nothing on screen (a ball resting on the
+    // paddle), one wake-up every three ticks shows the same frame at a
+    // third of the wake-ups; the ticks still run, 64 a second.
+    static constexpr int kStillTicksPerWake = 3;
 
     // `enabled` is Timer1.Enabled; `tick` delivers one expiry and says
-    // whether a tick ran; `clock` is monotonic nanoseconds (tests fake it).
+    // whether a tick ran; `frame` shows what the ticks of a wake-up changed
+    // and says whether anything did; `clock` is CLOCK_MONOTONIC in
+    // nanoseconds, which the wake-ups are timed on (tests fake it).
     TickPacer(std::function<bool()> enabled, std::function<bool()> tick,
-              pace::Pacer::Clock clock = monotonicClock(), QObject* parent = nullptr);
+              std::function<bool()> frame, pace::Pacer::Clock clock = monotonicClock(),
+              QObject* parent = nullptr);
+    ~TickPacer() override;
 
     // Starts pacing, as the window's event loop begins.
     void start();
     // After any handler: a timer that a handler switched on wakes the pacer
     // (the first tick a period later); one switched off is left to sleep.
     void resume();
-    void stop() { timer_.stop(); }
+    void stop() { arm(false); }
     // Asleep: no wake-ups at all while Timer1 is off.
-    bool sleeping() const { return !timer_.isActive(); }
+    bool sleeping() const { return !armed_; }
+    // Waking every three ticks, as the screen stands still.
+    bool still() const { return still_; }
 
-    // One wake-up: runs the ticks due, then sleeps if the timer went off.
+    // One wake-up: runs the ticks due and shows them, then sleeps if the
+    // timer went off.
     void wake();
 
     long long ticksRun() const { return pacer_.ticksRun(); }
@@ -41,9 +51,19 @@ public:
     static pace::Pacer::Clock monotonicClock();
 
 private:
+    // Wake-ups fall exactly when ticks fall due, so none finds nothing to do
+    // and none is early: a periodic timer, armed again only when the pace
+    // changes (asleep, still, moving, or a backlog dropped).
+    void arm(bool on);
+
     std::function<bool()> enabled_;
+    std::function<bool()> frame_;
     pace::Pacer pacer_;
-    QTimer timer_;
+    int timerFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    bool armed_ = false;
+    bool still_ = false;
+    std::int64_t armedAt_ = 0;  // the first wake-up of the armed pace
 };
 
 }  // namespace brontix::platform::qt

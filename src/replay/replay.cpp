@@ -1,7 +1,6 @@
-#include "platform/headless/replay.h"
+#include "replay/replay.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <istream>
@@ -10,10 +9,10 @@
 
 #include "game/game.h"
 #include "input/input.h"
-#include "platform/headless/dump.h"
+#include "replay/dump.h"
 #include "tick/tick.h"
 
-namespace brontix::platform::headless {
+namespace brontix::replay {
 
 namespace {
 
@@ -108,22 +107,18 @@ bool decimalSyntax(std::string_view w, bool& negative, bool& nonZeroMantissa) {
     return i == w.size();
 }
 
-// Straight to the nearest float. libstdc++ reports underflow and overflow
-// alike as out of range and leaves the value alone; strtof, also correctly
-// rounded, tells them apart (an underflow gives a subnormal or zero).
+// Straight to the nearest float, not through double. strtof rounds
+// correctly in every C library we ship with and, unlike libstdc++'s
+// from_chars, tells an underflow (a subnormal or zero, accepted) from an
+// overflow (infinity, out of range); the syntax was checked first, so its
+// extras (hexadecimal, inf, nan) never reach it.
 Parsed<float> parseDecimal(std::string_view w, bool& negativeAsWritten) {
     bool negative = false;
     bool nonZero = false;
     if (!decimalSyntax(w, negative, nonZero)) return {std::nullopt, "not a number: " + quoted(w)};
     negativeAsWritten = negative && nonZero;
-    float v = 0;
-    const auto res = std::from_chars(w.data(), w.data() + w.size(), v, std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        const std::string copy(w);
-        v = std::strtof(copy.c_str(), nullptr);
-    } else if (res.ec != std::errc() || res.ptr != w.data() + w.size()) {
-        return {std::nullopt, "not a number: " + quoted(w)};
-    }
+    const std::string copy(w);
+    const float v = std::strtof(copy.c_str(), nullptr);
     if (std::isinf(v)) return {std::nullopt, "out of range: " + quoted(w)};
     return {v, {}};
 }
@@ -263,4 +258,4 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-}  // namespace brontix::platform::headless
+}  // namespace brontix::replay

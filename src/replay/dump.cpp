@@ -1,11 +1,15 @@
-#include "platform/headless/dump.h"
+#include "replay/dump.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace brontix::platform::headless {
+namespace brontix::replay {
 
 namespace {
+
+using platform::ObjectArray;
+using platform::Shape;
+using platform::headless::WindowState;
 
 template <class T>
 void appendFloating(std::string& out, T v) {
@@ -206,4 +210,4 @@ std::string dumpJson(const game::Form1& form, const HeadlessServices& services,
     return out;
 }
 
-}  // namespace brontix::platform::headless
+}  // namespace brontix::replay

@@ -12,7 +12,9 @@
 #include "game/form1.h"
 #include "platform/headless/headless_services.h"
 
-namespace brontix::platform::headless {
+namespace brontix::replay {
+
+using platform::headless::HeadlessServices;
 
 class Replay {
 public:
@@ -46,4 +48,4 @@ private:
 // Runs a whole script; returns the exit status (0, or 2 on a script error).
 int runScript(std::istream& in, std::ostream& out, std::ostream& err);
 
-}  // namespace brontix::platform::headless
+}  // namespace brontix::replay

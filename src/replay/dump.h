@@ -7,7 +7,9 @@
 #include "game/form1.h"
 #include "platform/headless/headless_services.h"
 
-namespace brontix::platform::headless {
+namespace brontix::replay {
+
+using platform::headless::HeadlessServices;
 
 std::string dumpJson(const game::Form1& form, const HeadlessServices& services,
                      std::uint64_t ticks);
@@ -18,4 +20,4 @@ void appendNumber(std::string& out, float v);
 void appendNumber(std::string& out, double v);
 void appendString(std::string& out, const std::string& s);
 
-}  // namespace brontix::platform::headless
+}  // namespace brontix::replay

@@ -1,0 +1,70 @@
+#!/bin/bash
+# The windowed game's share of one core in Xvfb with openbox, in the three
+# states that matter for energy: paused, running with nothing on screen
+# changing (a ball held on the paddle, the pointer still), and Demo playing.
+# Prints one table of medians over RUNS runs of SECONDS each.
+#   window_cpu.sh BRONTIX [RUNS] [SECONDS]
+set -u
+BRONTIX=$1
+RUNS=${2:-3}
+SECONDS_EACH=${3:-10}
+OUT=$(mktemp -d)/window-cpu
+fail() {
+    echo "window_cpu: $*" >&2
+    exit 1
+}
+source "$(dirname "$0")/../tests/e2e/x_session.sh"
+start_x_session
+
+# CPU time of a process in nanoseconds: schedstat is exact, stat counts
+# whole clock ticks.
+cpu_ns() {
+    if [ -r "/proc/$1/schedstat" ]; then
+        awk '{print $1}' "/proc/$1/schedstat"
+    else
+        echo $(($(cpu_ticks "$1") * 1000000000 / $(getconf CLK_TCK)))
+    fi
+}
+# Percent of one core over SECONDS_EACH.
+measure() {
+    local c0 c1 t0 t1
+    c0=$(cpu_ns "$1")
+    t0=$(date +%s%N)
+    sleep "$SECONDS_EACH"
+    c1=$(cpu_ns "$1")
+    t1=$(date +%s%N)
+    awk -v c="$((c1 - c0))" -v t="$((t1 - t0))" 'BEGIN {printf "%.3f", 100 * c / t}'
+}
+median() { tr ' ' '\n' | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+paused=() held=() demo=()
+for run in $(seq "$RUNS"); do
+    "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
+    GAME=$!
+    wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+        fail "no game window"
+    xdotool windowactivate --sync "$W" 2>/dev/null
+    xdotool key --clearmodifiers alt+n
+    xdotool mousemove --window "$W" 320 300
+    sleep 1
+    held+=("$(measure $GAME)")
+    xdotool type p
+    wait_for 5 '[ "$(xdotool getwindowname "$W")" = "Brontix [Paused]" ]' || fail "no pause"
+    sleep 1
+    paused+=("$(measure $GAME)")
+    xdotool type p
+    xdotool mousemove --window "$W" 100 10 click 1  # "Demo"
+    xdotool mousemove --window "$W" 320 300 click 1  # launch
+    xdotool mousemove 1200 1000
+    sleep 2
+    demo+=("$(measure $GAME)")
+    kill "$GAME"
+    wait "$GAME" 2>/dev/null
+done
+
+echo
+echo "The windowed game in Xvfb: % of one core, median of $RUNS runs of ${SECONDS_EACH} s"
+printf '%-58s %8s %8s\n' "state" "CPU %" "goal"
+printf '%-58s %8s %8s\n' "paused (p)" "$(echo "${paused[*]}" | median)" "< 0.05"
+printf '%-58s %8s %8s\n' "running, nothing changes (ball held, pointer still)" "$(echo "${held[*]}" | median)" "< 0.3"
+printf '%-58s %8s %8s\n' "Demo playing" "$(echo "${demo[*]}" | median)" "< 1"

@@ -1,0 +1,75 @@
+// Aliased drawing straight into a frame's pixels, inside a clip rectangle:
+// spans, dots and one-pixel segments, the building blocks of every figure
+// and line.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "render/pixels.h"
+
+namespace brontix::render {
+
+// Scene geometry is float and unbounded (a paddle can be steered far off
+// screen); pixels are whole and must stay in range.
+inline int toWholePixel(float v) {
+    constexpr float kLimit = 1e6f;
+    if (!(v > -kLimit)) return static_cast<int>(-kLimit);
+    if (v > kLimit) return static_cast<int>(kLimit);
+    return static_cast<int>(std::nearbyint(v));
+}
+
+class Raster {
+public:
+    Raster(PixelBuffer& frame, const Rect& clip)
+        : frame_(frame),
+          left_(clip.x),
+          top_(clip.y),
+          right_(clip.right() - 1),
+          bottom_(clip.bottom() - 1) {}
+
+    // Row y from x0 to x1, both included.
+    void span(int y, int x0, int x1, std::uint32_t c) {
+        if (y < top_ || y > bottom_) return;
+        x0 = std::max(x0, left_);
+        x1 = std::min(x1, right_);
+        std::uint32_t* row = frame_.row(y);
+        for (int x = x0; x <= x1; ++x) row[x] = c;
+    }
+    void dot(int x, int y, std::uint32_t c) {
+        if (x >= left_ && x <= right_ && y >= top_ && y <= bottom_) frame_.row(y)[x] = c;
+    }
+
+    // A one-pixel line including both end points.
+    void segment(int x1, int y1, int x2, int y2, std::uint32_t c) {
+        if (y1 == y2) {
+            span(y1, std::min(x1, x2), std::max(x1, x2), c);
+            return;
+        }
+        // Bresenham; the lines that reach a frame are the playfield's own, a
+        // few hundred pixels long, and a clamped far end stops the walk.
+        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+        int err = dx + dy;
+        for (int n = 0; n <= 8192; ++n) {
+            dot(x1, y1, c);
+            if (x1 == x2 && y1 == y2) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x1 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y1 += sy;
+            }
+        }
+    }
+
+private:
+    PixelBuffer& frame_;
+    int left_, top_, right_, bottom_;
+};
+
+}  // namespace brontix::render

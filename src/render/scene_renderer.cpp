@@ -1,0 +1,286 @@
+#include "render/scene_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "render/raster.h"
+
+namespace brontix::render {
+
+namespace {
+
+// Past this many changed rectangles one rectangle around them all is
+// cheaper to draw than their overlaps.
+constexpr std::size_t kMaxDirtyRects = 48;
+
+}  // namespace
+
+using Span = SceneRenderer::Span;
+using Drawn = SceneRenderer::Drawn;
+
+bool Drawn::operator==(const Drawn& o) const {
+    return object == o.object && z == o.z && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 &&
+           y2 == o.y2 && width == o.width && form == o.form && fill == o.fill && border == o.border;
+}
+
+// The rows of a figure inscribed in a w x h bounding box.
+class SceneRenderer::Figure {
+public:
+    Figure(ShapeForm form, int w, int h) : form_(form), w_(w), h_(h) {
+        if (form == ShapeForm::Circle) {
+            const int d = std::min(w, h);
+            dx_ = (w - d) / 2;
+            dy_ = (h - d) / 2;
+            w_ = h_ = d;
+        }
+        corner_ = std::min(w_, h_) / 4.0;
+    }
+    int top() const { return dy_; }
+    int height() const { return h_; }
+
+    // Row `row` counted from the figure's own top.
+    Span at(int row) const {
+        if (row < 0 || row >= h_) return {1, 0};
+        const double yc = row + 0.5;
+        double inset = 0;
+        switch (form_) {
+        case ShapeForm::Rectangle:
+            return {dx_, dx_ + w_ - 1};
+        case ShapeForm::Oval:
+        case ShapeForm::Circle: {
+            const double rx = w_ / 2.0, ry = h_ / 2.0;
+            const double t = (yc - ry) / ry;
+            if (t * t > 1) return {1, 0};
+            inset = rx - rx * std::sqrt(1 - t * t);
+            break;
+        }
+        case ShapeForm::RoundedRectangle: {
+            const double r = corner_;
+            const double d = yc < r ? r - yc : (yc > h_ - r ? yc - (h_ - r) : 0);
+            if (d > 0) inset = r - std::sqrt(std::max(0.0, r * r - d * d));
+            break;
+        }
+        }
+        const int l = static_cast<int>(std::ceil(inset - 0.5));
+        return {dx_ + l, dx_ + w_ - 1 - l};
+    }
+
+private:
+    ShapeForm form_;
+    int w_, h_;
+    int dx_ = 0, dy_ = 0;
+    double corner_ = 0;
+};
+
+const std::vector<Span>& SceneRenderer::Figures::spans(ShapeForm form, int w, int h) {
+    // Every brick, ball or shot of one size shares its figure; only sizes
+    // that fit in 16 bits are kept, the rest are worked out each time.
+    const bool keep = w < 65536 && h < 65536;
+    const std::uint64_t key = (static_cast<std::uint64_t>(form) << 32) |
+                              (static_cast<std::uint64_t>(w) << 16) | static_cast<std::uint64_t>(h);
+    if (keep) {
+        auto it = cache_.find(key);
+        if (it != cache_.end()) return it->second;
+    }
+    const Figure f(form, w, h);
+    std::vector<Span> rows(static_cast<std::size_t>(f.height()) + 2, Span{1, 0});
+    for (int row = 0; row < f.height(); ++row) rows[static_cast<std::size_t>(row) + 1] = f.at(row);
+    if (!keep) {
+        scratch_ = std::move(rows);
+        return scratch_;
+    }
+    return cache_.emplace(key, std::move(rows)).first->second;
+}
+
+namespace {
+
+using Figure = SceneRenderer::Figure;
+
+// Filled, with a 1-pixel outline on the figure's own edge pixels: those
+// with a neighbour above, below, left or right outside the figure. `rows`
+// holds the figure's spans with an empty row before and after.
+void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vector<Span>& rows) {
+    const Figure f(d.form, d.x2, d.y2);
+    const std::uint32_t fill = toPixel(d.fill);
+    const std::uint32_t border = toPixel(d.border);
+    const int top = d.y1 + f.top();
+    const int first = std::max(0, clip.y - top);
+    const int last = std::min(f.height() - 1, clip.bottom() - 1 - top);
+    for (int row = first; row <= last; ++row) {
+        const auto n = static_cast<std::size_t>(row) + 1;
+        const Span cur = rows[n];
+        if (cur.l > cur.r) continue;
+        const Span up = rows[n - 1];
+        const Span down = rows[n + 1];
+        const int innerL = std::max({up.l, down.l, cur.l + 1});
+        const int innerR = std::min({up.r, down.r, cur.r - 1});
+        const int py = top + row;
+        const int x = d.x1;
+        if (innerL > innerR || up.l > up.r || down.l > down.r) {
+            raster.span(py, x + cur.l, x + cur.r, border);
+            continue;
+        }
+        raster.span(py, x + cur.l, x + innerL - 1, border);
+        raster.span(py, x + innerL, x + innerR, fill);
+        raster.span(py, x + innerR + 1, x + cur.r, border);
+    }
+}
+
+// A solid line including both end points; a wider pen adds parallel lines
+// on both sides of it (a 2-pixel wall covers x - 1 and x).
+void drawLine(Raster& raster, const Drawn& d) {
+    const std::uint32_t c = toPixel(d.border);
+    const bool steep = std::abs(d.y2 - d.y1) > std::abs(d.x2 - d.x1);
+    for (int k = -(d.width / 2); k < d.width - d.width / 2; ++k) {
+        if (steep)
+            raster.segment(d.x1 + k, d.y1, d.x2 + k, d.y2, c);
+        else
+            raster.segment(d.x1, d.y1 + k, d.x2, d.y2 + k, c);
+    }
+}
+
+Drawn describe(const Shape& s, const void* object) {
+    Drawn d{};
+    d.object = object;
+    d.z = s.Z;
+    d.x1 = toWholePixel(s.Left);
+    d.y1 = toWholePixel(s.Top);
+    d.x2 = toWholePixel(s.Width);
+    d.y2 = toWholePixel(s.Height);
+    d.form = s.Form;
+    d.fill = s.BackColor;
+    d.border = s.BorderColor;
+    d.box = Rect{d.x1, d.y1, std::max(0, d.x2), std::max(0, d.y2)};
+    return d;
+}
+
+Drawn describe(const Line& l, const void* object) {
+    Drawn d{};
+    d.object = object;
+    d.z = l.Z;
+    d.x1 = toWholePixel(l.X1);
+    d.y1 = toWholePixel(l.Y1);
+    d.x2 = toWholePixel(l.X2);
+    d.y2 = toWholePixel(l.Y2);
+    d.width = std::max(1, static_cast<int>(l.BorderWidth));
+    d.border = l.BorderColor;
+    const int pad = d.width;
+    const int left = std::min(d.x1, d.x2) - pad, top = std::min(d.y1, d.y2) - pad;
+    d.box = Rect{left, top, std::max(d.x1, d.x2) + pad + 1 - left,
+                 std::max(d.y1, d.y2) + pad + 1 - top};
+    return d;
+}
+
+// Whether an object in this state puts any pixel in the frame.
+template <class Object>
+bool shows(const Object& o, const Drawn& d, const PixelBuffer& frame) {
+    return o.Visible && d.box.intersects(frame.rect());
+}
+
+// Background, then every object that reaches the clip, back to front.
+void drawRect(PixelBuffer& frame, const PixelBuffer& background, const std::vector<Drawn>& drawn,
+              SceneRenderer::Figures& figures, const Rect& clip) {
+    const Rect r = clip.intersected(frame.rect());
+    if (r.empty()) return;
+    for (int y = r.y; y < r.bottom(); ++y)
+        std::memcpy(frame.row(y) + r.x, background.row(y) + r.x,
+                    static_cast<std::size_t>(r.w) * sizeof(std::uint32_t));
+    Raster raster(frame, r);
+    for (const Drawn& d : drawn) {
+        if (!d.box.intersects(r)) continue;
+        if (d.width > 0) {
+            drawLine(raster, d);
+            continue;
+        }
+        if (d.x2 <= 0 || d.y2 <= 0) continue;
+        drawShape(raster, r, d, figures.spans(d.form, d.x2, d.y2));
+    }
+}
+
+std::vector<Drawn> collect(const Scene& scene, const PixelBuffer& frame) {
+    std::vector<Scene::Item> items;
+    scene.visibleBackToFront(items);
+    std::vector<Drawn> drawn;
+    drawn.reserve(items.size());
+    for (const Scene::Item& item : items) {
+        const Drawn d = item.shape ? describe(*item.shape, item.shape) : describe(*item.line, item.line);
+        if (d.box.intersects(frame.rect())) drawn.push_back(d);
+    }
+    return drawn;
+}
+
+bool byZ(const Drawn& a, const Drawn& b) { return a.z < b.z; }
+
+}  // namespace
+
+void drawWholeFrame(PixelBuffer& frame, const PixelBuffer& background, const Scene& scene) {
+    SceneRenderer::Figures figures;
+    drawRect(frame, background, collect(scene, frame), figures, frame.rect());
+}
+
+void SceneRenderer::render(PixelBuffer& frame, const PixelBuffer& background, Scene& scene) {
+    drawn_ = collect(scene, frame);
+    drawRect(frame, background, drawn_, figures_, frame.rect());
+    scene.changes.clear();
+    following_ = true;
+}
+
+template <class Change>
+void SceneRenderer::follow(const Change& change, const PixelBuffer& frame) {
+    const Drawn before = describe(change.before, change.object);
+    const Drawn after = describe(*change.object, change.object);
+    const bool shown = shows(change.before, before, frame);
+    const bool showing = shows(*change.object, after, frame);
+    if (shown == showing && (!shown || before == after)) return;
+    if (shown) {
+        // Stacking keys are unique, so the key finds the entry.
+        auto it = std::lower_bound(drawn_.begin(), drawn_.end(), before, byZ);
+        if (it != drawn_.end() && it->object == before.object) drawn_.erase(it);
+        addDirty(before.box);
+    }
+    if (showing) {
+        drawn_.insert(std::upper_bound(drawn_.begin(), drawn_.end(), after, byZ), after);
+        addDirty(after.box);
+    }
+}
+
+void SceneRenderer::addDirty(Rect r) {
+    // Overlapping rectangles merge, so no pixel is drawn twice.
+    for (std::size_t i = 0; i < dirty_.size();) {
+        if (dirty_[i].intersects(r)) {
+            r = r.united(dirty_[i]);
+            dirty_[i] = dirty_.back();
+            dirty_.pop_back();
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    dirty_.push_back(r);
+}
+
+const std::vector<Rect>& SceneRenderer::renderChanges(PixelBuffer& frame,
+                                                      const PixelBuffer& background, Scene& scene) {
+    dirty_.clear();
+    if (!following_) {
+        render(frame, background, scene);
+        dirty_.push_back(frame.rect());
+        return dirty_;
+    }
+    for (const auto& c : scene.changes.shapes()) follow(c, frame);
+    for (const auto& c : scene.changes.lines()) follow(c, frame);
+    scene.changes.clear();
+
+    for (Rect& r : dirty_) r = r.intersected(frame.rect());
+    std::erase_if(dirty_, [](const Rect& r) { return r.empty(); });
+    if (dirty_.size() > kMaxDirtyRects) {
+        Rect all;
+        for (const Rect& r : dirty_) all = all.united(r);
+        dirty_.assign(1, all);
+    }
+    for (const Rect& r : dirty_) drawRect(frame, background, drawn_, figures_, r);
+    return dirty_;
+}
+
+}  // namespace brontix::render

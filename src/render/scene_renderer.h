@@ -1,0 +1,78 @@
+// Draws the playfield into plain pixels: the background picture, then the
+// visible scene objects back to front, aliased and on whole pixels. After
+// the first frame it draws again only what the scene's change log names,
+// and reports the rectangles it drew, which are all a screen needs to show.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/scene.h"
+#include "render/pixels.h"
+
+namespace brontix::render {
+
+using platform::Line;
+using platform::Scene;
+using platform::Shape;
+using platform::ShapeForm;
+using platform::StackKey;
+
+// Draws the whole frame of the scene as it stands, changing nothing else:
+// what an incrementally drawn frame must equal.
+void drawWholeFrame(PixelBuffer& frame, const PixelBuffer& background, const Scene& scene);
+
+class SceneRenderer {
+public:
+    // Draws the whole frame and takes the scene's change log: from here on
+    // the renderer follows the scene.
+    void render(PixelBuffer& frame, const PixelBuffer& background, Scene& scene);
+    // Brings a frame drawn by this renderer up to date with the changes the
+    // scene logged since, takes the log, and returns the rectangles drawn
+    // again: none when nothing visible changed.
+    const std::vector<Rect>& renderChanges(PixelBuffer& frame, const PixelBuffer& background,
+                                           Scene& scene);
+
+    // Which pixels of a row of a figure's bounding box it covers: [l, r],
+    // empty when l > r. A pixel belongs to a figure when its centre does.
+    struct Span {
+        int l, r;
+    };
+    class Figure;
+
+    // One object as it is drawn: enough to draw it, and to tell whether it
+    // looks the same as before.
+    struct Drawn {
+        const void* object;
+        StackKey z;
+        int x1, y1, x2, y2;  // a shape's box (x2, y2 its size), or a line's end points
+        int width;           // a line's pen width; 0 for a shape
+        ShapeForm form;
+        Colour fill, border;
+        Rect box;  // the pixels it can touch
+        bool operator==(const Drawn& o) const;
+    };
+
+    // Figures of one kind and size share their rows.
+    class Figures {
+    public:
+        const std::vector<Span>& spans(ShapeForm form, int w, int h);
+
+    private:
+        std::unordered_map<std::uint64_t, std::vector<Span>> cache_;
+        std::vector<Span> scratch_;
+    };
+
+private:
+    template <class Change>
+    void follow(const Change& change, const PixelBuffer& frame);
+    void addDirty(Rect r);
+
+    std::vector<Drawn> drawn_;  // what the frame shows, back to front
+    bool following_ = false;
+    std::vector<Rect> dirty_;
+    Figures figures_;
+};
+
+}  // namespace brontix::render
