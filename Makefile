@@ -1,11 +1,12 @@
 # The README's commands: `make run`, `make test`, and the rest.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WEB_BUILD ?= build-web
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps configure build run test sanitize bench fuzz package clean
+.PHONY: all deps configure build run test sanitize bench fuzz package web web-run clean
 
 all: build
 
@@ -21,9 +22,12 @@ build: configure
 run: build
 	./$(BUILD)/brontix
 
-# Every test, then every test again under the sanitizers (with a bounded
-# fuzzing walk).
-test: build
+# Every test, the browser edition's included, then every test again under
+# the sanitizers (with a bounded fuzzing walk).
+test: build web
+	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
+	@cmake -S . -B $(BUILD) -DBRONTIX_WEB_SITE=$(CURDIR)/$(WEB_BUILD) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 
@@ -40,6 +44,17 @@ bench: build
 	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bash bench/window_cpu.sh ./$(BUILD)/brontix
 
+# The browser edition: static files in $(WEB_BUILD)/, and a server for them.
+web:
+	@sh scripts/install-deps web
+	@cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DBRONTIX_WEB=ON -DBRONTIX_WITH_QT=OFF -DBRONTIX_TESTS=OFF \
+		-DBRONTIX_BENCH=OFF >/dev/null
+	@cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-run: web
+	node $(WEB_BUILD)/serve.mjs $(PORT)
+
 # A Debian package in $(BUILD)/.
 package: build
 	cd $(BUILD) && cpack -G DEB
@@ -54,4 +69,4 @@ fuzz:
 	cd $(FUZZ_BUILD) && ./fuzz/brontix-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 corpus
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

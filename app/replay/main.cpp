@@ -1,7 +1,8 @@
 // brontix-replay [SCRIPT]: runs a script against the game without a window.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -16,8 +17,8 @@ int main(int argc, char** argv) {
     }
     const std::string path = argc == 2 ? argv[1] : "-";
     if (path == "-") return brontix::replay::runScript(std::cin, std::cout, std::cerr);
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         std::cerr << "brontix-replay: cannot read '" << path << "': Is a directory\n";
         return 2;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <stdexcept>
 #include <type_traits>
 
 namespace brontix::platform {
@@ -24,6 +26,14 @@ void Line::touched(void* attribute, int slot) {
         offsetof(Line, Visible),     offsetof(Line, Z)};
     auto* self = reinterpret_cast<Line*>(static_cast<char*>(attribute) - kOffset[slot]);
     if (self->tracking.log && !self->tracking.logged) self->tracking.log->add(*self);
+}
+
+void loadPastLimit() {
+#if defined(__cpp_exceptions)
+    throw std::length_error("object array index past 32767");
+#else
+    std::abort();
+#endif
 }
 
 void ChangeLog::add(Shape& s) {

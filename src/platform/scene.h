@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <stdexcept>
 #include <vector>
 
 namespace brontix::platform {
@@ -25,6 +24,10 @@ enum class ShapeForm { Rectangle, Oval, Circle, RoundedRectangle };
 using StackKey = std::int64_t;
 
 class ChangeLog;
+
+// Loading past index 32767 is a caller's fault (every caller asks full()
+// first): an exception where the library has them, otherwise the end.
+[[noreturn]] void loadPastLimit();
 
 // Ties an object to the change log of the scene it belongs to. A copy
 // belongs to the same scene but starts untouched; an object outside any
@@ -168,7 +171,7 @@ public:
     // Loads the next element: a hidden copy of element 0, in front of every
     // object, at index UBound() + 1. Returns the new index.
     int Load() {
-        if (full()) throw std::length_error("object array index past 32767");
+        if (full()) loadPastLimit();
         T copy = items_.front();
         copy.tracking.log = nullptr;  // set up outside the scene, then placed in it
         copy.Visible = false;

@@ -1,6 +1,9 @@
 // Runs a replay script in memory, as brontix-replay would.
 #pragma once
 
+#include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,7 +27,19 @@ struct ReplayResult {
     }
 };
 
+// With BRONTIX_SCRIPT_DIR set, every script is also written there, so the
+// WebAssembly build can be run on the very scripts these tests use.
+inline void keepScript(const std::string& script) {
+    const char* dir = std::getenv("BRONTIX_SCRIPT_DIR");
+    if (!dir || !*dir) return;
+    std::ofstream(std::string(dir) + "/" + std::to_string(std::hash<std::string>{}(script)) +
+                      ".txt",
+                  std::ios::binary)
+        << script;
+}
+
 inline ReplayResult replay(const std::string& script) {
+    keepScript(script);
     std::istringstream in(script);
     std::ostringstream out, err;
     ReplayResult r;

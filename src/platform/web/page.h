@@ -1,0 +1,31 @@
+// What the page gives the WebAssembly module: a handful of functions of its
+// script, imported by name from the module "brontix".
+#pragma once
+
+#include <cstdint>
+
+#define BRONTIX_PAGE(name) __attribute__((import_module("brontix"), import_name(#name)))
+
+namespace brontix::platform::web {
+
+extern "C" {
+// The clock the random source is seeded from, in nanoseconds (fixed by the
+// page's "clock" query parameter, for tests).
+BRONTIX_PAGE(clock) std::uint64_t pageClock();
+// A monotonic clock in milliseconds.
+BRONTIX_PAGE(now_ms) double pageNowMs();
+BRONTIX_PAGE(set_caption) void pageSetCaption(const char* text, int length);
+BRONTIX_PAGE(message_box) void pageMessageBox(const char* text, int length);
+// Copies rectangles (x, y, w, h each) of the RGBA frame onto the canvas.
+BRONTIX_PAGE(present) void pagePresent(const std::uint8_t* frame, const std::int32_t* rects,
+                                    int count);
+BRONTIX_PAGE(show_backdrop) void pageShowBackdrop();
+// Outer frames in CSS pixels of the page: left, top, width, height.
+BRONTIX_PAGE(backdrop_rect) void pageBackdropRect(std::int32_t* out);
+BRONTIX_PAGE(game_rect) void pageGameRect(std::int32_t* out);
+BRONTIX_PAGE(hide_game) void pageHideGame();
+BRONTIX_PAGE(move_game) void pageMoveGame(std::int32_t left, std::int32_t top);
+BRONTIX_PAGE(show_game_owned) void pageShowGameOwned();
+}
+
+}  // namespace brontix::platform::web

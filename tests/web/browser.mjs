@@ -1,0 +1,232 @@
+// The browser edition in Debian's headless Chromium, driven as a player
+// would: keys, pointer, clicks, the menu; read through the canvas, the
+// caption and the page's status. A failing step leaves a screenshot.
+//   node browser.mjs SITE_DIR FIRST_FRAME_TOOL OUTPUT_DIR
+import { spawn, execFileSync } from 'node:child_process';
+import { mkdirSync, rmSync } from 'node:fs';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const [site, firstFrameTool, out] = process.argv.slice(2);
+const CLOCK = '20261208';
+rmSync(out, { recursive: true, force: true });
+mkdirSync(out, { recursive: true });
+
+let step = 'start', page = null, browser = null, server = null;
+const errors = [];
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+async function fail(why) {
+  console.log(`web: FAILED at ${step}: ${why}`);
+  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
+  console.log(`web: screenshot ${join(out, `failed-${step}.png`)}`);
+  console.log('0 passed, 1 failed');
+  await browser?.close().catch(() => {});
+  server?.kill();
+  process.exit(1);
+}
+let passed = 0;
+const pass = () => { passed += 1; console.log(`web: ok: ${step}`); };
+async function waitFor(what, seconds, test) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const v = await test();
+    if (v) return v;
+    if (Date.now() > deadline) await fail(what);
+    await sleep(100);
+  }
+}
+
+// The page's pieces, read in one go so that no tick comes between.
+const status = () => page.evaluate(() => window.brontixStatus());
+const caption = () => page.evaluate(() => [document.getElementById('caption').textContent, document.title]);
+// Canvas pixels as bytes R, G, B, A, carried as base64 (an array of numbers
+// would take seconds to cross over).
+const pixels = async (x, y, w, h) => Buffer.from(await page.evaluate(([x, y, w, h]) => {
+  const data = document.getElementById('playfield').getContext('2d').getImageData(x, y, w, h).data;
+  let text = '';
+  for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+  return btoa(text);
+}, [x, y, w, h]), 'base64');
+const score = async () => Number(((await caption())[0].match(/^Brontix \| (-?\d+)/) || [0, 0])[1]);
+// The centre of the paddle's light grey fill on row 448.
+async function paddleCentre() {
+  const row = await pixels(0, 448, 640, 1);
+  let best = -1, from = 0, start = -1;
+  for (let x = 0; x <= 640; ++x) {
+    const grey = x < 640 && row[4 * x] === 0xC0 && row[4 * x + 1] === 0xC0 && row[4 * x + 2] === 0xC0;
+    if (grey && start < 0) start = x;
+    if (!grey && start >= 0) {
+      if (x - start > best) { best = x - start; from = start; }
+      start = -1;
+    }
+  }
+  return from + (best - 1) / 2;
+}
+// Alt+N as a keyboard sends it: the key with its character, so that the
+// page's access key fires (a synthesized key without text would not).
+async function accessKeyN() {
+  const cdp = await page.context().newCDPSession(page);
+  const key = (type, modifiers, extra) => cdp.send('Input.dispatchKeyEvent', { type, modifiers, ...extra });
+  await key('rawKeyDown', 1, { key: 'Alt', code: 'AltLeft', windowsVirtualKeyCode: 18 });
+  await key('keyDown', 1, { key: 'n', code: 'KeyN', text: 'n', unmodifiedText: 'n', windowsVirtualKeyCode: 78 });
+  await key('keyUp', 1, { key: 'n', code: 'KeyN', windowsVirtualKeyCode: 78 });
+  await key('keyUp', 0, { key: 'Alt', code: 'AltLeft', windowsVirtualKeyCode: 18 });
+  await cdp.detach();
+}
+const differing = (a, b) => { let n = 0; for (let i = 0; i < a.length; i += 4) if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++n; return n; };
+
+// --- the page, served on localhost --------------------------------------------
+step = 'serve';
+server = spawn('node', [join(site, 'serve.mjs'), '0']);
+const address = await new Promise((resolve) => {
+  server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
+  setTimeout(() => resolve(null), 10000);
+});
+if (!address) await fail('the server did not start');
+pass();
+
+step = 'load';
+browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync'],
+});
+page = await browser.newPage({ viewport: { width: 1280, height: 1024 } });
+page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+page.on('pageerror', (e) => errors.push(e.message));
+// Animation frames wait until the first frame has been read.
+await page.addInitScript(() => {
+  const queued = [];
+  const real = window.requestAnimationFrame.bind(window);
+  let held = true;
+  window.requestAnimationFrame = (f) => (held ? (queued.push(f), queued.length) : real(f));
+  window.releaseFrames = () => { held = false; for (const f of queued.splice(0)) real(f); };
+});
+await page.goto(`${address}?clock=${CLOCK}`);
+await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+const [title, docTitle] = await caption();
+if (title !== 'Brontix' || docTitle !== 'Brontix') await fail(`caption ${title} / ${docTitle}`);
+const box = await page.evaluate(() => document.getElementById('playfield').getBoundingClientRect().toJSON());
+if (box.width !== 640 || box.height !== 530) await fail(`canvas ${box.width} x ${box.height} CSS pixels`);
+pass();
+
+step = 'first-frame';
+if ((await status()).ticks !== 0) await fail('ticks ran before the first frame was read');
+const canvas = await pixels(0, 0, 640, 530);
+const native = execFileSync(firstFrameTool, [CLOCK], { maxBuffer: 1 << 24 });
+if (!canvas.equals(native)) await fail(`${differing(canvas, native)} pixels differ from the native frame`);
+await page.evaluate(() => window.releaseFrames());
+await waitFor('no tick ran', 5, async () => (await status()).ticks > 5);
+pass();
+
+// --- New Game by its access key, the paddle under the pointer, the launch ----
+step = 'new-game';
+// Start-up fills brick 259 with RGB(255, 1, 0); New Game tints it anew.
+const brick259 = async () => (await pixels(608, 312, 1, 1)).slice(0, 3).join(',');
+if (await brick259() !== '255,1,0') await fail(`brick 259 is ${await brick259()} before New Game`);
+await accessKeyN();
+await waitFor('Alt+N dealt no new wall', 5, async () => (await brick259()) !== '255,1,0');
+pass();
+
+step = 'paddle';
+const at = (x, y) => ({ x: box.x + x, y: box.y + y });
+for (const x of [200, 420]) {
+  await page.mouse.move(at(x, 300).x, at(x, 300).y);
+  await waitFor(`paddle centre at ${await paddleCentre()}, not under the pointer at ${x}`, 5,
+    async () => Math.abs((await paddleCentre()) - x) <= 1.5);
+}
+pass();
+
+// --- pause, with the ball on the paddle ---------------------------------------------------------------------
+step = 'pause';
+await page.keyboard.type('p');
+await waitFor(`caption ${(await caption())[0]}`, 5, async () => (await caption()).every((c) => c === 'Brontix [Paused]'));
+const paused1 = await pixels(0, 0, 640, 530), ticks1 = (await status()).ticks;
+await sleep(500);
+if (differing(paused1, await pixels(0, 0, 640, 530)) !== 0 || (await status()).ticks !== ticks1) await fail('the picture moved while paused');
+await page.keyboard.type('P');  // only the lower-case p pauses
+if ((await status()).timer) await fail('P resumed the game');
+await page.keyboard.type('p');
+await waitFor(`resume caption ${(await caption())[0]}`, 5, async () => /^Brontix \| -?\d+$/.test((await caption())[0]));
+pass();
+
+step = 'launch';
+const ballArea = () => pixels(0, 330, 640, 120);
+const beforeClick = await ballArea();
+await page.mouse.down();
+await page.mouse.up();
+await sleep(500);
+if (differing(beforeClick, await ballArea()) <= 20) await fail('nothing moved after the click');
+await page.keyboard.type('p');  // paused, so that this ball cannot end the game meanwhile
+pass();
+
+// --- Demo for ten seconds --------------------------------------------------------
+step = 'demo';
+await page.click('#demo');
+await accessKeyN();
+await page.mouse.move(at(320, 300).x, at(320, 300).y);
+await page.mouse.down();
+await page.mouse.up();
+await page.mouse.move(1270, 1010);  // the pointer leaves the playfield alone
+const startScore = await score(), startTicks = (await status()).ticks;
+await sleep(10000);
+const endScore = await score(), s10 = await status();
+console.log(`web: demo: score ${startScore} -> ${endScore}, ${s10.ticks - startTicks} ticks in 10 s`);
+if (s10.box) await fail('a box opened during the demo');
+if (!(endScore > startScore)) await fail(`the score did not rise: ${startScore} then ${endScore}`);
+pass();
+
+// --- a lost game: the box is modal and no tick runs while it is open ---------------
+step = 'lose';
+await page.click('#demo');  // the autopilot off
+await accessKeyN();
+await page.mouse.move(at(320, 300).x, at(320, 300).y);
+await page.mouse.down();
+await page.mouse.up();
+await page.mouse.move(at(2, 300).x, at(2, 300).y);  // the paddle away from the ball
+await waitFor('no box in 60 s', 60, async () => (await status()).box);
+const text = await page.evaluate(() => document.getElementById('box-text').textContent);
+if (text !== 'You lose!') await fail(`the box says ${text}`);
+const frozen = await status(), frozenPixels = await pixels(0, 0, 640, 530), frozenCaption = (await caption())[0];
+await page.keyboard.type('p');
+await page.mouse.click(at(320, 300).x, at(320, 300).y);
+await page.click('#new-game', { force: true, timeout: 1000 }).catch(() => {});
+await sleep(1000);
+const during = await status();
+if (during.ticks !== frozen.ticks || !during.box) await fail('a tick ran while the box was open');
+if (differing(frozenPixels, await pixels(0, 0, 640, 530)) !== 0) await fail('the board changed under the box');
+if ((await caption())[0] !== frozenCaption) await fail('the page reacted under the box');
+await page.screenshot({ path: join(out, 'lose.png') });
+await page.click('#box-ok');
+await waitFor('the box did not close', 5, async () => !(await status()).box);
+if ((await status()).timer) await fail('the timer runs after the lost game');
+pass();
+
+// --- full screen -----------------------------------------------------------------------
+step = 'fullscreen';
+await page.click('#full-screen');
+await sleep(1000);
+const geometry = await page.evaluate(() => ({
+  backdrop: document.getElementById('backdrop').getBoundingClientRect().toJSON(),
+  hidden: document.getElementById('backdrop').hidden,
+  game: document.getElementById('game').getBoundingClientRect().toJSON(),
+  visible: getComputedStyle(document.getElementById('game')).visibility,
+}));
+const { backdrop: b, game: g } = geometry;
+if (geometry.hidden || b.width < 1270 || b.height < 1000) await fail(`backdrop ${JSON.stringify(b)}`);
+if (geometry.visible !== 'visible') await fail('the game is hidden');
+if (Math.abs(g.x + g.width / 2 - (b.x + b.width / 2)) > 1 || Math.abs(g.y + g.height / 2 - (b.y + b.height / 2)) > 1) {
+  await fail(`game ${JSON.stringify(g)} not centred on ${JSON.stringify(b)}`);
+}
+await page.screenshot({ path: join(out, 'fullscreen.png') });
+const corner = await page.evaluate(() => getComputedStyle(document.getElementById('backdrop')).backgroundColor);
+if (corner !== 'rgb(0, 0, 0)') await fail(`the backdrop is ${corner}`);
+pass();
+
+step = 'console';
+if (errors.length) await fail(`console errors: ${errors.join(' | ')}`);
+pass();
+
+await browser.close();
+server.kill();
+console.log(`${passed} passed, 0 failed`);
