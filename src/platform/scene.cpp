@@ -8,26 +8,6 @@
 
 namespace brontix::platform {
 
-// Shape and Line are standard-layout, so each attribute's offset is fixed
-// and known; an attribute reaches its object by subtracting it.
-void Shape::touched(void* attribute, int slot) {
-    static constexpr std::size_t kOffset[] = {
-        offsetof(Shape, Left),      offsetof(Shape, Top),         offsetof(Shape, Width),
-        offsetof(Shape, Height),    offsetof(Shape, Form),        offsetof(Shape, BackColor),
-        offsetof(Shape, BorderColor), offsetof(Shape, Visible),   offsetof(Shape, Z)};
-    auto* self = reinterpret_cast<Shape*>(static_cast<char*>(attribute) - kOffset[slot]);
-    if (self->tracking.log && !self->tracking.logged) self->tracking.log->add(*self);
-}
-
-void Line::touched(void* attribute, int slot) {
-    static constexpr std::size_t kOffset[] = {
-        offsetof(Line, X1),          offsetof(Line, Y1),          offsetof(Line, X2),
-        offsetof(Line, Y2),          offsetof(Line, BorderColor), offsetof(Line, BorderWidth),
-        offsetof(Line, Visible),     offsetof(Line, Z)};
-    auto* self = reinterpret_cast<Line*>(static_cast<char*>(attribute) - kOffset[slot]);
-    if (self->tracking.log && !self->tracking.logged) self->tracking.log->add(*self);
-}
-
 void loadPastLimit() {
 #if defined(__cpp_exceptions)
     throw std::length_error("object array index past 32767");
@@ -36,19 +16,27 @@ void loadPastLimit() {
 #endif
 }
 
+void indexOutOfRange() {
+#if defined(__cpp_exceptions)
+    throw std::out_of_range("object array index out of range");
+#else
+    std::abort();
+#endif
+}
+
 void ChangeLog::add(Shape& s) {
-    s.tracking.logged = true;
+    s.logged.on = true;
     shapes_.push_back({&s, s});
 }
 
 void ChangeLog::add(Line& l) {
-    l.tracking.logged = true;
+    l.logged.on = true;
     lines_.push_back({&l, l});
 }
 
 void ChangeLog::clear() {
-    for (const ShapeChange& c : shapes_) c.object->tracking.logged = false;
-    for (const LineChange& c : lines_) c.object->tracking.logged = false;
+    for (const ShapeChange& c : shapes_) c.object->logged.on = false;
+    for (const LineChange& c : lines_) c.object->logged.on = false;
     shapes_.clear();
     lines_.clear();
 }
@@ -71,5 +59,6 @@ void Scene::visibleBackToFront(std::vector<Item>& out) const {
 
 static_assert(std::is_standard_layout_v<Shape> && std::is_standard_layout_v<Line>,
               "attributes find their object by offset");
+static_assert(sizeof(Shape) <= 48 && sizeof(Line) <= 48, "a shape or line fits in 48 bytes");
 
 }  // namespace brontix::platform

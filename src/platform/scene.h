@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <vector>
 
 namespace brontix::platform {
@@ -18,7 +18,7 @@ inline constexpr int kPlayfieldHeight = 530;
 // A colour &HBBGGRR: blue in the high byte, red in the low byte.
 using Colour = std::int32_t;
 
-enum class ShapeForm { Rectangle, Oval, Circle, RoundedRectangle };
+enum class ShapeForm : std::uint8_t { Rectangle, Oval, Circle, RoundedRectangle };
 
 // Position in the stacking order: a larger key is drawn later, in front.
 using StackKey = std::int64_t;
@@ -28,19 +28,28 @@ class ChangeLog;
 // Loading past index 32767 is a caller's fault (every caller asks full()
 // first): an exception where the library has them, otherwise the end.
 [[noreturn]] void loadPastLimit();
+// An index past an object array's bounds: a caller's fault as well.
+[[noreturn]] void indexOutOfRange();
 
-// Ties an object to the change log of the scene it belongs to. A copy
-// belongs to the same scene but starts untouched; an object outside any
-// scene (a layout value, a test's copy) has no log.
+// Ties an object to the change log of the scene it belongs to; an object
+// outside any scene (a layout value, a test's copy) has no log. Assigning
+// one object's attributes to another keeps the target's ties.
 struct Tracking {
     ChangeLog* log = nullptr;
-    bool logged = false;  // already in the log since the last frame
 
     Tracking() = default;
-    explicit Tracking(ChangeLog* l) : log(l) {}
-    Tracking(const Tracking& other) : log(other.log) {}
-    // Assigning one object's attributes to another keeps the target's ties.
+    Tracking(const Tracking&) = default;
     Tracking& operator=(const Tracking&) { return *this; }
+};
+
+// Whether an object is already in the log since the last frame. A copy
+// starts unlogged, and assigning to an object leaves its own flag.
+struct Logged {
+    bool on = false;
+
+    Logged() = default;
+    Logged(const Logged&) {}
+    Logged& operator=(const Logged&) { return *this; }
 };
 
 // One attribute of a scene object. It reads as its value; a write that
@@ -68,6 +77,8 @@ private:
 };
 
 // A filled and outlined shape. Geometry is in playfield pixels.
+// (Members are in an order that packs them into 48 bytes: the tick walks
+// hundreds of shapes, and the fewer cache lines the better.)
 struct Shape {
     Tracking tracking;
     Attribute<Shape, float, 0> Left;
@@ -75,9 +86,10 @@ struct Shape {
     Attribute<Shape, float, 2> Width;
     Attribute<Shape, float, 3> Height;
     Attribute<Shape, ShapeForm, 4> Form = ShapeForm::Rectangle;
+    Attribute<Shape, bool, 7> Visible = false;
+    Logged logged;
     Attribute<Shape, Colour, 5> BackColor;
     Attribute<Shape, Colour, 6> BorderColor;
-    Attribute<Shape, bool, 7> Visible = false;
     Attribute<Shape, StackKey, 8> Z;
 
     // Moves the shape, keeping its size.
@@ -105,6 +117,7 @@ struct Line {
     Attribute<Line, Colour, 4> BorderColor;
     Attribute<Line, int, 5> BorderWidth = 1;  // pixels
     Attribute<Line, bool, 6> Visible = false;
+    Logged logged;
     Attribute<Line, StackKey, 7> Z;
 
     static void touched(void* attribute, int slot);
@@ -138,6 +151,27 @@ private:
     std::vector<LineChange> lines_;
 };
 
+// Shape and Line are standard-layout, so each attribute's offset in its
+// object is fixed and known: an attribute reaches its object by it. The
+// common case, an object already logged this frame, costs one test.
+inline void Shape::touched(void* attribute, int slot) {
+    static constexpr std::size_t kOffset[] = {
+        offsetof(Shape, Left),        offsetof(Shape, Top),     offsetof(Shape, Width),
+        offsetof(Shape, Height),      offsetof(Shape, Form),    offsetof(Shape, BackColor),
+        offsetof(Shape, BorderColor), offsetof(Shape, Visible), offsetof(Shape, Z)};
+    auto* self = reinterpret_cast<Shape*>(static_cast<char*>(attribute) - kOffset[slot]);
+    if (self->tracking.log && !self->logged.on) self->tracking.log->add(*self);
+}
+
+inline void Line::touched(void* attribute, int slot) {
+    static constexpr std::size_t kOffset[] = {
+        offsetof(Line, X1),          offsetof(Line, Y1),          offsetof(Line, X2),
+        offsetof(Line, Y2),          offsetof(Line, BorderColor), offsetof(Line, BorderWidth),
+        offsetof(Line, Visible),     offsetof(Line, Z)};
+    auto* self = reinterpret_cast<Line*>(static_cast<char*>(attribute) - kOffset[slot]);
+    if (self->tracking.log && !self->logged.on) self->tracking.log->add(*self);
+}
+
 // Hands out stacking keys: each bring-to-front lands in front of everything
 // handed out so far, each send-to-back behind everything.
 class Stacking {
@@ -158,44 +192,79 @@ class ObjectArray {
 public:
     static constexpr int kMaxUpperBound = 32767;
 
-    ObjectArray(Stacking& stacking, const std::vector<T>& layout)
-        : stacking_(&stacking), items_(layout.begin(), layout.end()) {}
+    ObjectArray(Stacking& stacking, const std::vector<T>& layout) : stacking_(&stacking) {
+        for (const T& item : layout) append(item);
+    }
 
-    T& operator[](int i) { return items_.at(static_cast<std::size_t>(i)); }
-    const T& operator[](int i) const { return items_.at(static_cast<std::size_t>(i)); }
+    T& operator[](int i) { return at(i); }
+    const T& operator[](int i) const { return const_cast<ObjectArray*>(this)->at(i); }
 
     // The highest index in use.
-    int UBound() const { return static_cast<int>(items_.size()) - 1; }
+    int UBound() const { return size_ - 1; }
     bool full() const { return UBound() >= kMaxUpperBound; }
 
     // Loads the next element: a hidden copy of element 0, in front of every
     // object, at index UBound() + 1. Returns the new index.
     int Load() {
         if (full()) loadPastLimit();
-        T copy = items_.front();
+        T copy = at(0);
         copy.tracking.log = nullptr;  // set up outside the scene, then placed in it
         copy.Visible = false;
         copy.Z = stacking_->front();
-        items_.push_back(copy);
-        items_.back().tracking.log = log_;
+        append(copy).tracking.log = log_;
         return UBound();
     }
 
     // Ties every element, and every element loaded from now on, to a log.
     void track(ChangeLog& log) {
         log_ = &log;
-        for (T& item : items_) item.tracking.log = &log;
+        for (T& item : *this) item.tracking.log = &log;
     }
 
-    auto begin() { return items_.begin(); }
-    auto end() { return items_.end(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    // Iteration in index order.
+    template <class Array, class Item>
+    class Iterator {
+    public:
+        Iterator(Array* a, int i) : a_(a), i_(i) {}
+        Item& operator*() const { return (*a_)[i_]; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator!=(const Iterator& o) const { return i_ != o.i_; }
+
+    private:
+        Array* a_;
+        int i_;
+    };
+    auto begin() { return Iterator<ObjectArray, T>(this, 0); }
+    auto end() { return Iterator<ObjectArray, T>(this, size_); }
+    auto begin() const { return Iterator<const ObjectArray, const T>(this, 0); }
+    auto end() const { return Iterator<const ObjectArray, const T>(this, size_); }
 
 private:
+    // Elements live in blocks that never move, so the change log can point
+    // at them; indexing costs a shift and a mask.
+    static constexpr int kBlockBits = 8;
+    static constexpr int kBlock = 1 << kBlockBits;
+
+    T& at(int i) {
+        if (i < 0 || i >= size_) indexOutOfRange();
+        return blocks_[static_cast<std::size_t>(i >> kBlockBits)][static_cast<std::size_t>(i & (kBlock - 1))];
+    }
+    T& append(const T& item) {
+        if (size_ % kBlock == 0) blocks_.push_back(std::make_unique<T[]>(kBlock));
+        T& slot = blocks_.back()[static_cast<std::size_t>(size_ % kBlock)];
+        slot = item;
+        slot.tracking.log = item.tracking.log;
+        ++size_;
+        return slot;
+    }
+
     Stacking* stacking_;
     ChangeLog* log_ = nullptr;
-    std::deque<T> items_;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    int size_ = 0;
 };
 
 // Everything drawn over the background picture. A concrete window registers

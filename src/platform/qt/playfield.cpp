@@ -1,6 +1,5 @@
 #include "platform/qt/playfield.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <algorithm>
 #include <QMouseEvent>
@@ -23,8 +22,6 @@ Playfield::Playfield(Colour backColour, QWidget* parent)
     setMouseTracking(true);  // moves with no button held steer the paddle
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // On X11, a window of its own, which the frame's changes go straight to.
-    if (QGuiApplication::platformName() == "xcb") setAttribute(Qt::WA_NativeWindow);
 }
 
 void Playfield::setScene(Scene* scene) {
@@ -67,8 +64,9 @@ const QImage& Playfield::renderFrame() {
 void Playfield::showEvent(QShowEvent*) {
     // The scale of the screen it shows on decides whether frames may go
     // straight to the window; asked once here and on every change of screen.
-    if (!screenWatched_ && windowHandle()) {
-        connect(windowHandle(), &QWindow::screenChanged, this, [this] { blit_.attach(*this); });
+    if (!screenWatched_ && window()->windowHandle()) {
+        connect(window()->windowHandle(), &QWindow::screenChanged, this,
+                [this] { blit_.attach(*this); });
         screenWatched_ = true;
     }
     blit_.attach(*this);

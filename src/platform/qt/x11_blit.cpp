@@ -36,8 +36,12 @@ void X11Blit::attach(QWidget& widget) {
     gc_ = 0;
     window_ = 0;
     connection_ = c;
-    if (!c || !widget.windowHandle() || widget.devicePixelRatio() != 1 || !sameLayout(c)) return;
-    window_ = static_cast<std::uint32_t>(widget.winId());
+    QWidget* top = widget.window();
+    if (!c || !top->windowHandle() || widget.devicePixelRatio() != 1 || !sameLayout(c)) return;
+    window_ = static_cast<std::uint32_t>(top->winId());
+    const QPoint at = widget.mapTo(top, QPoint(0, 0));
+    left_ = at.x();
+    top_ = at.y();
     gc_ = xcb_generate_id(c);
     const std::uint32_t noExposures = 0;
     xcb_create_gc(c, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
@@ -55,8 +59,8 @@ void X11Blit::put(const render::PixelBuffer& frame, const std::vector<render::Re
             std::copy(frame.row(r.y + y) + r.x, frame.row(r.y + y) + r.right(),
                       scratch_.begin() + static_cast<std::ptrdiff_t>(y) * r.w);
         xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, static_cast<std::uint16_t>(r.w),
-                      static_cast<std::uint16_t>(r.h), static_cast<std::int16_t>(r.x),
-                      static_cast<std::int16_t>(r.y), 0, 24,
+                      static_cast<std::uint16_t>(r.h), static_cast<std::int16_t>(left_ + r.x),
+                      static_cast<std::int16_t>(top_ + r.y), 0, 24,
                       static_cast<std::uint32_t>(scratch_.size() * 4),
                       reinterpret_cast<const std::uint8_t*>(scratch_.data()));
     }
