@@ -74,16 +74,16 @@ void TickPacer::wake() {
 }
 
 void TickPacer::arm(bool on) {
-    itimerspec spec{};
+    itimerspec timing{};
     armed_ = on;
     if (on) {
         const int ticks = still_ ? kStillTicksPerWake : 1;
         // When still, the first wake-up comes once three ticks are due.
         armedAt_ = pacer_.nextDue() + (ticks - 1) * pace::Pacer::kPeriodNs;
-        spec.it_value = inTimespec(armedAt_);
-        spec.it_interval = inTimespec(ticks * pace::Pacer::kPeriodNs);
+        timing.it_value = inTimespec(armedAt_);
+        timing.it_interval = inTimespec(ticks * pace::Pacer::kPeriodNs);
     }
-    if (timerFd_ >= 0) timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    if (timerFd_ >= 0) timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &timing, nullptr);
 }
 
 }  // namespace brontix::platform::qt
