@@ -6,6 +6,9 @@ set(CMAKE_C_COMPILER clang-14)
 set(CMAKE_CXX_COMPILER clang++-14)
 set(CMAKE_C_COMPILER_TARGET wasm32-wasi)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
+# GNU ar cannot index WebAssembly objects; LLVM's archiver can.
+find_program(CMAKE_AR NAMES llvm-ar-14 REQUIRED)
+find_program(CMAKE_RANLIB NAMES llvm-ranlib-14 REQUIRED)
 # Debian installs the WebAssembly libraries under /usr, by target name.
 set(CMAKE_SYSROOT /usr)
 # Debian's libc++ for wasm32 is built without exceptions.

@@ -89,7 +89,7 @@ step = 'load';
 browser = await chromium.launch({
   executablePath: '/usr/bin/chromium',
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
+         '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
 });
 page = await browser.newPage({ viewport: { width: 1280, height: 1024 } });
 page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
