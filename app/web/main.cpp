@@ -59,7 +59,6 @@ public:
 
     int boxClosed() {
         services.boxClosed();
-        refresh();
         pacer.restart();  // the time the box was open is not owed
         return handled();
     }
