@@ -142,7 +142,6 @@ public:
 
     const std::vector<ShapeChange>& shapes() const { return shapes_; }
     const std::vector<LineChange>& lines() const { return lines_; }
-    bool empty() const { return shapes_.empty() && lines_.empty(); }
     // Forgets everything logged: the frame now shows the scene as it is.
     void clear();
 
