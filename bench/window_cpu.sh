@@ -16,11 +16,11 @@ fail() {
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 start_x_session
 
-# CPU time of a process in nanoseconds: schedstat is exact, stat counts
-# whole clock ticks.
+# CPU time of a process, all its threads, in nanoseconds: schedstat is
+# exact, stat counts whole clock ticks.
 cpu_ns() {
-    if [ -r "/proc/$1/schedstat" ]; then
-        awk '{print $1}' "/proc/$1/schedstat"
+    if [ -r "/proc/$1/task/$1/schedstat" ]; then
+        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {print sum}'
     else
         echo $(($(cpu_ticks "$1") * 1000000000 / $(getconf CLK_TCK)))
     fi

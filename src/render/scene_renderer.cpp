@@ -179,7 +179,7 @@ bool shows(const Object& o, const Drawn& d, const PixelBuffer& frame) {
 }
 
 // Background, then every object that reaches the clip, back to front.
-void drawRect(PixelBuffer& frame, const PixelBuffer& background, const std::vector<Drawn>& drawn,
+void drawRect(PixelBuffer& frame, const PixelBuffer& background, const SceneRenderer::Stack& drawn,
               SceneRenderer::Figures& figures, const Rect& clip) {
     const Rect r = clip.intersected(frame.rect());
     if (r.empty()) return;
@@ -187,8 +187,9 @@ void drawRect(PixelBuffer& frame, const PixelBuffer& background, const std::vect
         std::memcpy(frame.row(y) + r.x, background.row(y) + r.x,
                     static_cast<std::size_t>(r.w) * sizeof(std::uint32_t));
     Raster raster(frame, r);
-    for (const Drawn& d : drawn) {
-        if (!d.box.intersects(r)) continue;
+    for (std::size_t i = 0; i < drawn.boxes.size(); ++i) {
+        if (!drawn.boxes[i].intersects(r)) continue;
+        const Drawn& d = drawn.items[i];
         if (d.width > 0) {
             drawLine(raster, d);
             continue;
@@ -214,13 +215,43 @@ bool byZ(const Drawn& a, const Drawn& b) { return a.z < b.z; }
 
 }  // namespace
 
+void SceneRenderer::Stack::assign(std::vector<Drawn> drawn) {
+    items = std::move(drawn);
+    boxes.clear();
+    for (const Drawn& d : items) boxes.push_back(d.box);
+}
+
+std::ptrdiff_t SceneRenderer::Stack::find(const Drawn& d) const {
+    // Stacking keys are unique, so the key finds the entry.
+    const auto it = std::lower_bound(items.begin(), items.end(), d, byZ);
+    return it != items.end() && it->object == d.object ? it - items.begin() : -1;
+}
+
+void SceneRenderer::Stack::replace(std::ptrdiff_t at, const Drawn& d) {
+    items[static_cast<std::size_t>(at)] = d;
+    boxes[static_cast<std::size_t>(at)] = d.box;
+}
+
+void SceneRenderer::Stack::erase(std::ptrdiff_t at) {
+    items.erase(items.begin() + at);
+    boxes.erase(boxes.begin() + at);
+}
+
+void SceneRenderer::Stack::insert(const Drawn& d) {
+    const auto at = std::upper_bound(items.begin(), items.end(), d, byZ) - items.begin();
+    items.insert(items.begin() + at, d);
+    boxes.insert(boxes.begin() + at, d.box);
+}
+
 void drawWholeFrame(PixelBuffer& frame, const PixelBuffer& background, const Scene& scene) {
     SceneRenderer::Figures figures;
-    drawRect(frame, background, collect(scene, frame), figures, frame.rect());
+    SceneRenderer::Stack drawn;
+    drawn.assign(collect(scene, frame));
+    drawRect(frame, background, drawn, figures, frame.rect());
 }
 
 void SceneRenderer::render(PixelBuffer& frame, const PixelBuffer& background, Scene& scene) {
-    drawn_ = collect(scene, frame);
+    drawn_.assign(collect(scene, frame));
     drawRect(frame, background, drawn_, figures_, frame.rect());
     scene.changes.clear();
     following_ = true;
@@ -233,16 +264,16 @@ void SceneRenderer::follow(const Change& change, const PixelBuffer& frame) {
     const bool shown = shows(change.before, before, frame);
     const bool showing = shows(*change.object, after, frame);
     if (shown == showing && (!shown || before == after)) return;
-    if (shown) {
-        // Stacking keys are unique, so the key finds the entry.
-        auto it = std::lower_bound(drawn_.begin(), drawn_.end(), before, byZ);
-        if (it != drawn_.end() && it->object == before.object) drawn_.erase(it);
-        addDirty(before.box);
+    const std::ptrdiff_t at = shown ? drawn_.find(before) : -1;
+    if (shown) addDirty(before.box);
+    if (showing) addDirty(after.box);
+    // A move or a change of colour keeps its place in the stacking order.
+    if (at >= 0 && showing && before.z == after.z) {
+        drawn_.replace(at, after);
+        return;
     }
-    if (showing) {
-        drawn_.insert(std::upper_bound(drawn_.begin(), drawn_.end(), after, byZ), after);
-        addDirty(after.box);
-    }
+    if (at >= 0) drawn_.erase(at);
+    if (showing) drawn_.insert(after);
 }
 
 void SceneRenderer::addDirty(Rect r) {

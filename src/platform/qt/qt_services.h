@@ -45,6 +45,7 @@ private:
     MainWindow& window_;
     std::unique_ptr<Backdrop> backdrop_;
     QPoint placed_;  // where full-screen mode last put the game window
+    std::string caption_;  // the window title as last set
     SplitMix64 generator_;
 };
 

@@ -2,19 +2,15 @@
 // sleeps while the timer is off.
 #pragma once
 
-#include <QObject>
 #include <cstdint>
 #include <functional>
 
 #include "pace/pacer.h"
-
-class QSocketNotifier;
+#include "platform/qt/wake_timer.h"
 
 namespace brontix::platform::qt {
 
-class TickPacer : public QObject {
-    Q_OBJECT
-
+class TickPacer {
 public:
     // While the ticks change nothing on screen (a ball resting on the
     // paddle), one wake-up every three ticks shows the same frame at a
@@ -26,9 +22,7 @@ public:
     // and says whether anything did; `clock` is CLOCK_MONOTONIC in
     // nanoseconds, which the wake-ups are timed on (tests fake it).
     TickPacer(std::function<bool()> enabled, std::function<bool()> tick,
-              std::function<bool()> frame, pace::Pacer::Clock clock = monotonicClock(),
-              QObject* parent = nullptr);
-    ~TickPacer() override;
+              std::function<bool()> frame, pace::Pacer::Clock clock = &WakeTimer::now);
 
     // Starts pacing, as the window's event loop begins.
     void start();
@@ -48,8 +42,6 @@ public:
     long long ticksRun() const { return pacer_.ticksRun(); }
     long long expiriesHeldBack() const { return pacer_.expiriesHeldBack(); }
 
-    static pace::Pacer::Clock monotonicClock();
-
 private:
     // Wake-ups fall exactly when ticks fall due, so none finds nothing to do
     // and none is early: a periodic timer, armed again only when the pace
@@ -59,8 +51,7 @@ private:
     std::function<bool()> enabled_;
     std::function<bool()> frame_;
     pace::Pacer pacer_;
-    int timerFd_ = -1;
-    QSocketNotifier* notifier_ = nullptr;
+    WakeTimer timer_;
     bool armed_ = false;
     bool still_ = false;
     std::int64_t armedAt_ = 0;  // the first wake-up of the armed pace

@@ -1,0 +1,50 @@
+// Periodic wake-ups on the window's thread at exact times of CLOCK_MONOTONIC.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class QSocketNotifier;
+struct _GSource;
+
+namespace brontix::platform::qt {
+
+class WakeTimer {
+public:
+    // `wake` runs on the thread that made the timer, from its event loop.
+    explicit WakeTimer(std::function<void()> wake);
+    ~WakeTimer();
+    WakeTimer(const WakeTimer&) = delete;
+    WakeTimer& operator=(const WakeTimer&) = delete;
+
+    // Wakes at `first`, then every `interval` (nanoseconds of
+    // CLOCK_MONOTONIC), never early, until armed again or disarmed. A
+    // wake-up that comes late does not move the ones after it; those missed
+    // meanwhile come as one.
+    void arm(std::int64_t first, std::int64_t interval);
+    void disarm();
+
+    // CLOCK_MONOTONIC in nanoseconds, the clock the wake-ups are timed on.
+    static std::int64_t now();
+
+    // Whether the wake-ups are a source of glib's main loop, which Qt's
+    // event loop runs on most desktops.
+    bool inGlibLoop() const { return source_ != nullptr; }
+
+private:
+    friend struct GlibWake;
+    void fire();
+
+    std::function<void()> wake_;
+    // Where Qt's loop is glib's, a source with a ready time: glib wakes for
+    // it without a file to read or an event for Qt to deliver, which costs
+    // a system call and a pass through Qt's event delivery less per frame.
+    // Elsewhere (QT_NO_GLIB) a timerfd watched by a socket notifier.
+    _GSource* source_ = nullptr;
+    int timerFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    std::int64_t next_ = 0;
+    std::int64_t interval_ = 0;
+};
+
+}  // namespace brontix::platform::qt
