@@ -41,7 +41,6 @@ void ChangeLog::clear() {
     lines_.clear();
 }
 
-
 void Scene::visibleBackToFront(std::vector<Item>& out) const {
     out.clear();
     for (const Shape* s : shapes_)
