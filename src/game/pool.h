@@ -31,12 +31,19 @@ public:
 
     // Shown elements that still take part in the tick, in index order.
     const std::vector<int>& active() const { return active_; }
+    // The same, copied for a walk whose steps show, hide or park elements.
+    // The copy keeps its storage, so a walk every tick allocates nothing.
+    const std::vector<int>& activeCopy() {
+        walk_ = active_;
+        return walk_;
+    }
     // Takes a shown element out of the per-tick work; it stays shown.
     void park(int i);
 
 private:
     int first_;
     std::vector<int> active_;
+    std::vector<int> walk_;
     // Hidden indexes, lowest first. An entry may have been shown since it
     // was pushed; such entries are skipped when they come to the top.
     std::priority_queue<int, std::vector<int>, std::greater<int>> free_;

@@ -50,8 +50,7 @@ void releaseCapsule(Form1& form, TickLocals& t, const Shape& brick) {
 
 void capsulePhase(Form1& form) {
     // A copy: catches change the list while it is walked.
-    const std::vector<int> inFlight = form.capsules.active();
-    for (int j : inFlight) {
+    for (int j : form.capsules.activeCopy()) {
         Shape& c = form.PowUp[j];
         float& speed = form.state.capsuleSpeed[static_cast<std::size_t>(j)];
         speed = static_cast<float>(double(speed) + kFallAcceleration);

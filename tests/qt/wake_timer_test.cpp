@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -56,6 +57,37 @@ TEST(WakeTimer, AWakeUpMayDisarmOrRearmIt) {
     EXPECT_EQ(wakes, 1);
     spin(60);
     EXPECT_EQ(wakes, 2);
+}
+
+// Wake-ups may follow one another inside one pass of the loop; what else
+// the loop has to do must not wait for them: a Qt timer, a call queued by a
+// wake-up, one posted from another thread. Each comes before the wake-up
+// after next.
+TEST(WakeTimer, EverythingElseInTheLoopKeepsItsTime) {
+    constexpr std::int64_t kInterval = 4 * kMs;
+    std::atomic<int> wakes = 0;
+    int queuedDone = -1, timerDone = -1, postedAt = -1, postedDone = -1;
+    QObject context;
+    WakeTimer timer([&] {
+        if (++wakes == 3)
+            QMetaObject::invokeMethod(&context, [&] { queuedDone = wakes; }, Qt::QueuedConnection);
+    });
+    const std::int64_t first = WakeTimer::now() + kInterval;
+    timer.arm(first, kInterval);
+    QTimer::singleShot(41, Qt::PreciseTimer, &context, [&] { timerDone = wakes; });
+    const std::int64_t timerDue = WakeTimer::now() + 41 * kMs;
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(9));
+        postedAt = wakes;
+        QMetaObject::invokeMethod(&context, [&] { postedDone = wakes; }, Qt::QueuedConnection);
+    });
+    spin(80);
+    poster.join();
+    timer.disarm();
+    EXPECT_LE(queuedDone, 4);
+    EXPECT_LE(postedDone, postedAt + 1);
+    ASSERT_GE(timerDone, 0);
+    EXPECT_LE(timerDone, (timerDue - first) / kInterval + 2);
 }
 
 }  // namespace

@@ -31,18 +31,25 @@ public:
     // event loop runs on most desktops.
     bool inGlibLoop() const { return source_ != nullptr; }
 
+    // On glib's loop, consecutive wake-ups run inside one pass of the loop
+    // while nothing else in it is due, at most this many: a Qt timer that a
+    // wake-up itself starts is unknown to the pass and waits this long.
+    static constexpr int kWakesPerPass = 8;
+
 private:
     friend struct GlibWake;
     void fire();
 
     std::function<void()> wake_;
-    // Where Qt's loop is glib's, a source with a ready time: glib wakes for
-    // it without a file to read or an event for Qt to deliver, which costs
-    // a system call and a pass through Qt's event delivery less per frame.
-    // Elsewhere (QT_NO_GLIB) a timerfd watched by a socket notifier.
+    // Where Qt's loop is glib's, a source of its own: glib's poll sleeps
+    // until the wake-up without a file to read or an event for Qt to
+    // deliver, and the wake-ups that follow wait in the same pass, which
+    // spares the loop's round of every other source each frame. Elsewhere
+    // (QT_NO_GLIB) a timerfd watched by a socket notifier.
     _GSource* source_ = nullptr;
     int timerFd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
+    bool armed_ = false;
     std::int64_t next_ = 0;
     std::int64_t interval_ = 0;
 };
