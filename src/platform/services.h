@@ -50,9 +50,16 @@ public:
     virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
     virtual int scaleHeight() const = 0;  // the client area's height in pixels
 
-    // The main window's caption, and a modal box with an OK button.
-    virtual void setCaption(const std::string& text) = 0;
-    virtual std::string caption() const = 0;
+    // The main window's caption. Every tick writes the score line, which
+    // mostly reads as it did: a platform shows only a caption that changed.
+    void setCaption(const std::string& text) {
+        if (text == caption_) return;
+        caption_ = text;
+        showCaption(caption_);
+    }
+    const std::string& caption() const { return caption_; }
+
+    // A modal box with an OK button.
     virtual void messageBox(const std::string& text) = 0;
 
     // Window operations for the full-screen backdrop (Form2) and the game
@@ -63,6 +70,12 @@ public:
     virtual WindowRect gameWindowRect() const = 0;
     virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
     virtual void showGameWindowOwnedByBackdrop() = 0;
+
+protected:
+    virtual void showCaption(const std::string& text) = 0;
+
+private:
+    std::string caption_;
 };
 
 }  // namespace brontix::platform

@@ -58,8 +58,6 @@ public:
     void drawLine(float x1, float y1, float x2, float y2) override;
     int scaleHeight() const override;
 
-    void setCaption(const std::string& text) override { caption_ = text; }
-    std::string caption() const override { return caption_; }
     void messageBox(const std::string& text) override;
 
     void showBackdrop() override;
@@ -84,6 +82,8 @@ public:
     std::function<void(const std::string&)> onMessageBox;
 
 private:
+    void showCaption(const std::string&) override {}
+
     static WindowRect inTwips(const WindowState& w) {
         return pixelsInTwips(w.left, w.top, w.width, w.height);
     }
@@ -94,7 +94,6 @@ private:
     Colour drawColour_ = 0;
     int drawWidth_ = 1;
     std::vector<Stroke> strokes_;
-    std::string caption_;
     std::vector<std::string> messages_;
     WindowState form1_;
     WindowState form2_;

@@ -36,14 +36,9 @@ void QtServices::drawLine(float x1, float y1, float x2, float y2) {
 }
 int QtServices::scaleHeight() const { return kPlayfieldHeight; }
 
-void QtServices::setCaption(const std::string& text) {
-    // Every tick sets the score line, which mostly reads as it did.
-    if (text == caption_) return;
-    caption_ = text;
+void QtServices::showCaption(const std::string& text) {
     window_.setWindowTitle(QString::fromStdString(text));
 }
-
-std::string QtServices::caption() const { return caption_; }
 
 void QtServices::messageBox(const std::string& text) {
     // Let the player see the board as it stands while the box is up.

@@ -25,8 +25,6 @@ public:
     void drawLine(float x1, float y1, float x2, float y2) override;
     int scaleHeight() const override;
 
-    void setCaption(const std::string& text) override;
-    std::string caption() const override;
     void messageBox(const std::string& text) override;
 
     void showBackdrop() override;
@@ -42,10 +40,11 @@ public:
     std::function<void(const std::string&)> messageBoxHook;
 
 private:
+    void showCaption(const std::string& text) override;
+
     MainWindow& window_;
     std::unique_ptr<Backdrop> backdrop_;
     QPoint placed_;  // where full-screen mode last put the game window
-    std::string caption_;  // the window title as last set
     SplitMix64 generator_;
 };
 

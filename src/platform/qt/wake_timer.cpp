@@ -69,17 +69,22 @@ struct GlibWake {
         *timeout = -1;
         return check(source);
     }
-    static gboolean check(GSource* source) { return of(source)->due() <= WakeTimer::now(); }
+    static gboolean check(GSource* source) {
+        const std::int64_t due = of(source)->due();
+        return due != kNever && due <= WakeTimer::now();
+    }
     static gboolean dispatch(GSource* source, GSourceFunc, gpointer) {
         GlibWake& self = *of(source);
         self.running = true;
+        std::int64_t now = WakeTimer::now();
         for (int wakes = 1;; ++wakes) {
             const unsigned pass = loopView.passes;
-            self.timer->fire();
+            self.timer->fire(now);
             // A wake-up may end its own timer.
             if (g_source_is_destroyed(source)) return G_SOURCE_REMOVE;
             if (wakes == WakeTimer::kWakesPerPass || !self.keepsThePass(pass)) break;
-            if (!self.waitInPass()) break;
+            now = self.waitInPass();
+            if (now < 0) break;
         }
         self.running = false;
         return G_SOURCE_CONTINUE;
@@ -98,18 +103,19 @@ struct GlibWake {
         return timer->next_ < others;
     }
 
-    // Sleeps on the pass's files until the next wake-up; false if one of
-    // them became ready first (input, an event posted from anywhere, the
-    // loop's own wake-up call), which the loop must see at once.
-    bool waitInPass() const {
+    // Sleeps on the pass's files until the next wake-up and returns the
+    // time it woke; -1 if one of them became ready first (input, an event
+    // posted from anywhere, the loop's own wake-up call), which the loop
+    // must see at once.
+    std::int64_t waitInPass() const {
         LoopView& view = loopView;
         for (GPollFD& file : view.files) file.revents = 0;
         for (;;) {
             const std::int64_t now = WakeTimer::now();
-            if (timer->next_ <= now) return true;
+            if (timer->next_ <= now) return now;
             if (view.chained(view.files.data(), static_cast<guint>(view.files.size()),
                              msUntil(timer->next_, now)) != 0)
-                return false;
+                return -1;
         }
     }
 };
@@ -196,12 +202,11 @@ void WakeTimer::disarm() {
     timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &off, nullptr);
 }
 
-void WakeTimer::fire() {
+void WakeTimer::fire(std::int64_t t) {
     // The next wake-up is set before this one runs, which may arm the timer
     // again or disarm it. Those missed while this one was late become one
     // wake-up at once, as a periodic timerfd reports them: a stall never
     // turns into a burst.
-    const std::int64_t t = now();
     next_ += interval_;
     if (next_ <= t) next_ += (t - next_) / interval_ * interval_;
     wake_();

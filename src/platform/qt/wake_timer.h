@@ -38,7 +38,8 @@ public:
 
 private:
     friend struct GlibWake;
-    void fire();
+    // A wake-up at time `t`.
+    void fire(std::int64_t t);
 
     std::function<void()> wake_;
     // Where Qt's loop is glib's, a source of its own: glib's poll sleeps

@@ -19,11 +19,7 @@ WebServices::WebServices(Colour backColour)
 
 void WebServices::Randomize() { generator_.seed(pageClock()); }
 
-void WebServices::setCaption(const std::string& text) {
-    // Every tick sets the score line, which mostly reads as it did; the
-    // page's title and caption are written only when it changes.
-    if (text == caption_) return;
-    caption_ = text;
+void WebServices::showCaption(const std::string& text) {
     pageSetCaption(text.data(), static_cast<int>(text.size()));
 }
 

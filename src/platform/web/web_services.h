@@ -27,8 +27,6 @@ public:
     }
     int scaleHeight() const override { return kPlayfieldHeight; }
 
-    void setCaption(const std::string& text) override;
-    std::string caption() const override { return caption_; }
     // A page cannot stop a tick half way until the player answers, so the
     // box opens as the tick returns; the board is shown as it stands at the
     // call, and nothing else of the tick until OK, as on the desktop.
@@ -48,9 +46,10 @@ public:
     std::function<void()> beforeBox;
 
 private:
+    void showCaption(const std::string& text) override;
+
     SplitMix64 generator_;
     render::BackgroundPicture picture_;
-    std::string caption_;
     bool boxOpen_ = false;
 };
 
