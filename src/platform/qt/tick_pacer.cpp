@@ -19,8 +19,8 @@ void TickPacer::resume() {
     const bool wasStill = still_;
     still_ = false;
     if (!enabled_()) return;
-    if (!armed_) pacer_.restart();
-    if (!armed_ || wasStill) arm(true);
+    if (!timer_.armed()) pacer_.restart();
+    if (!timer_.armed() || wasStill) arm(true);
 }
 
 void TickPacer::wake() {
@@ -34,14 +34,13 @@ void TickPacer::wake() {
     const bool still = ran > 0 ? !changed : still_;
     // A dropped backlog moves the ticks off the armed pace.
     const bool inStep = (pacer_.nextDue() - armedAt_) % pace::Pacer::kPeriodNs == 0;
-    if (still != still_ || !inStep || !armed_) {
+    if (still != still_ || !inStep || !timer_.armed()) {
         still_ = still;
         arm(true);
     }
 }
 
 void TickPacer::arm(bool on) {
-    armed_ = on;
     if (!on) {
         timer_.disarm();
         return;

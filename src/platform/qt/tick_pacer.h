@@ -31,7 +31,7 @@ public:
     void resume();
     void stop() { arm(false); }
     // Asleep: no wake-ups at all while Timer1 is off.
-    bool sleeping() const { return !armed_; }
+    bool sleeping() const { return !timer_.armed(); }
     // Waking every three ticks, as the screen stands still.
     bool still() const { return still_; }
 
@@ -52,7 +52,6 @@ private:
     std::function<bool()> frame_;
     pace::Pacer pacer_;
     WakeTimer timer_;
-    bool armed_ = false;
     bool still_ = false;
     std::int64_t armedAt_ = 0;  // the first wake-up of the armed pace
 };

@@ -23,6 +23,7 @@ public:
     // meanwhile come as one.
     void arm(std::int64_t first, std::int64_t interval);
     void disarm();
+    bool armed() const { return armed_; }
 
     // CLOCK_MONOTONIC in nanoseconds, the clock the wake-ups are timed on.
     static std::int64_t now();
