@@ -11,11 +11,11 @@ namespace brontix::bench {
 namespace {
 
 render::BackgroundPicture gradient() {
-    render::BackgroundPicture picture(platform::kPlayfieldWidth, platform::kPlayfieldHeight,
+    render::BackgroundPicture picture(scene::kPlayfieldWidth, scene::kPlayfieldHeight,
                                       game::kFormBackColor);
-    for (int y = 0; y < platform::kPlayfieldHeight; ++y) {
+    for (int y = 0; y < scene::kPlayfieldHeight; ++y) {
         picture.setPenColour(0x808080 - 0x010101 * (y / 5));
-        picture.drawLine(0, static_cast<float>(y), platform::kPlayfieldWidth, static_cast<float>(y));
+        picture.drawLine(0, static_cast<float>(y), scene::kPlayfieldWidth, static_cast<float>(y));
     }
     return picture;
 }
@@ -23,7 +23,7 @@ render::BackgroundPicture gradient() {
 void BM_RenderFrame(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)));
     const render::BackgroundPicture picture = gradient();
-    render::PixelBuffer frame(platform::kPlayfieldWidth, platform::kPlayfieldHeight);
+    render::PixelBuffer frame(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
     render::SceneRenderer renderer;
     for (auto _ : state) {
         renderer.render(frame, picture.pixels(), scene.form());
@@ -36,7 +36,7 @@ BENCHMARK(BM_RenderFrame)->Arg(1)->Arg(64)->Arg(1024)->Unit(benchmark::kMicrosec
 void BM_TickAndChangedFrame(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)));
     const render::BackgroundPicture picture = gradient();
-    render::PixelBuffer frame(platform::kPlayfieldWidth, platform::kPlayfieldHeight);
+    render::PixelBuffer frame(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
     render::SceneRenderer renderer;
     renderer.render(frame, picture.pixels(), scene.form());
     for (auto _ : state) {

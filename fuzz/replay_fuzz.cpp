@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "game/form1.h"
 #include "replay/replay.h"
 #include "support/json.h"
 
@@ -65,13 +66,13 @@ public:
         ++reach_.commands;
         out_.str("");
         out_.clear();
-        const std::uint64_t before = replay_.ticks();
+        const std::uint64_t before = replay_.session().ticksRun();
         if (replay_.runLine(line)) return;  // a script error: the driver would stop here
-        reach_.ticks += static_cast<long long>(replay_.ticks() - before);
+        reach_.ticks += static_cast<long long>(replay_.session().ticksRun() - before);
         check(line);
     }
 
-    game::Form1* form() { return replay_.form(); }
+    game::Form1* form() { return replay_.session().started() ? &replay_.session().form() : nullptr; }
     // Ticks this input may still run with the current number of balls.
     long long ticksLeft() {
         const int balls = form() ? form()->Ball.UBound() + 1 : 3;
@@ -83,7 +84,8 @@ public:
 
 private:
     void check(const std::string& line) {
-        if (replay_.reentered()) broken("a tick ran inside another", line);
+        // Boxes are answered at once, so between commands the gate is open.
+        if (replay_.session().boxOpen()) broken("the gate stayed closed", line);
         const std::string dumped = out_.str();
         if (!dumped.empty()) {
             try {
@@ -102,11 +104,11 @@ private:
         if (f->Shape1.UBound() != 259) broken("the wall changed size", line);
         const auto perBall = static_cast<std::size_t>(balls) + 1;
         if (st.ballHeld.size() != perBall) broken("ballHeld does not follow Ball", line);
-        if (replay_.ticks() > 0 &&
+        if (replay_.session().ticksRun() > 0 &&
             (st.ballVel.size() != perBall || st.ballPos.size() != perBall ||
              st.ballFade.size() != perBall))
             broken("a per-ball array does not reach Ball's upper bound", line);
-        if (replay_.ticks() == 0 && (st.ballVel.size() != 3 || st.ballPos.size() != 3))
+        if (replay_.session().ticksRun() == 0 && (st.ballVel.size() != 3 || st.ballPos.size() != 3))
             broken("start-up arrays", line);
         if (st.capsuleSpeed.size() > static_cast<std::size_t>(f->PowUp.UBound()) + 1)
             broken("capsuleSpeed passed PowUp", line);
@@ -123,7 +125,7 @@ private:
         reach_.minPaddleWidth = std::min<float>(reach_.minPaddleWidth, f->Paddle.Width);
         reach_.cannons |= f->LFire[0].Visible;
         reach_.sticky |= st.stickyPaddle == game::True;
-        for (const auto& m : replay_.services().messages()) {
+        for (const auto& m : replay_.host().messages()) {
             reach_.won |= m == "You win!";
             reach_.lost |= m == "You lose!";
         }
@@ -132,7 +134,7 @@ private:
     // The tick's list of elements in flight is in index order and names only
     // shown elements.
     static void checkPool(const std::vector<int>& active,
-                          const platform::ObjectArray<platform::Shape>& array,
+                          const scene::ObjectArray<scene::Shape>& array,
                           const std::string& line) {
         for (std::size_t k = 0; k < active.size(); ++k) {
             if (active[k] < 0 || active[k] > array.UBound() || !array[active[k]].Visible)

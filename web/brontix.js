@@ -1,16 +1,17 @@
 // The page's side of the browser edition: loads the game's WebAssembly
 // module, gives it the page (caption, canvas, box, backdrop, clocks) and
-// passes it the player's input and the display's animation frames.
+// passes it the player's input and its wake-ups. Each call into the game
+// says when it wants its next wake-up; the canvas changes only where the
+// game drew something.
 (async function () {
   'use strict';
-  const AWAKE = 1, BOX_OPEN = 2;
   const $ = (id) => document.getElementById(id);
   const game = $('game'), canvas = $('playfield'), backdrop = $('backdrop'), box = $('box');
   const ctx = canvas.getContext('2d');
   // Tests fix the clock the random source is seeded from; players never do.
   const fixedClock = new URLSearchParams(location.search).get('clock');
 
-  let memory, exports, image = null, pendingBox = null, frameRequest = 0;
+  let memory, exports, image = null, pendingBox = null, wakeTimer = 0, recording = '';
   const text = (ptr, len) => new TextDecoder().decode(new Uint8Array(memory.buffer, ptr, len));
   const ints = (ptr, count) => new Int32Array(memory.buffer, ptr, count);
   const put = (ptr, rect) => ints(ptr, 4).set([rect.left, rect.top, rect.width, rect.height].map(Math.round));
@@ -48,6 +49,7 @@
       game.style.top = `${top}px`;
     },
     show_game_owned() { game.style.visibility = ''; },
+    record(ptr, len) { recording += text(ptr, len); },
   };
 
   const { brontixWasi } = window;
@@ -62,21 +64,19 @@
   memory = exports.memory;
   exports._initialize();
 
-  // After every call into the game: open a box it raised, or keep the
-  // animation frames coming while the timer runs.
-  function after(state) {
-    if (state & BOX_OPEN) {
-      if (pendingBox !== null && !box.open) {
-        $('box-text').textContent = pendingBox;
-        pendingBox = null;
-        box.showModal();
-      }
-      return;
+  // After every call into the game: open a box it raised, and wake it when
+  // it asks (next is on performance.now()'s clock; -1 is never).
+  function after(next) {
+    if (pendingBox !== null && !box.open) {
+      $('box-text').textContent = pendingBox;
+      pendingBox = null;
+      box.showModal();
     }
-    if (state & AWAKE && !frameRequest) frameRequest = requestAnimationFrame(onFrame);
+    clearTimeout(wakeTimer);
+    wakeTimer = next >= 0 ? setTimeout(onWake, Math.max(0, next - performance.now())) : 0;
   }
-  function onFrame() {
-    frameRequest = 0;
+  function onWake() {
+    wakeTimer = 0;
     after(exports.brontix_wake());
   }
   // The box is modal: the rest of the page is inert until OK (or Esc).
@@ -120,10 +120,18 @@
     if (!backdrop.hidden) after(exports.brontix_menu(2));
   });
 
+  // The visit's recording, a replay script, offered beside the game.
+  $('recording').addEventListener('click', (e) => {
+    const link = e.currentTarget;
+    URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob([recording], { type: 'text/plain' }));
+  });
+
   // For tests: ticks run so far and whether the timer is on.
   window.brontixStatus = () => ({
     ticks: exports.brontix_ticks(), timer: exports.brontix_timer() === 1, box: box.open,
   });
+  window.brontixRecording = () => recording;
   after(exports.brontix_start());
   document.body.dataset.ready = 'true';
 })();

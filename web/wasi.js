@@ -4,6 +4,14 @@
 (function (root) {
   'use strict';
   const ENOSYS = 52, EBADF = 8, SUCCESS = 0;
+  // A failed read or write of node's reaches the module as the same error
+  // number a C library reports, so it says what went wrong as natively.
+  const ERRNO = { EACCES: 2, EAGAIN: 6, EBADF: 8, EFBIG: 22, EINVAL: 28, EIO: 29, EISDIR: 31,
+    ENOENT: 44, ENOSPC: 51, EPIPE: 64 };
+  const errno = (e) => {
+    if (e && e.code in ERRNO) return ERRNO[e.code];
+    throw e;
+  };
 
   class Exit extends Error {
     constructor(code) { super(`exit ${code}`); this.code = code; }
@@ -46,9 +54,13 @@
       },
       fd_write(fd, iovPtr, iovCount, writtenPtr) {
         let n = 0;
-        for (const [ptr, len] of iovecs(iovPtr, iovCount)) {
-          io.write(fd, bytes(ptr, len).slice());
-          n += len;
+        try {
+          for (const [ptr, len] of iovecs(iovPtr, iovCount)) {
+            io.write(fd, bytes(ptr, len).slice());
+            n += len;
+          }
+        } catch (e) {
+          return errno(e);
         }
         view().setUint32(writtenPtr, n, true);
         return SUCCESS;
@@ -56,10 +68,14 @@
       fd_read(fd, iovPtr, iovCount, readPtr) {
         if (fd !== 0) return EBADF;
         let n = 0;
-        for (const [ptr, len] of iovecs(iovPtr, iovCount)) {
-          const got = io.read(bytes(ptr, len));
-          n += got;
-          if (got < len) break;
+        try {
+          for (const [ptr, len] of iovecs(iovPtr, iovCount)) {
+            const got = io.read(bytes(ptr, len));
+            n += got;
+            if (got < len) break;
+          }
+        } catch (e) {
+          return errno(e);
         }
         view().setUint32(readPtr, n, true);
         return SUCCESS;

@@ -1,32 +1,61 @@
-// brontix-replay [SCRIPT]: runs a script against the game without a window.
-#include <sys/stat.h>
+// brontix-replay [--frame FILE] [SCRIPT]: runs a script against the game
+// without a window.
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "replay/replay.h"
 
+namespace {
+
+int usage() {
+    std::cerr << "usage: brontix-replay [--frame FILE] [SCRIPT]\n";
+    return 2;
+}
+
+brontix::replay::ReadScript readFrom(int fd) {
+    return [fd](char* into, std::size_t n) {
+        for (;;) {
+            const long got = ::read(fd, into, n);
+            if (got >= 0 || errno != EINTR) return got;
+        }
+    };
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc > 2) {
-        std::cerr << "usage: brontix-replay [SCRIPT]\n";
+    brontix::replay::ScriptRun run;
+    std::optional<std::string> path;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--frame" && i + 1 < argc && !run.framePath) {
+            run.framePath = argv[++i];
+        } else if ((arg == "-" || arg.empty() || arg[0] != '-') && !path) {
+            path = arg;
+        } else {
+            return usage();
+        }
+    }
+    if (!path || *path == "-") {
+        run.name = "standard input";
+        run.read = readFrom(0);
+        return brontix::replay::runScript(run, std::cout, std::cerr);
+    }
+    const int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::cerr << "brontix-replay: cannot open '" << *path << "': " << std::strerror(errno) << '\n';
         return 2;
     }
-    const std::string path = argc == 2 ? argv[1] : "-";
-    if (path == "-") return brontix::replay::runScript(std::cin, std::cout, std::cerr);
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::cerr << "brontix-replay: cannot read '" << path << "': Is a directory\n";
-        return 2;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::cerr << "brontix-replay: cannot open '" << path << "': " << std::strerror(errno)
-                  << '\n';
-        return 2;
-    }
-    return brontix::replay::runScript(file, std::cout, std::cerr);
+    run.name = "'" + *path + "'";
+    run.read = readFrom(fd);
+    const int status = brontix::replay::runScript(run, std::cout, std::cerr);
+    ::close(fd);
+    return status;
 }

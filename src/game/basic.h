@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/scene.h"
+#include "scene/scene.h"
 
 namespace brontix::game {
 
-using platform::Colour;
+using scene::Colour;
 
 // Booleans are 16-bit: True is all bits set, and a flag is toggled by its
 // bitwise complement.

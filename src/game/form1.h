@@ -2,38 +2,34 @@
 // the game state, owned together for the whole run.
 #pragma once
 
+#include "game/geometry.h"
 #include "game/pool.h"
 #include "game/state.h"
-#include "platform/scene.h"
-#include "platform/services.h"
+#include "scene/scene.h"
+#include "scene/services.h"
 
 namespace brontix::game {
 
-using platform::Colour;
-using platform::Line;
-using platform::ObjectArray;
-using platform::Shape;
+using scene::Colour;
+using scene::Line;
+using scene::ObjectArray;
+using scene::Shape;
 
 // Shown wherever the background picture has not been painted.
 inline constexpr Colour kFormBackColor = 0x404040;
-inline constexpr int kBrickCount = 260;
-inline constexpr int kBrickColumns = 13;
 
 struct Timer {
-    // Milliseconds asked for between expiries. The platform decides the
-    // real pace (see the Qt tick pacer).
+    // Milliseconds asked for between expiries. The session decides the
+    // real pace (see its pacer).
     int Interval = 1;
     bool Enabled = true;
-    // A tick is running. A timer never delivers to a handler that has not
-    // returned, even when that handler runs the event loop (a message box).
-    bool InHandler = false;
 };
 
-class Form1 : public platform::Scene {
+class Form1 : public scene::Scene {
 public:
-    explicit Form1(platform::Services& services);
+    explicit Form1(scene::Services& services);
 
-    platform::Services& services;
+    scene::Services& services;
 
     ObjectArray<Shape> Shape1;  // the bricks
     Shape Paddle;
@@ -54,9 +50,5 @@ public:
     Pool leftShots{1};
     Pool rightShots{1};
 };
-
-// Left and top of brick i in the 13-column grid.
-inline float brickLeft(int i) { return static_cast<float>(8 + 48 * (i % kBrickColumns)); }
-inline float brickTop(int i) { return static_cast<float>(16 * (i / kBrickColumns)); }
 
 }  // namespace brontix::game

@@ -6,7 +6,7 @@ namespace brontix::game {
 
 namespace {
 
-using platform::ShapeForm;
+using scene::ShapeForm;
 
 constexpr Colour kWindowText = 0x000000;
 
@@ -38,14 +38,14 @@ std::vector<Shape> bricks() {
     v.reserve(kBrickCount);
     for (int i = 0; i < kBrickCount; ++i)
         // The fill is dealt by start-up; until then bricks are white.
-        v.push_back(shape(brickLeft(i), brickTop(i), 49, 17, ShapeForm::Rectangle, 0xFFFFFF,
+        v.push_back(shape(brickLeft(i), brickTop(i), kBrickWidth, kBrickHeight, ShapeForm::Rectangle, 0xFFFFFF,
                           kWindowText, true));
     return v;
 }
 
 }  // namespace
 
-Form1::Form1(platform::Services& s)
+Form1::Form1(scene::Services& s)
     : services(s),
       Shape1(stacking, bricks()),
       Paddle(shape(272, 440, 73, 17, ShapeForm::RoundedRectangle, 0xC0C0C0, 0x000000, true)),
@@ -58,13 +58,14 @@ Form1::Form1(platform::Services& s)
             {shape(280, 432, 9, 25, ShapeForm::RoundedRectangle, 0x808080, kWindowText, false)}),
       RFire(stacking,
             {shape(328, 432, 9, 25, ShapeForm::RoundedRectangle, 0x808080, kWindowText, false)}),
-      Line1(line(8, 0, 8, 472, 0xE0E0E0, 2)),
-      Line2(line(633, 0, 633, 472, 0xC0C0C0, 2)),
+      Line1(line(kWallLeft, 0, kWallLeft, 472, 0xE0E0E0, 2)),
+      // Two pixels wide, drawn over 632 and 633: its inner edge is the wall.
+      Line2(line(kWallRight + 1, 0, kWallRight + 1, 472, 0xC0C0C0, 2)),
       Line3(line(16, 440, 624, 440, 0x00FFFF)),
       Line4(line(16, 424, 624, 424, 0x0080FF)),
       Line5(line(16, 400, 624, 400, 0x0040C0)),
       Line6(line(16, 368, 624, 368, 0x004080)),
-      Line7(line(8, 472, 632, 472, 0xC0C0C0, 2)),
+      Line7(line(kWallLeft, 472, kWallRight, 472, 0xC0C0C0, 2)),
       Line8(line(24, 464, 8, 472, 0x808080)),
       Line9(line(616, 464, 24, 464, kWindowText)),
       Line10(line(24, 464, 24, 0, 0x808080)),

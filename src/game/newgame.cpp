@@ -14,7 +14,7 @@ void hideAll(ObjectArray<Shape>& array, Pool& shots) {
 
 void ng_Click(Form1& form) {
     GameState& st = form.state;
-    platform::Services& s = form.services;
+    scene::Services& s = form.services;
 
     s.Randomize();
     st.ballHeld[0] = True;

@@ -4,7 +4,7 @@
 
 namespace brontix::game {
 
-void Pool::rebuild(const platform::ObjectArray<platform::Shape>& array) {
+void Pool::rebuild(const scene::ObjectArray<scene::Shape>& array) {
     active_.clear();
     free_ = {};
     for (int i = first_; i <= array.UBound(); ++i) {
@@ -15,18 +15,18 @@ void Pool::rebuild(const platform::ObjectArray<platform::Shape>& array) {
     }
 }
 
-int Pool::lowestFree(const platform::ObjectArray<platform::Shape>& array) {
+int Pool::lowestFree(const scene::ObjectArray<scene::Shape>& array) {
     while (!free_.empty() && array[free_.top()].Visible) free_.pop();
     return free_.empty() ? -1 : free_.top();
 }
 
-void Pool::show(platform::ObjectArray<platform::Shape>& array, int i) {
+void Pool::show(scene::ObjectArray<scene::Shape>& array, int i) {
     if (array[i].Visible) return;
     array[i].Visible = true;
     active_.insert(std::lower_bound(active_.begin(), active_.end(), i), i);
 }
 
-void Pool::hide(platform::ObjectArray<platform::Shape>& array, int i) {
+void Pool::hide(scene::ObjectArray<scene::Shape>& array, int i) {
     if (!array[i].Visible) return;
     array[i].Visible = false;
     auto it = std::lower_bound(active_.begin(), active_.end(), i);

@@ -9,7 +9,7 @@
 #include <queue>
 #include <vector>
 
-#include "platform/scene.h"
+#include "scene/scene.h"
 
 namespace brontix::game {
 
@@ -19,13 +19,13 @@ public:
     explicit Pool(int first) : first_(first) {}
 
     // Recomputes everything from the array's Visible flags.
-    void rebuild(const platform::ObjectArray<platform::Shape>& array);
+    void rebuild(const scene::ObjectArray<scene::Shape>& array);
 
     // The lowest hidden element, or -1 when every element is shown.
-    int lowestFree(const platform::ObjectArray<platform::Shape>& array);
+    int lowestFree(const scene::ObjectArray<scene::Shape>& array);
 
-    void show(platform::ObjectArray<platform::Shape>& array, int i);
-    void hide(platform::ObjectArray<platform::Shape>& array, int i);
+    void show(scene::ObjectArray<scene::Shape>& array, int i);
+    void hide(scene::ObjectArray<scene::Shape>& array, int i);
     // Records an element just loaded (hidden) into the array.
     void loaded(int i) { free_.push(i); }
 

@@ -32,11 +32,11 @@ void loadGridLines(Form1& form) {
 
 // The grey gradient, one step darker every 5 rows, and the 16 palette
 // colours as thick marks in the strip below the floor line.
-void paintBackground(platform::Services& s) {
+void paintBackground(scene::Services& s) {
     for (int y = 0; y <= s.scaleHeight(); ++y) {
         const double g = 128.0 - y / 5.0;
         s.setDrawColor(RGB(g, g, g));
-        s.drawLine(0, static_cast<float>(y), platform::kPlayfieldWidth, static_cast<float>(y));
+        s.drawLine(0, static_cast<float>(y), scene::kPlayfieldWidth, static_cast<float>(y));
     }
     s.setDrawWidth(15);
     for (int i = 0; i < 16; ++i) {

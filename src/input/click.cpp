@@ -4,11 +4,11 @@ namespace brontix::input {
 
 namespace {
 
-constexpr platform::Colour kShotColour = 0x0000FF;
+constexpr scene::Colour kShotColour = 0x0000FF;
 
 // The lowest free shot from 1 up, or a new one at the end; 0 when the side
 // has none free and its array already stands at the 16-bit limit.
-int chooseShot(platform::ObjectArray<platform::Shape>& side, game::Pool& shots) {
+int chooseShot(scene::ObjectArray<scene::Shape>& side, game::Pool& shots) {
     const int free = shots.lowestFree(side);
     if (free >= 1) return free;
     if (side.full()) return 0;
@@ -16,7 +16,7 @@ int chooseShot(platform::ObjectArray<platform::Shape>& side, game::Pool& shots) 
     return side.UBound();
 }
 
-void placeShot(platform::ObjectArray<platform::Shape>& side, game::Pool& shots, int i) {
+void placeShot(scene::ObjectArray<scene::Shape>& side, game::Pool& shots, int i) {
     // Over its cannon exactly; the tick moves it up from there.
     side[i].Move(side[0].Left, side[0].Top);
     shots.show(side, i);

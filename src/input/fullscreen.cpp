@@ -3,13 +3,13 @@
 namespace brontix::input {
 
 void mnuFS_Click(game::Form1& form) {
-    platform::Services& s = form.services;
+    scene::Services& s = form.services;
     s.showBackdrop();
     s.hideGameWindow();
     // Centred on the backdrop's own frame, not the screen, so the game sits
     // in the middle of whatever the maximised backdrop covers.
-    const platform::WindowRect back = s.backdropRect();
-    const platform::WindowRect game = s.gameWindowRect();
+    const scene::WindowRect back = s.backdropRect();
+    const scene::WindowRect game = s.gameWindowRect();
     const float left = back.Width / 2 + back.Left - game.Width / 2;
     const float top = back.Height / 2 + back.Top - game.Height / 2;
     s.moveGameWindow(left, top);

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/scene.h"
+#include "scene/scene.h"
 
 namespace brontix::render {
 
-using platform::Colour;
+using scene::Colour;
 
 // &HBBGGRR as an opaque 0xFFRRGGBB pixel (a Qt RGB32 pixel, for one).
 inline std::uint32_t toPixel(Colour c) {

@@ -47,6 +47,18 @@ public:
             span(y1, std::min(x1, x2), std::max(x1, x2), c);
             return;
         }
+        // Most of the playfield's lines are upright and cross every small
+        // rectangle drawn again: only their rows inside the clip are walked.
+        if (x1 == x2) {
+            if (x1 < left_ || x1 > right_) return;
+            const int from = std::max(std::min(y1, y2), top_);
+            const int to = std::min(std::max(y1, y2), bottom_);
+            for (int y = from; y <= to; ++y) frame_.row(y)[x1] = c;
+            return;
+        }
+        if (std::max(x1, x2) < left_ || std::min(x1, x2) > right_ || std::max(y1, y2) < top_ ||
+            std::min(y1, y2) > bottom_)
+            return;
         // Bresenham; the lines that reach a frame are the playfield's own, a
         // few hundred pixels long, and a clamped far end stops the walk.
         const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;

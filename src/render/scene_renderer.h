@@ -8,16 +8,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/scene.h"
+#include "scene/scene.h"
 #include "render/pixels.h"
 
 namespace brontix::render {
 
-using platform::Line;
-using platform::Scene;
-using platform::Shape;
-using platform::ShapeForm;
-using platform::StackKey;
+using scene::Line;
+using scene::Scene;
+using scene::Shape;
+using scene::ShapeForm;
+using scene::StackKey;
 
 // Draws the whole frame of the scene as it stands, changing nothing else:
 // what an incrementally drawn frame must equal.

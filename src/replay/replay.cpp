@@ -2,15 +2,14 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <vector>
 
-#include "game/game.h"
-#include "input/input.h"
-#include "replay/dump.h"
-#include "tick/tick.h"
+#include "session/dump.h"
 
 namespace brontix::replay {
 
@@ -130,29 +129,7 @@ Parsed<float> parseDecimal(std::string_view w) {
 
 }  // namespace
 
-Replay::Replay(std::ostream& out) : out_(out) {}
-Replay::~Replay() = default;
-
-void Replay::createWindow() {
-    if (form_) return;
-    form_ = std::make_unique<game::Form1>(services_);
-    services_.createGameWindow();
-    game::Form_Load(*form_);
-    services_.showGameWindow();
-}
-
-void Replay::expire(std::uint64_t count) {
-    for (std::uint64_t n = 0; n < count; ++n) {
-        // Only a key, a click or a menu command can switch the timer back on,
-        // so once it is off the remaining expiries change nothing.
-        if (!form_->Timer1.Enabled) return;
-        if (form_->Timer1.InHandler) {
-            reentered_ = true;
-            return;
-        }
-        if (tick::expire(*form_)) ++ticks_;
-    }
-}
+Replay::Replay(std::ostream& out) : out_(out), session_(host_, [] { return std::int64_t{0}; }) {}
 
 std::optional<std::string> Replay::runLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -170,7 +147,7 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
         if (auto e = arity(1, 1)) return e;
         const auto n = parseUnsigned(w[1], 0, UINT64_MAX);
         if (!n.value) return n.error;
-        services_.setClock(*n.value);
+        host_.setClock(*n.value);
         return std::nullopt;
     }
     if (cmd == "random") {
@@ -184,7 +161,7 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
                 return "random value not in [0, 1): " + quoted(w[i]);
             values.push_back(*v.value);
         }
-        for (float v : values) services_.queueRandom(v);
+        for (float v : values) session_.queueRandom(v);
         return std::nullopt;
     }
     if (cmd == "tick") {
@@ -195,8 +172,8 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
             if (!n.value) return n.error;
             count = *n.value;
         }
-        createWindow();
-        expire(count);
+        session_.start();
+        session_.expire(count);
         return std::nullopt;
     }
     if (cmd == "move") {
@@ -205,57 +182,178 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
         if (!x.value) return x.error;
         const auto y = parseDecimal(w[2]);
         if (!y.value) return y.error;
-        createWindow();
-        input::Form_MouseMove(*form_, 0, 0, *x.value, *y.value);
+        session_.start();
+        session_.pointer(*x.value, *y.value);
         return std::nullopt;
     }
     if (cmd == "click") {
         if (auto e = arity(0, 0)) return e;
-        createWindow();
-        input::Form_Click(*form_);
+        session_.start();
+        session_.click();
         return std::nullopt;
     }
     if (cmd == "key") {
         if (auto e = arity(1, 1)) return e;
         const auto code = parseUnsigned(w[1], 0, kMaxKeyCode);
         if (!code.value) return code.error;
-        createWindow();
-        input::Form_KeyPress(*form_, static_cast<int>(*code.value));
+        session_.start();
+        session_.key(static_cast<int>(*code.value));
         return std::nullopt;
     }
     if (cmd == "menu") {
         if (auto e = arity(1, 1)) return e;
-        void (*handler)(game::Form1&) = nullptr;
-        if (w[1] == "new") handler = game::ng_Click;
-        if (w[1] == "demo") handler = input::mnuDemo_Click;
-        if (w[1] == "fullscreen") handler = input::mnuFS_Click;
-        if (!handler) return "unknown menu command " + quoted(w[1]);
-        createWindow();
-        handler(*form_);
+        std::optional<session::Command> command;
+        if (w[1] == "new") command = session::Command::NewGame;
+        if (w[1] == "demo") command = session::Command::Demo;
+        if (w[1] == "fullscreen") command = session::Command::FullScreen;
+        if (!command) return "unknown menu command " + quoted(w[1]);
+        session_.start();
+        session_.menu(*command);
         return std::nullopt;
     }
     if (cmd == "dump") {
         if (auto e = arity(0, 0)) return e;
-        createWindow();
-        out_ << dumpJson(*form_, services_, ticks_) << '\n';
+        session_.start();
+        out_ << session::dumpJson(session_, host_.messages(), host_.form1(), host_.form2()) << '\n';
         return std::nullopt;
     }
     return "unknown command " + quoted(cmd);
 }
 
-int runScript(std::istream& in, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Splits the script into lines as its bytes arrive, never keeping more of
+// one line than the longest a script may have.
+class LineReader {
+public:
+    enum class Got { Line, End, TooLong, Failed };
+
+    explicit LineReader(const ReadScript& read) : read_(read), buffer_(1 << 16) {}
+
+    Got next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (pos_ == end_) {
+                if (ended_) return any ? finish(line) : Got::End;
+                const long n = read_(buffer_.data(), buffer_.size());
+                if (n < 0) return Got::Failed;
+                if (n == 0) ended_ = true;
+                pos_ = 0;
+                end_ = static_cast<std::size_t>(n);
+                continue;
+            }
+            any = true;
+            const char* from = buffer_.data() + pos_;
+            const auto* nl = static_cast<const char*>(std::memchr(from, '\n', end_ - pos_));
+            const std::size_t take = nl ? static_cast<std::size_t>(nl - from) : end_ - pos_;
+            line.append(from, take);
+            pos_ += take + (nl ? 1 : 0);
+            if (nl) return finish(line);
+            // One byte more than a line may hold, for a carriage return.
+            if (line.size() > kMaxLineBytes + 1) return Got::TooLong;
+        }
+    }
+
+private:
+    static Got finish(std::string& line) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return line.size() > kMaxLineBytes ? Got::TooLong : Got::Line;
+    }
+
+    const ReadScript& read_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0, end_ = 0;
+    bool ended_ = false;
+};
+
+std::string reason(int error) { return std::strerror(error); }
+
+bool writeFrame(const std::string& path, const std::string& ppm, std::ostream& out,
+                std::ostream& err) {
+    if (path == "-") {
+        out.write(ppm.data(), static_cast<std::streamsize>(ppm.size()));
+        return true;  // the caller checks standard output once more
+    }
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    bool ok = f && std::fwrite(ppm.data(), 1, ppm.size(), f) == ppm.size();
+    int error = errno;
+    if (f && std::fclose(f) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) err << "brontix-replay: cannot write the frame to '" << path << "': " << reason(error) << '\n';
+    return ok;
+}
+
+}  // namespace
+
+std::string framePpm(const render::PixelBuffer& frame) {
+    std::string ppm = "P6\n" + std::to_string(frame.width()) + " " +
+                      std::to_string(frame.height()) + "\n255\n";
+    ppm.reserve(ppm.size() + static_cast<std::size_t>(frame.width() * frame.height()) * 3);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x) {
+            const std::uint32_t p = frame.pixel(x, y);
+            ppm += static_cast<char>(p >> 16 & 0xFF);
+            ppm += static_cast<char>(p >> 8 & 0xFF);
+            ppm += static_cast<char>(p & 0xFF);
+        }
+    return ppm;
+}
+
+int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
     Replay replay(out);
+    // A dump that cannot be written ends the run: the cause, as the failed
+    // write left it.
+    auto written = [&] {
+        if (out) return true;
+        const int error = errno;
+        err << "brontix-replay: cannot write to standard output: " << reason(error) << '\n';
+        return false;
+    };
+    LineReader reader(run.read);
     std::string line;
-    for (unsigned long long number = 1; std::getline(in, line); ++number) {
-        if (const auto error = replay.runLine(line)) {
+    for (unsigned long long number = 1;; ++number) {
+        errno = 0;
+        const LineReader::Got got = reader.next(line);
+        if (got == LineReader::Got::End) break;
+        if (got == LineReader::Got::Failed) {
+            const int error = errno;
             out.flush();
+            if (!written()) return 2;
+            err << "brontix-replay: cannot read " << run.name << ": " << reason(error) << '\n';
+            return 2;
+        }
+        std::optional<std::string> error;
+        if (got == LineReader::Got::TooLong)
+            error = "line too long";
+        else
+            error = replay.runLine(line);
+        if (error) {
+            out.flush();
+            if (!written()) return 2;
             err << "brontix-replay: line " << number << ": " << *error << '\n';
             return 2;
         }
+        if (!written()) return 2;
     }
     replay.finish();
+    if (run.framePath && !writeFrame(*run.framePath, framePpm(replay.session().frame()), out, err))
+        return 2;
     out.flush();
-    return 0;
+    return written() ? 0 : 2;
+}
+
+int runScript(std::istream& in, std::ostream& out, std::ostream& err) {
+    ScriptRun run;
+    run.name = "the script";
+    run.read = [&in](char* into, std::size_t n) {
+        in.read(into, static_cast<std::streamsize>(n));
+        return static_cast<long>(in.gcount());
+    };
+    return runScript(run, out, err);
 }
 
 }  // namespace brontix::replay

@@ -9,11 +9,8 @@ namespace brontix::tick {
 
 namespace {
 
-// Playfield limits, pixels. The walls are the inner edges of their lines.
-constexpr float kLeftWall = 8;
-constexpr float kTopWall = 0;
-constexpr float kRightWall = 632;
-constexpr float kLossLine = 600;  // below the client area, so a ball is out of sight first
+// Below the client area, so a ball is out of sight before it is out of play.
+constexpr float kLossLine = 600;
 
 // Fade added per tick of free flight, and the value a paddle bounce leaves.
 constexpr double kFadePerTick = 0.0002;
@@ -38,9 +35,9 @@ void fadeColour(Shape& ball, double fade) {
 void bounceOffWalls(Form1& form, int i, const BallEdges& e) {
     game::BallVector& pos = form.state.ballPos[i];
     game::BallVector& vel = form.state.ballVel[i];
-    if (pos.x < kLeftWall) vel.x = std::fabs(vel.x);
-    if (pos.y < kTopWall) vel.y = std::fabs(vel.y);
-    if (e.oldRight > kRightWall) vel.x = -std::fabs(vel.x);
+    if (pos.x < game::kWallLeft) vel.x = std::fabs(vel.x);
+    if (pos.y < game::kWallTop) vel.y = std::fabs(vel.y);
+    if (e.oldRight > game::kWallRight) vel.x = -std::fabs(vel.x);
     if (e.oldBottom > kLossLine) {
         // Out of play; the rest of this ball's tick still runs.
         form.Ball[i].Visible = false;

@@ -9,24 +9,22 @@ namespace brontix::tick {
 namespace {
 
 constexpr float kShotRise = 16;  // pixels per tick
-// The lowest brick edge of the wall: brick row 19 ends at 16 * 19 + 17.
-constexpr float kWallBottom = 321;
 
-void riseSide(platform::ObjectArray<Shape>& side, const game::Pool& shots) {
+void riseSide(scene::ObjectArray<Shape>& side, const game::Pool& shots) {
     for (int i : shots.active()) side[i].Top = side[i].Top - kShotRise;
 }
 
 // A shot whose top is at or below the wall's lowest edge can neither hit a
 // brick nor be above the top, so only the others are worth testing.
-void gatherSide(const platform::ObjectArray<Shape>& side, const game::Pool& shots,
+void gatherSide(const scene::ObjectArray<Shape>& side, const game::Pool& shots,
                 std::vector<int>& near) {
     near.clear();
     for (int i : shots.active())
-        if (!(side[i].Top >= kWallBottom)) near.push_back(i);
+        if (!(side[i].Top >= game::kBricksBottom)) near.push_back(i);
 }
 
 void sideAgainstBrick(Form1& form, TickLocals& t, const Shape& brick,
-                      platform::ObjectArray<Shape>& side, game::Pool& shots,
+                      scene::ObjectArray<Shape>& side, game::Pool& shots,
                       std::vector<int>& near) {
     bool ended = false;
     for (int i : near) {

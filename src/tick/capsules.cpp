@@ -19,7 +19,7 @@ bool caught(const Shape& c, const Shape& paddle) {
 // Once its top is below the client area a capsule can neither be caught
 // (the paddle never leaves its row) nor be seen again, and it only falls
 // further; it stays in flight and keeps its slot, but costs no more work.
-bool pastClientArea(const Shape& c) { return c.Top > static_cast<float>(platform::kPlayfieldHeight); }
+bool pastClientArea(const Shape& c) { return c.Top > static_cast<float>(scene::kPlayfieldHeight); }
 
 }  // namespace
 

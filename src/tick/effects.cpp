@@ -7,7 +7,7 @@ namespace brontix::tick {
 
 namespace {
 
-constexpr platform::Colour kTwinColour = 0x0000FF;  // pure red: twins get no twin
+constexpr scene::Colour kTwinColour = 0x0000FF;  // pure red: twins get no twin
 constexpr float kPaddleStep = 32;                    // pixels per wider or narrower capsule
 constexpr float kBallStep = 4;                       // pixels per bigger or smaller capsule
 
@@ -110,7 +110,7 @@ void resizeBalls(Form1& form, float delta, float aboveWidth) {
 
 }  // namespace
 
-void applyEffect(Form1& form, platform::Colour kind) {
+void applyEffect(Form1& form, scene::Colour kind) {
     using game::QBColor;
     if (kind == QBColor(0)) return toggleSticky(form);
     if (kind == QBColor(1)) return removeGravity(form);

@@ -12,7 +12,7 @@ using game::Boolean;
 using game::False;
 using game::Form1;
 using game::True;
-using platform::Shape;
+using scene::Shape;
 
 // Values local to one tick; every tick starts them afresh.
 struct TickLocals {
@@ -50,7 +50,7 @@ void cannonsFollowPaddle(Form1& form);
 // Capsules (capsules.cpp, effects.cpp).
 void capsulePhase(Form1& form);
 void releaseCapsule(Form1& form, TickLocals& t, const Shape& brick);
-void applyEffect(Form1& form, platform::Colour kind);
+void applyEffect(Form1& form, scene::Colour kind);
 
 // Balls (ball.cpp) and bricks (bricks.cpp).
 BallEdges moveBall(Form1& form, TickLocals& t, int i);

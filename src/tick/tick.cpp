@@ -43,13 +43,4 @@ void Timer1_Timer(Form1& form) {
     cannonsFollowPaddle(form);
 }
 
-bool expire(Form1& form) {
-    game::Timer& timer = form.Timer1;
-    if (!timer.Enabled || timer.InHandler) return false;
-    timer.InHandler = true;
-    Timer1_Timer(form);
-    timer.InHandler = false;
-    return true;
-}
-
 }  // namespace brontix::tick

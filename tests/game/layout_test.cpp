@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "game/form1.h"
-#include "platform/headless/headless_services.h"
+#include "support/stub_services.h"
 
 namespace brontix::game {
 namespace {
 
 class Layout : public ::testing::Test {
 protected:
-    platform::headless::HeadlessServices services;
+    testing::StubServices services;
     Form1 f{services};
 };
 
@@ -34,7 +34,7 @@ TEST_F(Layout, BricksFollowTheGridRule) {
 }
 
 TEST_F(Layout, StacksFrontToBackInTheLayoutOrder) {
-    std::vector<platform::StackKey> order = {
+    std::vector<scene::StackKey> order = {
         f.RFire[0].Z, f.LFire[0].Z, f.PowUp[0].Z, f.Line14[0].Z, f.Line2.Z, f.Line7.Z,
         f.Ball[2].Z,  f.Ball[1].Z,  f.Line1.Z,    f.Ball[0].Z,   f.Paddle.Z};
     for (int i = 259; i >= 0; --i) order.push_back(f.Shape1[i].Z);
@@ -47,9 +47,9 @@ TEST_F(Layout, StacksFrontToBackInTheLayoutOrder) {
 
 TEST_F(Layout, LinesHaveTheirEndsColoursAndWidths) {
     struct Case {
-        const platform::Line* line;
+        const scene::Line* line;
         float x1, y1, x2, y2;
-        platform::Colour colour;
+        scene::Colour colour;
         int width;
     };
     const Case cases[] = {
@@ -75,7 +75,7 @@ TEST_F(Layout, LinesHaveTheirEndsColoursAndWidths) {
 }
 
 TEST_F(Layout, ShowsThreeBallsAndHidesTheTemplates) {
-    using platform::ShapeForm;
+    using scene::ShapeForm;
     const float balls[3][2] = {{304, 427}, {288, 424}, {320, 424}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(f.Ball[i].Visible);

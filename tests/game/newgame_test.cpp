@@ -87,7 +87,7 @@ TEST(NewGame, LeavesScoreDemoFadeCapsulesPaddleAndCaptionAlone) {
     st.capsuleSpeed[0] = 1.5f;
     f.Ball[0].BackColor = 0x646464;
     f.Ball[1].Width = 30;
-    g.services().setCaption("Brontix [Paused]");
+    g.form().services.setCaption("Brontix [Paused]");
 
     g.newGame();
     EXPECT_EQ(st.score, 120);
@@ -102,19 +102,19 @@ TEST(NewGame, LeavesScoreDemoFadeCapsulesPaddleAndCaptionAlone) {
     EXPECT_EQ(st.capsuleSpeed[0], 1.5f);
     EXPECT_EQ(f.Ball[0].BackColor, 0x646464);
     EXPECT_EQ(f.Ball[1].Width, 30);  // hidden extra balls keep their size
-    EXPECT_EQ(g.services().caption(), "Brontix [Paused]");
+    EXPECT_EQ(g.caption(), "Brontix [Paused]");
 }
 
 TEST(NewGame, SeedsFromTheClock) {
     // Start-up seeded all three from clock 0; a New Game that did not reseed
     // would deal one wall for every clock.
     Game a, b, c;
-    a.services().setClock(5);
-    b.services().setClock(5);
-    c.services().setClock(6);
+    a.host().setClock(5);
+    b.host().setClock(5);
+    c.host().setClock(6);
     for (Game* g : {&a, &b, &c}) ng_Click(g->form());
     auto fills = [](Game& g) {
-        std::vector<platform::Colour> v;
+        std::vector<scene::Colour> v;
         for (const auto& brick : g.form().Shape1) v.push_back(brick.BackColor);
         return v;
     };

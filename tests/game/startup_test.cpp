@@ -119,49 +119,48 @@ TEST(StartupState, LeavesTheStateTable) {
     EXPECT_EQ(st.demoMode, False);
     EXPECT_EQ(st.stickyPaddle, False);
     EXPECT_TRUE(g.form().Timer1.Enabled);
-    EXPECT_EQ(g.services().caption(), "Brontix");
+    EXPECT_EQ(g.caption(), "Brontix");
     // The balls stay at their layout places until the first tick.
     EXPECT_EQ(g.form().Ball[0].Left, 304);
 }
 
 TEST(StartupBackground, PaintsTheGradientThenThePaletteStrip) {
     Game g;
-    const auto& strokes = g.services().strokes();
-    ASSERT_EQ(strokes.size(), 531u + 16u);
-    EXPECT_EQ(strokes[0].colour, 0x808080);
-    EXPECT_EQ(strokes[3].colour, 0x7F7F7F);
-    EXPECT_EQ(strokes[7].colour, 0x7F7F7F);
-    EXPECT_EQ(strokes[8].colour, 0x7E7E7E);
-    EXPECT_EQ(strokes[529].colour, 0x161616);
-    EXPECT_EQ(strokes[530].y1, 530);  // every row, and one more
-    EXPECT_EQ(strokes[0].width, 1);
-    EXPECT_EQ(strokes[0].x2, 640);
-    for (int i = 0; i < 16; ++i) {
-        const auto& s = strokes[531u + static_cast<unsigned>(i)];
-        EXPECT_EQ(s.colour, game::kPalette[static_cast<unsigned>(i)]);
-        EXPECT_EQ(s.width, 15);
-        EXPECT_EQ(s.x1, 15 * i);
-        EXPECT_EQ(s.x2, 15 * i + 15);
-        EXPECT_EQ(s.y1, 480);
+    const render::PixelBuffer& img = g.session().picture().pixels();
+    // &HBBGGRR of a pixel.
+    auto at = [&](int x, int y) {
+        const std::uint32_t p = img.pixel(x, y);
+        return static_cast<Colour>((p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16);
+    };
+    for (int x : {0, 320, 639}) {
+        EXPECT_EQ(at(x, 0), 0x808080);
+        for (int y = 3; y <= 7; ++y) EXPECT_EQ(at(x, y), 0x7F7F7F) << y;
+        EXPECT_EQ(at(x, 8), 0x7E7E7E);
+        EXPECT_EQ(at(x, 529), 0x161616);  // the last row too
     }
+    // Sixteen marks 15 pixels apart on row 480, each over the one before;
+    // past them the gradient shows again.
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(at(15 * i + 3, 480), kPalette[static_cast<unsigned>(i)]) << i;
+    EXPECT_EQ(at(93, 473), kPalette[6]);
+    EXPECT_EQ(at(400, 480), RGB(32, 32, 32));
 }
 
 TEST(StartupRandom, SeedsFromTheClockBeforeDrawing) {
     // With nothing queued the two pattern draws come from the generator
     // seeded with the clock value, so the draw after them is the third of
     // that seed's sequence.
-    platform::headless::HeadlessServices s;
-    s.setClock(77);
-    Form1 form(s);
-    Form_Load(form);
-    platform::SplitMix64 seeded;
+    platform::headless::HeadlessHost host;
+    host.setClock(77);
+    session::Session s(host, [] { return std::int64_t{0}; });
+    s.start();
+    scene::SplitMix64 seeded;
     seeded.seed(77);
     const int p = Int(2.0f * seeded.next());
     const int q = Int(10.0f * seeded.next()) + 1;
-    EXPECT_EQ(s.Rnd(), seeded.next());
+    EXPECT_EQ(s.form().services.Rnd(), seeded.next());
     for (int i = 0; i < 260; ++i) {
         const int band = i / (13 * q);
-        EXPECT_EQ(form.Shape1[i].Visible, p == 0 ? band % 2 == 1 : (i + band) % 2 == 0) << i;
+        EXPECT_EQ(s.form().Shape1[i].Visible, p == 0 ? band % 2 == 1 : (i + band) % 2 == 0) << i;
     }
 }
 

@@ -36,7 +36,7 @@ TEST_F(Click, FirstShotPairIsLoadedRedOnTheCannons) {
     ASSERT_EQ(f().LFire.UBound(), 1);
     ASSERT_EQ(f().RFire.UBound(), 1);
     for (auto* side : {&f().LFire, &f().RFire}) {
-        const platform::Shape& shot = (*side)[1];
+        const scene::Shape& shot = (*side)[1];
         EXPECT_TRUE(shot.Visible);
         EXPECT_EQ(shot.BackColor, 0x0000FF);
         EXPECT_EQ(shot.Left, (*side)[0].Left);

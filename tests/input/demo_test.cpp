@@ -27,10 +27,10 @@ protected:
 
 TEST_F(Demo, MenuTogglesTheFlagAndNothingElse) {
     EXPECT_EQ(g.state().demoMode, game::True);
-    const std::string caption = g.services().caption();
+    const std::string caption = g.caption();
     mnuDemo_Click(g.form());
     EXPECT_EQ(g.state().demoMode, game::False);
-    EXPECT_EQ(g.services().caption(), caption);
+    EXPECT_EQ(g.caption(), caption);
     EXPECT_TRUE(g.form().Timer1.Enabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include "input/input.h"
 #include "support/fixture.h"
+#include "support/stub_services.h"
 
 namespace brontix::input {
 namespace {
@@ -10,15 +11,15 @@ using testing::Game;
 
 TEST(FullScreen, CentresTheGameWindowOnTheBackdrop) {
     Game g;
-    const auto& w1 = g.services().form1();
-    const auto& w2 = g.services().form2();
+    const auto& w1 = g.host().form1();
+    const auto& w2 = g.host().form2();
     EXPECT_FALSE(w2.exists);
     mnuFS_Click(g.form());
     EXPECT_TRUE(w2.visible);
     EXPECT_EQ(w2.width, 1920);
     EXPECT_EQ(w2.height, 1080);
     EXPECT_TRUE(w1.visible);
-    EXPECT_TRUE(w1.ownedByBackdrop);
+    EXPECT_TRUE(g.host().ownedByBackdrop());
     EXPECT_EQ(w1.left, (1920 - 648) / 2);
     EXPECT_EQ(w1.top, (1080 - 578) / 2);
     EXPECT_EQ(w1.width, 648);
@@ -27,10 +28,10 @@ TEST(FullScreen, CentresTheGameWindowOnTheBackdrop) {
 TEST(FullScreen, ASecondCommandKeepsOneBackdropAndRecentres) {
     Game g;
     mnuFS_Click(g.form());
-    g.services().moveGameWindow(15 * 10, 15 * 20);  // the player moved it
+    g.form().services.moveGameWindow(15 * 10, 15 * 20);  // the player moved it
     mnuFS_Click(g.form());
-    EXPECT_EQ(g.services().form1().left, 636);
-    EXPECT_EQ(g.services().form1().top, 251);
+    EXPECT_EQ(g.host().form1().left, 636);
+    EXPECT_EQ(g.host().form1().top, 251);
 }
 
 TEST(FullScreen, PauseAndCaptionStay) {
@@ -39,16 +40,16 @@ TEST(FullScreen, PauseAndCaptionStay) {
     Form_KeyPress(g.form(), 112);
     mnuFS_Click(g.form());
     EXPECT_FALSE(g.form().Timer1.Enabled);
-    EXPECT_EQ(g.services().caption(), "Brontix [Paused]");
+    EXPECT_EQ(g.caption(), "Brontix [Paused]");
 }
 
 // The centring arithmetic, on windows of any size.
-class MeasuredWindows : public platform::headless::HeadlessServices {
+class MeasuredWindows : public testing::StubServices {
 public:
-    platform::WindowRect back, game;
+    scene::WindowRect back, game;
     float movedLeft = -1, movedTop = -1;
-    platform::WindowRect backdropRect() const override { return back; }
-    platform::WindowRect gameWindowRect() const override { return game; }
+    scene::WindowRect backdropRect() const override { return back; }
+    scene::WindowRect gameWindowRect() const override { return game; }
     void moveGameWindow(float l, float t) override {
         movedLeft = l;
         movedTop = t;

@@ -12,7 +12,7 @@ class Pause : public ::testing::Test {
 protected:
     Pause() { g.newGameWithOneBrick(); }
     void key(int code) { Form_KeyPress(g.form(), code); }
-    std::string caption() { return g.services().caption(); }
+    std::string caption() { return g.caption(); }
     Game g;
 };
 

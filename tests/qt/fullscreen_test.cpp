@@ -5,7 +5,6 @@
 #include <QTest>
 #include <QWindow>
 
-#include "input/input.h"
 #include "qt_game.h"
 
 namespace brontix::testing {
@@ -13,10 +12,9 @@ namespace {
 
 TEST(QtFullScreen, BackdropCoversTheScreenAndOwnsTheCentredGameWindow) {
     QtGame g;
-    g.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g.window));
-    input::mnuFS_Click(g.form);
-    platform::qt::Backdrop* back = g.services.backdrop();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&g.window()));
+    g.session().menu(session::Command::FullScreen);
+    platform::qt::Backdrop* back = g.host().backdrop();
     ASSERT_NE(back, nullptr);
     EXPECT_TRUE(back->isVisible());
     EXPECT_TRUE(back->windowState() & Qt::WindowMaximized);
@@ -24,35 +22,35 @@ TEST(QtFullScreen, BackdropCoversTheScreenAndOwnsTheCentredGameWindow) {
     EXPECT_FALSE(back->windowFlags() & Qt::WindowMaximizeButtonHint);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(back->frameGeometry().contains(screen)) << back->frameGeometry().width();
-    EXPECT_TRUE(g.window.isVisible());
-    ASSERT_NE(g.window.windowHandle(), nullptr);
-    EXPECT_EQ(g.window.windowHandle()->transientParent(), back->windowHandle());
-    const QRect frame = g.window.frameGeometry();
+    EXPECT_TRUE(g.window().isVisible());
+    ASSERT_NE(g.window().windowHandle(), nullptr);
+    EXPECT_EQ(g.window().windowHandle()->transientParent(), back->windowHandle());
+    const QRect frame = g.window().frameGeometry();
     EXPECT_NEAR(frame.center().x(), back->frameGeometry().center().x(), 1);
     EXPECT_NEAR(frame.center().y(), back->frameGeometry().center().y(), 1);
 
     // Again: still one backdrop, and a moved game window comes back.
-    g.window.move(5, 5);
-    input::mnuFS_Click(g.form);
-    EXPECT_EQ(g.services.backdrop(), back);
-    EXPECT_NEAR(g.window.frameGeometry().center().x(), back->frameGeometry().center().x(), 1);
-    EXPECT_EQ(g.window.frameGeometry().size(), frame.size());
+    g.window().move(5, 5);
+    g.session().menu(session::Command::FullScreen);
+    EXPECT_EQ(g.host().backdrop(), back);
+    EXPECT_NEAR(g.window().frameGeometry().center().x(), back->frameGeometry().center().x(), 1);
+    EXPECT_EQ(g.window().frameGeometry().size(), frame.size());
     back->close();
     EXPECT_FALSE(back->isVisible());
-    EXPECT_TRUE(g.window.isVisible());  // closing the backdrop leaves the game
+    EXPECT_TRUE(g.window().isVisible());  // closing the backdrop leaves the game
 }
 
 TEST(QtFullScreen, BackdropIsBlackAndInert) {
     QtGame g;
-    input::mnuFS_Click(g.form);
-    platform::qt::Backdrop* back = g.services.backdrop();
+    g.session().menu(session::Command::FullScreen);
+    platform::qt::Backdrop* back = g.host().backdrop();
     const QImage img = back->grab().toImage();
     EXPECT_EQ(img.pixelColor(img.width() / 2, img.height() / 2), QColor(Qt::black));
-    const float paddle = g.form.Paddle.Left;
+    const float paddle = g.form().Paddle.Left;
     QTest::mouseClick(back, Qt::LeftButton);
     QTest::keyClick(back, 'p');
-    EXPECT_TRUE(g.form.Timer1.Enabled);
-    EXPECT_EQ(g.form.Paddle.Left, paddle);
+    EXPECT_TRUE(g.form().Timer1.Enabled);
+    EXPECT_EQ(g.form().Paddle.Left, paddle);
 }
 
 }  // namespace

@@ -13,8 +13,7 @@ using platform::qt::Playfield;
 
 TEST(PlayfieldInput, MovesArriveInPlayfieldPixelsWithoutAButton) {
     QtGame g;
-    g.window.show();
-    Playfield* field = g.window.playfield();
+        Playfield* field = g.window().playfield();
     QSignalSpy moved(field, &Playfield::pointerMoved);
     QTest::mouseMove(field, QPoint(123, 45));
     ASSERT_GE(moved.count(), 1);
@@ -24,8 +23,7 @@ TEST(PlayfieldInput, MovesArriveInPlayfieldPixelsWithoutAButton) {
 
 TEST(PlayfieldInput, EachLeftReleaseIsOneClick) {
     QtGame g;
-    g.window.show();
-    Playfield* field = g.window.playfield();
+        Playfield* field = g.window().playfield();
     QSignalSpy clicked(field, &Playfield::clicked);
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_EQ(clicked.count(), 1);
@@ -48,8 +46,7 @@ TEST(PlayfieldInput, EachLeftReleaseIsOneClick) {
 
 TEST(PlayfieldInput, TypedCharactersPassTheirCode) {
     QtGame g;
-    g.window.show();
-    Playfield* field = g.window.playfield();
+        Playfield* field = g.window().playfield();
     QSignalSpy typed(field, &Playfield::characterTyped);
     QTest::keyClick(field, Qt::Key_P);
     QTest::keyClick(field, 'P');

@@ -1,24 +1,22 @@
-// The game on the real Qt platform, as the program sets it up.
+// The game in its Qt window, wired as the program wires it, started.
 #pragma once
 
-#include "game/game.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_services.h"
+#include <QImage>
+
+#include "game/form1.h"
+#include "platform/qt/qt_game.h"
 
 namespace brontix::testing {
 
-struct QtGame {
-    QtGame() {
-        game::Form_Load(form);
-        window.playfield()->setScene(&form);
-    }
+struct QtGame : platform::qt::QtGame {
+    QtGame() { start(); }
 
-    platform::qt::MainWindow window{game::kFormBackColor};
-    platform::qt::QtServices services{window};
-    game::Form1 form{services};
+    game::Form1& form() { return session().form(); }
+    // The frame the window shows.
+    const QImage& frame() { return window().playfield()->image(); }
 };
 
 // &HBBGGRR of a pixel.
-inline platform::Colour bgr(QRgb p) { return qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16); }
+inline scene::Colour bgr(QRgb p) { return qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16); }
 
 }  // namespace brontix::testing

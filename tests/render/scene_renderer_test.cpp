@@ -1,44 +1,46 @@
 #include <gtest/gtest.h>
 
-#include "input/input.h"
+#include "game/game.h"
 #include "render/background_picture.h"
 #include "render/scene_renderer.h"
-#include "support/fixture.h"
-#include "tick/tick.h"
+#include "support/stub_services.h"
 
 namespace brontix::render {
 namespace {
 
-using testing::Game;
-
-constexpr int kW = platform::kPlayfieldWidth;
-constexpr int kH = platform::kPlayfieldHeight;
+constexpr int kW = scene::kPlayfieldWidth;
+constexpr int kH = scene::kPlayfieldHeight;
 constexpr Colour kGround = 0x404040;
 
-// The renderer alone, on the headless game, over a plain background.
+// The renderer alone, on a game with an empty wall, over a plain background.
 class Render : public ::testing::Test {
 protected:
-    Render() : background(kW, kH, kGround), frame(kW, kH) { g.newGameWithBricks({}); }
+    Render() : background(kW, kH, kGround), frame(kW, kH) {
+        game::Form_Load(g);
+        game::ng_Click(g);
+        for (auto& brick : g.Shape1) brick.Visible = false;
+    }
 
     PixelBuffer whole() {
         PixelBuffer f(kW, kH);
-        drawWholeFrame(f, background.pixels(), g.form());
+        drawWholeFrame(f, background.pixels(), g);
         return f;
     }
     // A shape of the given form alone in an empty corner of the playfield.
-    platform::Shape& solo(platform::ShapeForm form, float w, float h) {
-        platform::Shape& s = g.form().PowUp[0];
+    scene::Shape& solo(scene::ShapeForm form, float w, float h) {
+        scene::Shape& s = g.PowUp[0];
         s.Form = form;
         s.Move(100, 100, w, h);
         s.BackColor = 0x0000FF;
         s.BorderColor = 0x00FF00;
         s.Visible = true;
-        for (int i = 0; i <= 12; ++i) g.form().Line13[i].Visible = false;
+        for (int i = 0; i <= 12; ++i) g.Line13[i].Visible = false;
         return s;
     }
     std::uint32_t at(const PixelBuffer& f, int x, int y) { return f.pixel(x, y); }
 
-    Game g;
+    testing::StubServices services;
+    game::Form1 g{services};
     BackgroundPicture background;
     PixelBuffer frame;
     const std::uint32_t fill = toPixel(0x0000FF), border = toPixel(0x00FF00),
@@ -46,7 +48,7 @@ protected:
 };
 
 TEST_F(Render, EachFigureIsFilledAndOutlinedInsideItsBox) {
-    using platform::ShapeForm;
+    using scene::ShapeForm;
     // A rectangle covers its whole box, outlined on its edge pixels.
     solo(ShapeForm::Rectangle, 20, 10);
     PixelBuffer f = whole();
@@ -105,7 +107,7 @@ TEST_F(Render, LinesCoverBothEndsAndWidePensWidenThem) {
 }
 
 TEST_F(Render, ChangedRectanglesGiveTheWholeFrame) {
-    game::Form1& f = g.form();
+    game::Form1& f = g;
     SceneRenderer incremental;
     incremental.render(frame, background.pixels(), f);
     EXPECT_TRUE(incremental.renderChanges(frame, background.pixels(), f).empty());
@@ -129,43 +131,6 @@ TEST_F(Render, ChangedRectanglesGiveTheWholeFrame) {
     f.ZOrderFront(f.Ball[1]);
     incremental.renderChanges(frame, background.pixels(), f);
     EXPECT_EQ(frame, whole());
-}
-
-// Whatever the game does in a tick, the frame comes to exactly what a whole
-// redraw gives, and so does a screen that copies only the rectangles drawn
-// again; a tick that changes nothing visible draws nothing at all.
-TEST_F(Render, AGameDrawnByItsChangesMatchesEveryWholeFrame) {
-    g.services().setClock(2024);
-    game::ng_Click(g.form());
-    game::Form1& f = g.form();
-    g.tick();  // ball 0 drawn on the paddle
-    SceneRenderer incremental;
-    incremental.render(frame, background.pixels(), f);
-    g.tick(3);  // held there: nothing visible changes
-    EXPECT_TRUE(incremental.renderChanges(frame, background.pixels(), f).empty());
-
-    input::mnuDemo_Click(f);
-    f.LFire[0].Visible = f.RFire[0].Visible = true;
-    PixelBuffer screen = frame;
-    int drawn = 0;
-    for (int t = 0; t < 2500; ++t) {
-        if (t % 50 == 0) input::Form_Click(f);
-        if (t % 700 == 350) input::Form_MouseMove(f, 0, 0, 100.0f + t % 400, 0);
-        if (!f.Timer1.Enabled) game::ng_Click(f);
-        g.tick();
-        const auto& rects = incremental.renderChanges(frame, background.pixels(), f);
-        drawn += rects.empty() ? 0 : 1;
-        for (const Rect& r : rects)
-            for (int y = r.y; y < r.bottom(); ++y)
-                std::copy(frame.row(y) + r.x, frame.row(y) + r.right(), screen.row(y) + r.x);
-        if (t % 25 == 0) {
-            ASSERT_EQ(frame, whole()) << "tick " << t;
-            ASSERT_EQ(screen, frame) << "tick " << t;
-        }
-    }
-    EXPECT_EQ(frame, whole());
-    EXPECT_EQ(screen, frame);
-    EXPECT_GT(drawn, 2000);
 }
 
 }  // namespace

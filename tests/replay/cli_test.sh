@@ -1,32 +1,71 @@
-#!/bin/sh
-# brontix-replay's command line: usage, files that cannot be read, and
-# input no script can be made of. Each must give status 2 and one line.
-REPLAY=$1
+#!/bin/bash
+# brontix-replay's command line: usage, files that cannot be read or
+# written, input no script can be made of, and the frame. Each failure must
+# give status 2 and one line. Run on the native program, or on the
+# WebAssembly one (which opens no files: only standard input and output).
+#   cli_test.sh REPLAY...      (the command, e.g. node replay.mjs brontix-replay.wasm)
+REPLAY=("$@")
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
+WASM=0
+[[ "${REPLAY[*]}" == *.wasm* ]] && WASM=1
 fails=0
-expect() {  # expect STATUS PATTERN -- command...
-    status=$1 pattern=$2
+bad() { echo "FAIL: $*"; fails=$((fails + 1)); }
+expect() {  # expect STATUS PATTERN -- command... (stdin and stdout as the caller redirects)
+    local status=$1 pattern=$2
     shift 3
-    "$@" >"$T/out" 2>"$T/err"
-    got=$?
+    "$@" 2>"$T/err"
+    local got=$?
     if [ "$got" -ne "$status" ] || ! grep -q -- "$pattern" "$T/err" || [ "$(wc -l <"$T/err")" -gt 1 ]; then
-        echo "FAIL: $* -> status $got, stderr: $(head -c 300 "$T/err")"
-        fails=$((fails + 1))
+        bad "$* -> status $got, stderr: $(head -c 300 "$T/err")"
     fi
 }
-expect 2 "usage: brontix-replay" -- "$REPLAY" a b
-expect 2 "cannot open '$T/missing'" -- "$REPLAY" "$T/missing"
-expect 2 "cannot read '$T'" -- "$REPLAY" "$T"
+expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" a b </dev/null >/dev/null
+expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" --frame </dev/null >/dev/null
+expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" --verbose </dev/null >/dev/null
+expect 2 "cannot open '$T/missing'" -- "${REPLAY[@]}" "$T/missing" </dev/null >/dev/null
+
+# Reads that fail part way, and writes that fail.
+expect 2 "cannot read standard input" -- "${REPLAY[@]}" <"$T" >/dev/null
+printf 'dump\n' | expect 2 "cannot write" -- "${REPLAY[@]}" >/dev/full
+if [ "$WASM" -eq 0 ]; then
+    # (node puts /dev/null where standard input was closed, before any
+    # script of its own runs, so only the native program can see it.)
+    expect 2 "cannot read standard input" -- "${REPLAY[@]}" <&- >/dev/null
+    expect 2 "cannot read '/proc/self/mem'" -- "${REPLAY[@]}" /proc/self/mem >/dev/null
+    expect 2 "cannot read '$T'" -- "${REPLAY[@]}" "$T" >/dev/null
+fi
+
+# Lines: a script error keeps the dumps before it; no line may pass 1 MiB,
+# and finding one does not read on (standard input is endless here).
 head -c 4096 /dev/urandom >"$T/noise"
-expect 2 "brontix-replay: line " -- "$REPLAY" "$T/noise"
+expect 2 "brontix-replay: line " -- "${REPLAY[@]}" <"$T/noise" >/dev/null
 printf 'dump\nmove 1e39 0\ndump\n' >"$T/range"
-expect 2 "line 2: out of range" -- "$REPLAY" "$T/range"
-[ "$(wc -l <"$T/out")" -eq 1 ] || { echo "FAIL: the dump before the error was not kept"; fails=$((fails + 1)); }
-printf 'dump\n' | "$REPLAY" - >"$T/stdin" 2>&1 || { echo "FAIL: reading - "; fails=$((fails + 1)); }
-printf 'dump' | "$REPLAY" >"$T/stdin2" 2>&1 || { echo "FAIL: reading stdin"; fails=$((fails + 1)); }
-cmp -s "$T/stdin" "$T/stdin2" || { echo "FAIL: - and no argument differ"; fails=$((fails + 1)); }
-awk 'BEGIN {for (i = 0; i < 3000000; i++) printf "x"; print ""}' >"$T/huge"
-expect 2 "line 1: unknown command" -- "$REPLAY" "$T/huge"
+expect 2 "line 2: out of range" -- "${REPLAY[@]}" <"$T/range" >"$T/out"
+[ "$(wc -l <"$T/out")" -eq 1 ] || bad "the dump before the error was not kept"
+expect 2 "line 1: line too long" -- timeout 20 "${REPLAY[@]}" </dev/zero >/dev/null
+{ printf '#'; head -c 1048575 /dev/zero | tr '\0' x; printf '\r\ndump\n'; } >"$T/longest"
+"${REPLAY[@]}" <"$T/longest" >"$T/out" 2>"$T/err" && [ "$(wc -l <"$T/out")" -eq 1 ] ||
+    bad "a line of 1048576 bytes and a carriage return: $(cat "$T/err")"
+{ printf 'dump\n#'; head -c 1048576 /dev/zero | tr '\0' x; printf '\n'; } >"$T/longer"
+expect 2 "line 2: line too long" -- "${REPLAY[@]}" <"$T/longer" >/dev/null
+printf 'dump\n' | "${REPLAY[@]}" - >"$T/stdin" 2>&1 || bad "reading -"
+printf 'dump' | "${REPLAY[@]}" >"$T/stdin2" 2>&1 || bad "reading stdin"
+cmp -s "$T/stdin" "$T/stdin2" || bad "- and no argument differ"
+
+# The frame: a P6 picture of the playfield after the dumps, and none after
+# a script error.
+printf 'clock 5\ndump\n' | "${REPLAY[@]}" --frame - >"$T/both" || bad "--frame -"
+head -1 "$T/both" | grep -q '^{"tick":0' || bad "the dump does not come first"
+tail -c +"$(($(head -1 "$T/both" | wc -c) + 1))" "$T/both" >"$T/frame.ppm"
+[ "$(head -c 15 "$T/frame.ppm")" = "$(printf 'P6\n640 530\n255\n')" ] || bad "not a 640 x 530 P6 picture"
+[ "$(wc -c <"$T/frame.ppm")" -eq $((15 + 640 * 530 * 3)) ] || bad "the frame is $(wc -c <"$T/frame.ppm") bytes"
+printf 'clock 5\nbogus\n' | "${REPLAY[@]}" --frame - >"$T/none" 2>/dev/null
+[ ! -s "$T/none" ] || bad "a frame after a script error"
+if [ "$WASM" -eq 0 ]; then
+    printf 'clock 5\n' | "${REPLAY[@]}" --frame "$T/file.ppm" || bad "--frame FILE"
+    tail -c +16 "$T/file.ppm" | cmp -s - <(tail -c +16 "$T/frame.ppm") || bad "--frame FILE differs from --frame -"
+    printf 'clock 5\n' | expect 2 "cannot write the frame to '$T/no/such.ppm'" -- "${REPLAY[@]}" --frame "$T/no/such.ppm"
+fi
 echo "$fails failed"
 [ "$fails" -eq 0 ]

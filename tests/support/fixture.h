@@ -1,14 +1,14 @@
-// A game on the headless platform, set up the way the program sets it up,
-// with the random values of start-up chosen by the test.
+// A game in a session on the headless front end, set up the way the program
+// sets it up, with the random values of start-up chosen by the test.
 #pragma once
 
 #include <initializer_list>
-#include <memory>
 #include <string>
 
 #include "game/form1.h"
 #include "game/game.h"
-#include "platform/headless/headless_services.h"
+#include "platform/headless/headless_host.h"
+#include "session/session.h"
 
 namespace brontix::testing {
 
@@ -18,9 +18,11 @@ public:
     // values given (p = Int(2 r1), q = Int(10 r2) + 1).
     explicit Game(std::initializer_list<float> startupDraws = {0.0f, 0.0f});
 
-    game::Form1& form() { return *form_; }
-    game::GameState& state() { return form_->state; }
-    platform::headless::HeadlessServices& services() { return services_; }
+    game::Form1& form() { return session_.form(); }
+    game::GameState& state() { return form().state; }
+    platform::headless::HeadlessHost& host() { return host_; }
+    session::Session& session() { return session_; }
+    const std::string& caption() { return form().services.caption(); }
 
     void queue(std::initializer_list<float> values);
     void tick(int count = 1);
@@ -34,11 +36,11 @@ public:
     // The shape and records of one ball, placed and set moving.
     void placeBall(int i, float x, float y, float vx, float vy, bool held = false);
 
-    const std::vector<std::string>& messages() const { return services_.messages(); }
+    const std::vector<std::string>& messages() const { return host_.messages(); }
 
 private:
-    platform::headless::HeadlessServices services_;
-    std::unique_ptr<game::Form1> form_;
+    platform::headless::HeadlessHost host_;
+    session::Session session_{host_, [] { return std::int64_t{0}; }};
 };
 
 }  // namespace brontix::testing

@@ -19,7 +19,7 @@ protected:
     game::BallVector& pos(int i = 0) { return g.state().ballPos[static_cast<std::size_t>(i)]; }
     game::BallVector& vel(int i = 0) { return g.state().ballVel[static_cast<std::size_t>(i)]; }
     double& fade(int i = 0) { return g.state().ballFade[static_cast<std::size_t>(i)]; }
-    platform::Shape& ball(int i = 0) { return g.form().Ball[i]; }
+    scene::Shape& ball(int i = 0) { return g.form().Ball[i]; }
 
     Game g;
 };
@@ -169,7 +169,7 @@ using BallColour = BallTest;
 TEST_F(BallColour, FadeSetsTheGreyLevel) {
     struct Case {
         double fade;
-        platform::Colour fill, border;
+        scene::Colour fill, border;
     };
     for (const Case c : {Case{0.01, 0x646464, 0x9B9B9B}, Case{0.0012, 0xFFFFFF, 0x000000},
                          Case{0.5, 0x020202, 0xFDFDFD}}) {

@@ -27,7 +27,7 @@ TEST_F(BrickHit, CornerOverlapPassesTheGateButFiresNoCase) {
     EXPECT_EQ(vel().x, -1);
     EXPECT_EQ(vel().y, -2);
     EXPECT_EQ(g.state().score, 0);
-    EXPECT_EQ(g.services().caption(), "Brontix");
+    EXPECT_EQ(g.caption(), "Brontix");
 }
 
 TEST_F(BrickHit, BottomAndRightFacesTogetherKnockOutOnce) {
@@ -38,7 +38,7 @@ TEST_F(BrickHit, BottomAndRightFacesTogetherKnockOutOnce) {
     EXPECT_EQ(vel().x, 1 * 0.95f);  // forced right, then slowed once
     EXPECT_EQ(vel().y, 2 * 0.95f);  // forced down, then slowed once
     EXPECT_EQ(g.state().score, 10);
-    EXPECT_EQ(g.services().caption(), "Brontix | 10 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | 10 Balls: 1");
 }
 
 TEST_F(BrickHit, ThreeBricksInOneTickInIndexOrder) {
@@ -51,7 +51,7 @@ TEST_F(BrickHit, ThreeBricksInOneTickInIndexOrder) {
     EXPECT_EQ(g.state().score, 30);
     EXPECT_EQ(vel().x, 2 * 0.95f * 0.95f * 0.95f);
     EXPECT_EQ(vel().y, -(1 * 0.95f * 0.95f) * 0.95f);
-    EXPECT_EQ(g.services().caption(), "Brontix | 30 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | 30 Balls: 1");
 }
 
 TEST_F(BrickHit, BottomFaceForcesDownwardRatherThanNegating) {
@@ -96,7 +96,7 @@ TEST_F(BrickHit, CaptionCountsVisibleBallsUpToTheHittingOne) {
     g.placeBall(2, 338, 310, -1, -2, true);
     place(100, 100, 0, 0);
     g.tick();
-    EXPECT_EQ(g.services().caption(), "Brontix | 10 Balls: 2");
+    EXPECT_EQ(g.caption(), "Brontix | 10 Balls: 2");
 }
 
 TEST_F(BrickHit, NegativeScoreIsShownWithItsSign) {
@@ -104,7 +104,7 @@ TEST_F(BrickHit, NegativeScoreIsShownWithItsSign) {
     g.state().score = -15;
     place(338, 310, -1, -2);
     g.tick();
-    EXPECT_EQ(g.services().caption(), "Brontix | -5 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | -5 Balls: 1");
 }
 
 // Before the first New Game, ball 0 is held at (0, 0) and ball 1 falls from
@@ -118,7 +118,7 @@ TEST(BrickHitAtStartUp, BallZeroHeldInTheCornerKnocksOutBrickZero) {
     EXPECT_EQ(g.state().score, 10);
     // The left face forced start-up's 1.0 to the left, then the hit slowed it.
     EXPECT_EQ(g.state().ballVel[0].x, -0.95f);
-    EXPECT_EQ(g.services().caption(), "Brontix | 10 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | 10 Balls: 1");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ protected:
         g.form().Shape1[253].Visible = true;
         g.placeBall(0, 338, 310, -1, -2, true);
     }
-    platform::Shape& capsule(int j) { return g.form().PowUp[j]; }
+    scene::Shape& capsule(int j) { return g.form().PowUp[j]; }
     // A capsule in flight at (left, top) of the given kind.
     void launch(int j, float left, float top, int kind) {
         while (g.form().PowUp.UBound() < j) g.form().capsules.loaded(g.form().PowUp.Load());
@@ -137,7 +137,7 @@ TEST_F(Capsules, AtTheSixteenBitLimitAHitReleasesNothingButStillDraws) {
     EXPECT_FALSE(f.Shape1[253].Visible);  // the brick still goes
     EXPECT_EQ(g.state().score, 10);
     EXPECT_EQ(f.PowUp.UBound(), 32767);
-    EXPECT_EQ(g.services().Rnd(), 0.125f);  // both draws were taken
+    EXPECT_EQ(g.form().services.Rnd(), 0.125f);  // both draws were taken
 }
 
 TEST_F(Capsules, NewGameLeavesCapsulesFalling) {

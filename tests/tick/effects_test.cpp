@@ -48,7 +48,7 @@ TEST_F(Effect, WiderPaddleGrowsByThirtyTwoMostly) {
         EXPECT_EQ(f().Paddle.Width, before + c.growth) << c.r1 << " " << c.r2;
         EXPECT_EQ(f().Paddle.Left, 272);
         // Both draws are taken whatever the first one is.
-        EXPECT_EQ(g.services().Rnd(), 0.25f);
+        EXPECT_EQ(g.form().services.Rnd(), 0.25f);
     }
 }
 
@@ -160,7 +160,7 @@ TEST_F(MultiBall, ARedBallGetsNoTwin) {
     catchCapsule(3, {0.5f});
     EXPECT_FALSE(f().Ball[2].Visible);
     EXPECT_EQ(f().Ball.UBound(), 2);
-    EXPECT_EQ(g.services().Rnd(), 0.5f);  // no draw was taken
+    EXPECT_EQ(g.form().services.Rnd(), 0.5f);  // no draw was taken
 }
 
 TEST_F(MultiBall, NoTwinPastTheSixteenBitLimit) {
@@ -169,7 +169,7 @@ TEST_F(MultiBall, NoTwinPastTheSixteenBitLimit) {
     for (int i = 1; i <= form.Ball.UBound(); ++i) g.placeBall(i, 100, 100, 0, 0, true);
     catchCapsule(3, {0.5f});
     EXPECT_EQ(form.Ball.UBound(), 32767);
-    EXPECT_EQ(g.services().Rnd(), 0.5f);
+    EXPECT_EQ(g.form().services.Rnd(), 0.5f);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST_F(EndOfGame, LastBrickInTheOnlyBallsPassIsSeenOnTheNextTick) {
     g.newGameWithBricks({253});
     lastBrickUnderBall(0);
     bool timerWhileShowing = false;
-    g.services().onMessageBox = [&](const std::string&) { timerWhileShowing = timer(); };
+    g.host().onMessageBox = [&](const std::string&) { timerWhileShowing = timer(); };
     g.tick();
     EXPECT_FALSE(g.form().Shape1[253].Visible);
     EXPECT_TRUE(g.messages().empty());
@@ -72,7 +72,7 @@ TEST_F(EndOfGame, OnlyBallLostInTickNIsLostAtTickNPlusOne) {
     g.form().Paddle.Left = 200;
     float cannonDuringBox = 0;
     bool timerDuringBox = true;
-    g.services().onMessageBox = [&](const std::string&) {
+    g.host().onMessageBox = [&](const std::string&) {
         timerDuringBox = timer();
         cannonDuringBox = g.form().LFire[0].Left;
     };
@@ -94,7 +94,7 @@ TEST_F(EndOfGame, TwoBallsOneLostPlayGoesOn) {
     EXPECT_TRUE(timer());
     lastBrickUnderBall(2);
     g.tick();
-    EXPECT_EQ(g.services().caption(), "Brontix | 10 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | 10 Balls: 1");
 }
 
 TEST_F(EndOfGame, BoardStaysAsItWasAfterTheEnd) {

@@ -36,7 +36,7 @@ TEST_F(Shots, AShotOverTwoBricksTakesOnlyTheLowerIndex) {
     EXPECT_TRUE(f().Shape1[254].Visible);
     EXPECT_FALSE(f().LFire[1].Visible);
     EXPECT_EQ(g.state().score, 5);  // -5 for the shot, +10 for the brick
-    EXPECT_EQ(g.services().caption(), "Brontix | 5 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | 5 Balls: 1");
     // The ball of the running pass is slowed by a shot's hit as well.
     EXPECT_EQ(g.state().ballVel[0].x, 0.5f * 0.95f);
 }
@@ -59,7 +59,7 @@ TEST_F(Shots, TwoShotsOnOneBrickNetNothingAndThreeCostFive) {
     f().Timer1.Enabled = true;
     g.tick();
     EXPECT_EQ(g.state().score, -5);
-    EXPECT_EQ(g.services().caption(), "Brontix | -5 Balls: 1");
+    EXPECT_EQ(g.caption(), "Brontix | -5 Balls: 1");
 }
 
 TEST_F(Shots, AShotEndsOnceItsTopIsAboveZero) {

@@ -54,7 +54,7 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
     input::Form_MouseMove(f, 0, 0, 100, 0);  // the cannons follow only at the end of the tick
 
     bool seen = false;
-    g.services().onMessageBox = [&](const std::string& text) {
+    g.host().onMessageBox = [&](const std::string& text) {
         seen = true;
         EXPECT_EQ(text, "You lose!");
         EXPECT_FALSE(f.Timer1.Enabled);
@@ -69,22 +69,6 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
     EXPECT_EQ(f.RFire[0].Left, 63.5f + 73 - 18);
     // The shots were never tested against a brick, so they live on.
     EXPECT_TRUE(f.LFire[1].Visible);
-}
-
-TEST(TickDriver, AnExpiryRunsNoTickWhileDisabledOrInsideATick) {
-    Game g;
-    g.form().Timer1.Enabled = false;
-    EXPECT_FALSE(expire(g.form()));
-    EXPECT_TRUE(g.state().ballFade.empty());
-
-    // The win box opens with the timer still on; an expiry delivered by the
-    // box's event loop must not start a tick inside the tick.
-    g.newGameWithBricks({});
-    bool ranInside = true;
-    g.services().onMessageBox = [&](const std::string&) { ranInside = expire(g.form()); };
-    EXPECT_TRUE(expire(g.form()));
-    EXPECT_EQ(g.messages(), std::vector<std::string>{"You win!"});
-    EXPECT_FALSE(ranInside);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 // The browser edition in Debian's headless Chromium, driven as a player
 // would: keys, pointer, clicks, the menu; read through the canvas, the
-// caption and the page's status. A failing step leaves a screenshot.
-//   node browser.mjs SITE_DIR FIRST_FRAME_TOOL OUTPUT_DIR
+// caption and the page's status. At the start and at pauses the canvas must
+// equal, pixel for pixel, the frame the native replay driver draws from the
+// page's own recording. A failing step leaves a screenshot.
+//   node browser.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
 import { spawn, execFileSync } from 'node:child_process';
 import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 
-const [site, firstFrameTool, out] = process.argv.slice(2);
+const [site, replayTool, out] = process.argv.slice(2);
 const CLOCK = '20261208';
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
@@ -73,6 +75,24 @@ async function accessKeyN() {
   await key('keyUp', 0, { key: 'Alt', code: 'AltLeft', windowsVirtualKeyCode: 18 });
   await cdp.detach();
 }
+// The frame `brontix-replay --frame -` draws for a script, as canvas bytes.
+function replayedFrame(script) {
+  const ppm = execFileSync(replayTool, ['--frame', '-'], { input: script, maxBuffer: 1 << 24 });
+  const header = 'P6\n640 530\n255\n'.length;
+  const rgba = Buffer.alloc(640 * 530 * 4);
+  for (let i = 0; i < 640 * 530; ++i) {
+    ppm.copy(rgba, 4 * i, header + 3 * i, header + 3 * i + 3);
+    rgba[4 * i + 3] = 255;
+  }
+  return rgba;
+}
+// The canvas against the page's recording as it stands.
+async function sameAsReplay() {
+  const recording = await page.evaluate(() => window.brontixRecording());
+  const canvas = await pixels(0, 0, 640, 530);
+  const n = differing(canvas, replayedFrame(recording));
+  if (n !== 0) await fail(`${n} pixels of the canvas differ from the frame its recording replays to`);
+}
 const differing = (a, b) => { let n = 0; for (let i = 0; i < a.length; i += 4) if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++n; return n; };
 
 // --- the page, served on localhost --------------------------------------------
@@ -94,13 +114,13 @@ browser = await chromium.launch({
 page = await browser.newPage({ viewport: { width: 1280, height: 1024 } });
 page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
 page.on('pageerror', (e) => errors.push(e.message));
-// Animation frames wait until the first frame has been read.
+// The game's wake-ups wait until the first frame has been read.
 await page.addInitScript(() => {
   const queued = [];
-  const real = window.requestAnimationFrame.bind(window);
+  const real = window.setTimeout.bind(window);
   let held = true;
-  window.requestAnimationFrame = (f) => (held ? (queued.push(f), queued.length) : real(f));
-  window.releaseFrames = () => { held = false; for (const f of queued.splice(0)) real(f); };
+  window.setTimeout = (f, ms, ...args) => (held ? (queued.push([f, ms, args]), 0) : real(f, ms, ...args));
+  window.releaseWakeUps = () => { held = false; for (const [f, ms, args] of queued.splice(0)) real(f, ms, ...args); };
 });
 await page.goto(`${address}?clock=${CLOCK}`);
 await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
@@ -113,9 +133,10 @@ pass();
 step = 'first-frame';
 if ((await status()).ticks !== 0) await fail('ticks ran before the first frame was read');
 const canvas = await pixels(0, 0, 640, 530);
-const native = execFileSync(firstFrameTool, [CLOCK], { maxBuffer: 1 << 24 });
+const native = replayedFrame(`clock ${CLOCK}\n`);
 if (!canvas.equals(native)) await fail(`${differing(canvas, native)} pixels differ from the native frame`);
-await page.evaluate(() => window.releaseFrames());
+if (await page.evaluate(() => window.brontixRecording()) !== `clock ${CLOCK}\n`) await fail('the recording does not start with the clock');
+await page.evaluate(() => window.releaseWakeUps());
 await waitFor('no tick ran', 5, async () => (await status()).ticks > 5);
 pass();
 
@@ -144,6 +165,7 @@ await waitFor(`caption ${(await caption())[0]}`, 5, async () => (await caption()
 const paused1 = await pixels(0, 0, 640, 530), ticks1 = (await status()).ticks;
 await sleep(500);
 if (differing(paused1, await pixels(0, 0, 640, 530)) !== 0 || (await status()).ticks !== ticks1) await fail('the picture moved while paused');
+await sameAsReplay();
 await page.keyboard.type('P');  // only the lower-case p pauses
 if ((await status()).timer) await fail('P resumed the game');
 await page.keyboard.type('p');
@@ -200,6 +222,7 @@ await page.screenshot({ path: join(out, 'lose.png') });
 await page.click('#box-ok');
 await waitFor('the box did not close', 5, async () => !(await status()).box);
 if ((await status()).timer) await fail('the timer runs after the lost game');
+await sameAsReplay();
 pass();
 
 // --- full screen -----------------------------------------------------------------------

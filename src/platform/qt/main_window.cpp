@@ -5,10 +5,10 @@
 
 namespace brontix::platform::qt {
 
-MainWindow::MainWindow(Colour backColour, QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      playfield_(new Playfield(backColour, this)) {
+      playfield_(new Playfield(this)) {
     setCentralWidget(playfield_);
     setFocusProxy(playfield_);
     // The commands are plain actions with no menu, which a desktop's global

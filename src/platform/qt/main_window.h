@@ -13,7 +13,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(Colour backColour, QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     Playfield* playfield() { return playfield_; }
     QAction* newGameAction() { return newGame_; }

@@ -1,78 +1,86 @@
 #include "platform/qt/playfield.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <algorithm>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QWindow>
 
+#include "scene/scene.h"
+
 namespace brontix::platform::qt {
 
-Playfield::Playfield(Colour backColour, QWidget* parent)
-    : QWidget(parent),
-      picture_(kPlayfieldWidth, kPlayfieldHeight, backColour),
-      frame_(kPlayfieldWidth, kPlayfieldHeight),
-      // The renderer's pixels are Qt's RGB32 pixels: the window shows the
-      // frame without a copy.
-      image_(reinterpret_cast<const uchar*>(frame_.data()), kPlayfieldWidth, kPlayfieldHeight,
-             kPlayfieldWidth * 4, QImage::Format_RGB32) {
-    setFixedSize(kPlayfieldWidth, kPlayfieldHeight);
+Playfield::Playfield(QWidget* parent) : QWidget(parent) {
+    setFixedSize(sizeHint());
     setMouseTracking(true);  // moves with no button held steer the paddle
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Playfield::setScene(Scene* scene) {
-    scene_ = scene;
-    renderFrame();
-}
+Playfield::~Playfield() = default;
 
-bool Playfield::refresh(bool paintNow) {
-    if (!scene_) return false;
-    // A tick that changed nothing visible costs no drawing and no repaint;
-    // one that moved a ball costs a few small rectangles.
-    const auto& rects = renderer_.renderChanges(frame_, picture_.pixels(), *scene_);
-    if (rects.empty()) return false;
-    const bool small = std::all_of(rects.begin(), rects.end(), [](const render::Rect& r) {
-        return r.w * r.h <= X11Blit::kMaxPixels;
-    });
-    if (paintNow && small && blit_.usable() && isVisible()) {
-        blit_.put(frame_, rects);
-        return true;
-    }
-    QRegion dirty;
-    for (const render::Rect& r : rects) dirty += QRect(r.x, r.y, r.w, r.h);
-    if (paintNow)
-        repaint(dirty);
-    else
-        update(dirty);
-    return true;
-}
+QSize Playfield::sizeHint() const { return {scene::kPlayfieldWidth, scene::kPlayfieldHeight}; }
 
-const QImage& Playfield::renderFrame() {
-    if (scene_)
-        renderer_.render(frame_, picture_.pixels(), *scene_);
-    else
-        std::copy(picture_.pixels().data(),
-                  picture_.pixels().data() + kPlayfieldWidth * kPlayfieldHeight, frame_.data());
+void Playfield::setFrame(const render::PixelBuffer& frame) {
+    frame_ = &frame;
+    // The renderer's pixels are Qt's RGB32 pixels: the window shows the
+    // frame without a copy.
+    image_ = QImage(reinterpret_cast<const uchar*>(frame.data()), frame.width(), frame.height(),
+                    frame.width() * 4, QImage::Format_RGB32);
     update();
-    return image_;
 }
 
 void Playfield::showEvent(QShowEvent*) {
-    // The scale of the screen it shows on decides whether frames may go
-    // straight to the window; asked once here and on every change of screen.
     if (!screenWatched_ && window()->windowHandle()) {
-        connect(window()->windowHandle(), &QWindow::screenChanged, this,
-                [this] { blit_.attach(*this); });
+        connect(window()->windowHandle(), &QWindow::screenChanged, this, [this] { chooseRoad(); });
         screenWatched_ = true;
     }
-    blit_.attach(*this);
+    chooseRoad();
+}
+
+// On X11 at one device pixel per pixel, in a window whose pixels are laid
+// out like the frame's, the playfield paints on screen: a native window of
+// its own, outside Qt's backing store, so that nothing Qt keeps can stand
+// for it. The changed rectangles go straight to it, and whatever the window
+// system uncovers (a window moved away, the window brought back on screen
+// or restored, a menu closed) comes as a paint event for that region,
+// which is put from the frame too. Anywhere else (a scaled screen, other
+// platforms) it is painted through Qt's backing store like any widget.
+void Playfield::chooseRoad() {
+    screen_.reset();
+    if (QGuiApplication::platformName() == "xcb" && devicePixelRatio() == 1)
+        screen_ = X11Window::open(winId());
+    setAttribute(Qt::WA_PaintOnScreen, screen_ != nullptr);
+    update();
+}
+
+QPaintEngine* Playfield::paintEngine() const {
+    // On screen there is nothing for a QPainter to paint on.
+    return screen_ ? nullptr : QWidget::paintEngine();
+}
+
+void Playfield::show(const std::vector<render::Rect>& rects) {
+    if (screen_ && isVisible()) {
+        screen_->put(*frame_, rects);
+        return;
+    }
+    QRegion dirty;
+    for (const render::Rect& r : rects) dirty += QRect(r.x, r.y, r.w, r.h);
+    // At once: a frame comes after the ticks of a wake-up, and waiting for
+    // another pass of the event loop to paint it costs that pass.
+    repaint(dirty);
 }
 
 void Playfield::paintEvent(QPaintEvent* event) {
+    if (!frame_) return;
+    if (screen_) {
+        std::vector<render::Rect> rects;
+        for (const QRect& r : event->region()) rects.push_back({r.x(), r.y(), r.width(), r.height()});
+        screen_->put(*frame_, rects);
+        return;
+    }
     QPainter p(this);
     // At a device pixel ratio above 1 the frame is scaled as a whole, by
     // pixel repetition: no blur and no blended colours at the edges.

@@ -1,13 +1,14 @@
-// The client area: shows the frame the renderer draws, and reports pointer
+// The client area: shows the session's frame, and reports pointer
 // movements, clicks and typed characters in playfield pixels.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
-#include "platform/qt/x11_blit.h"
-#include "render/background_picture.h"
-#include "render/scene_renderer.h"
+#include "platform/qt/x11_window.h"
+#include "render/pixels.h"
 
 namespace brontix::platform::qt {
 
@@ -15,19 +16,19 @@ class Playfield : public QWidget {
     Q_OBJECT
 
 public:
-    Playfield(Colour backColour, QWidget* parent = nullptr);
+    explicit Playfield(QWidget* parent = nullptr);
+    ~Playfield() override;
 
-    void setScene(Scene* scene);
-    render::BackgroundPicture& picture() { return picture_; }
+    // The frame to show: a session's, which outlives the widget's use of it.
+    void setFrame(const render::PixelBuffer& frame);
+    // Shows the rectangles of the frame that were drawn again.
+    void show(const std::vector<render::Rect>& rects);
+    const QImage& image() const { return image_; }
+    // Whether the frame goes straight to the playfield's own X11 window.
+    bool onScreen() const { return screen_ != nullptr; }
 
-    // Draws what changed in the scene and repaints only that on screen:
-    // at once after ticks, once per event-loop pass after input (a burst of
-    // pointer moves repaints once). Returns whether anything changed.
-    bool refresh(bool paintNow = false);
-    // The whole frame, drawn anew, at the playfield's own size.
-    const QImage& renderFrame();
-
-    QSize sizeHint() const override { return {kPlayfieldWidth, kPlayfieldHeight}; }
+    QSize sizeHint() const override;
+    QPaintEngine* paintEngine() const override;
 
 signals:
     void pointerMoved(float x, float y);
@@ -42,12 +43,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Scene* scene_ = nullptr;
-    render::BackgroundPicture picture_;
-    render::SceneRenderer renderer_;
-    render::PixelBuffer frame_;  // what the window shows
-    QImage image_;               // the same pixels, as Qt sees them
-    X11Blit blit_;
+    // Chooses the road to the screen for the screen the window is on.
+    void chooseRoad();
+
+    const render::PixelBuffer* frame_ = nullptr;
+    QImage image_;  // the frame's pixels, as Qt sees them
+    std::unique_ptr<X11Window> screen_;
     bool screenWatched_ = false;
 };
 

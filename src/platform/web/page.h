@@ -26,6 +26,8 @@ BRONTIX_PAGE(game_rect) void pageGameRect(std::int32_t* out);
 BRONTIX_PAGE(hide_game) void pageHideGame();
 BRONTIX_PAGE(move_game) void pageMoveGame(std::int32_t left, std::int32_t top);
 BRONTIX_PAGE(show_game_owned) void pageShowGameOwned();
+// One line of the visit's recording, with its line break.
+BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
 }
 
 }  // namespace brontix::platform::web

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_host.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -7,45 +7,39 @@
 #include <QWindow>
 #include <chrono>
 #include <xcb/xcb.h>
-#include <cmath>
 
 namespace brontix::platform::qt {
 
 namespace {
 
-WindowRect frameInTwips(const QWidget& w) {
+scene::WindowRect frameInTwips(const QWidget& w) {
     const QRect r = w.frameGeometry();
-    return pixelsInTwips(r.x(), r.y(), r.width(), r.height());
+    return scene::pixelsInTwips(r.x(), r.y(), r.width(), r.height());
 }
 
 }  // namespace
 
-QtServices::QtServices(MainWindow& window) : window_(window) {}
-QtServices::~QtServices() = default;
+QtHost::QtHost(MainWindow& window) : window_(window) {}
+QtHost::~QtHost() = default;
 
-void QtServices::Randomize() {
+std::uint64_t QtHost::clock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    generator_.seed(static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
-void QtServices::setDrawColor(Colour colour) { window_.playfield()->picture().setPenColour(colour); }
-void QtServices::setDrawWidth(int pixels) { window_.playfield()->picture().setPenWidth(pixels); }
-void QtServices::drawLine(float x1, float y1, float x2, float y2) {
-    window_.playfield()->picture().drawLine(x1, y1, x2, y2);
+void QtHost::present(const render::PixelBuffer&, const std::vector<render::Rect>& rects) {
+    window_.playfield()->show(rects);
 }
-int QtServices::scaleHeight() const { return kPlayfieldHeight; }
 
-void QtServices::showCaption(const std::string& text) {
+void QtHost::showCaption(const std::string& text) {
     window_.setWindowTitle(QString::fromStdString(text));
 }
 
-void QtServices::messageBox(const std::string& text) {
-    // Let the player see the board as it stands while the box is up.
-    window_.playfield()->refresh();
+bool QtHost::messageBox(const std::string& text) {
     if (messageBoxHook) {
         messageBoxHook(text);
-        return;
+        return true;
     }
     // No title of its own but the application's name, which not every
     // window manager supplies for an untitled window.
@@ -56,28 +50,29 @@ void QtServices::messageBox(const std::string& text) {
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
+    return true;
 }
 
-void QtServices::showBackdrop() {
+void QtHost::showBackdrop() {
     if (!backdrop_) backdrop_ = std::make_unique<Backdrop>();
     backdrop_->showCovering();
 }
 
-WindowRect QtServices::backdropRect() const {
-    return backdrop_ ? frameInTwips(*backdrop_) : WindowRect{};
+scene::WindowRect QtHost::backdropRect() const {
+    return backdrop_ ? frameInTwips(*backdrop_) : scene::WindowRect{};
 }
 
-void QtServices::hideGameWindow() { window_.hide(); }
+void QtHost::hideGameWindow() { window_.hide(); }
 
-WindowRect QtServices::gameWindowRect() const { return frameInTwips(window_); }
+scene::WindowRect QtHost::gameWindowRect() const { return frameInTwips(window_); }
 
-void QtServices::moveGameWindow(float leftTwips, float topTwips) {
+void QtHost::moveGameWindow(float leftTwips, float topTwips) {
     // A top-level widget's move() places its outer frame.
-    placed_ = QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    placed_ = QPoint(scene::twipsToPixels(leftTwips), scene::twipsToPixels(topTwips));
     window_.move(placed_);
 }
 
-void QtServices::showGameWindowOwnedByBackdrop() {
+void QtHost::showGameWindowOwnedByBackdrop() {
     // Owned by the backdrop, the game window always stays in front of it.
     window_.winId();
     if (backdrop_ && window_.windowHandle()) {

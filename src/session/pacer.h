@@ -1,14 +1,13 @@
-// The pace of Timer1's expiries, shared by every front end that runs on a
-// real clock: ticks fall due 64 times a second on a monotonic clock; a
-// wake-up runs those that are due, a few at most, never inside a running
-// tick; what is still owed afterwards (a stall, a message box, time spent
+// The pace of Timer1's expiries on a real clock: ticks fall due 64 times a
+// second on a monotonic clock; a wake-up runs those that are due, a few at
+// most; what is still owed afterwards (a stall, a message box, time spent
 // switched off) is dropped rather than caught up.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 
-namespace brontix::pace {
+namespace brontix::session {
 
 class Pacer {
 public:
@@ -29,22 +28,15 @@ public:
     // the timer comes back on: time spent off is not owed).
     void restart() { nextDue_ = clock_() + kPeriodNs; }
 
-    // Runs the ticks due now; returns how many ran. A wake-up that arrives
-    // while a tick is running (inside a message box's event loop) is held
-    // back and runs nothing.
+    // Runs the ticks due now; returns how many ran.
     int wake();
 
     std::int64_t nextDue() const { return nextDue_; }
-    long long ticksRun() const { return ticks_; }
-    long long expiriesHeldBack() const { return heldBack_; }
 
 private:
     Clock clock_;
     Tick tick_;
     std::int64_t nextDue_ = kPeriodNs;
-    bool inTick_ = false;
-    long long ticks_ = 0;
-    long long heldBack_ = 0;
 };
 
-}  // namespace brontix::pace
+}  // namespace brontix::session

@@ -1,4 +1,4 @@
-#include "platform/scene.h"
+#include "scene/scene.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-namespace brontix::platform {
+namespace brontix::scene {
 
 void loadPastLimit() {
 #if defined(__cpp_exceptions)
@@ -60,4 +60,4 @@ static_assert(std::is_standard_layout_v<Shape> && std::is_standard_layout_v<Line
               "attributes find their object by offset");
 static_assert(sizeof(Shape) <= 48 && sizeof(Line) <= 48, "a shape or line fits in 48 bytes");
 
-}  // namespace brontix::platform
+}  // namespace brontix::scene

@@ -1,14 +1,15 @@
 // What the game needs from the windowing layer. The game calls these and
-// nothing else of the platform; the Qt window and the headless replay each
-// provide them.
+// nothing else of the platform; the session provides them, keeping the
+// random source and the background picture itself and passing the rest to
+// the front end it runs in.
 #pragma once
 
 #include <cmath>
 #include <string>
 
-#include "platform/scene.h"
+#include "scene/scene.h"
 
-namespace brontix::platform {
+namespace brontix::scene {
 
 // A window's outer frame on the screen, in twips (1/1440 inch).
 struct WindowRect {
@@ -48,7 +49,8 @@ public:
     virtual void setDrawColor(Colour colour) = 0;
     virtual void setDrawWidth(int pixels) = 0;
     virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
-    virtual int scaleHeight() const = 0;  // the client area's height in pixels
+    // The client area's height in pixels, the same on every screen.
+    int scaleHeight() const { return kPlayfieldHeight; }
 
     // The main window's caption. Every tick writes the score line, which
     // mostly reads as it did: a platform shows only a caption that changed.
@@ -78,4 +80,4 @@ private:
     std::string caption_;
 };
 
-}  // namespace brontix::platform
+}  // namespace brontix::scene

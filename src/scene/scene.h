@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace brontix::platform {
+namespace brontix::scene {
 
 // The playfield, the main window's client area, in pixels: the scene's
 // coordinates, and the size of every frame drawn of it.
@@ -76,21 +76,43 @@ private:
     T value_;
 };
 
-// A filled and outlined shape. Geometry is in playfield pixels.
-// (Members are in an order that packs them into 48 bytes: the tick walks
+// The attributes of each kind of object, in the order they lie in memory:
+// name, type and first value. One list gives both the members and the
+// table that leads an attribute back to its object, so the two cannot
+// disagree. (The order packs a shape or a line into 48 bytes: the tick walks
 // hundreds of shapes, and the fewer cache lines the better.)
+#define BRONTIX_SHAPE_ATTRIBUTES(A)                   \
+    A(Left, float, 0)                                 \
+    A(Top, float, 0)                                  \
+    A(Width, float, 0)                                \
+    A(Height, float, 0)                               \
+    A(Form, ShapeForm, ShapeForm::Rectangle)          \
+    A(Visible, bool, false)                           \
+    A(BackColor, Colour, 0)                           \
+    A(BorderColor, Colour, 0)                         \
+    A(Z, StackKey, 0)
+#define BRONTIX_LINE_ATTRIBUTES(A)                    \
+    A(X1, float, 0)                                   \
+    A(Y1, float, 0)                                   \
+    A(X2, float, 0)                                   \
+    A(Y2, float, 0)                                   \
+    A(BorderColor, Colour, 0)                         \
+    A(BorderWidth, int, 1) /* pixels */               \
+    A(Visible, bool, false)                           \
+    A(Z, StackKey, 0)
+
+#define BRONTIX_ATTRIBUTE_SLOT(name, type, first) k##name,
+#define BRONTIX_ATTRIBUTE_MEMBER(name, type, first) Attribute<Self, type, k##name> name = first;
+#define BRONTIX_ATTRIBUTE_OFFSET(name, type, first) offsetof(Self, name),
+
+// A filled and outlined shape. Geometry is in playfield pixels.
 struct Shape {
+    using Self = Shape;
+    enum Slot { BRONTIX_SHAPE_ATTRIBUTES(BRONTIX_ATTRIBUTE_SLOT) kSlots };
+
     Tracking tracking;
-    Attribute<Shape, float, 0> Left;
-    Attribute<Shape, float, 1> Top;
-    Attribute<Shape, float, 2> Width;
-    Attribute<Shape, float, 3> Height;
-    Attribute<Shape, ShapeForm, 4> Form = ShapeForm::Rectangle;
-    Attribute<Shape, bool, 7> Visible = false;
     Logged logged;
-    Attribute<Shape, Colour, 5> BackColor;
-    Attribute<Shape, Colour, 6> BorderColor;
-    Attribute<Shape, StackKey, 8> Z;
+    BRONTIX_SHAPE_ATTRIBUTES(BRONTIX_ATTRIBUTE_MEMBER)
 
     // Moves the shape, keeping its size.
     void Move(float left, float top) {
@@ -109,16 +131,12 @@ struct Shape {
 
 // A straight solid line between two end points.
 struct Line {
+    using Self = Line;
+    enum Slot { BRONTIX_LINE_ATTRIBUTES(BRONTIX_ATTRIBUTE_SLOT) kSlots };
+
     Tracking tracking;
-    Attribute<Line, float, 0> X1;
-    Attribute<Line, float, 1> Y1;
-    Attribute<Line, float, 2> X2;
-    Attribute<Line, float, 3> Y2;
-    Attribute<Line, Colour, 4> BorderColor;
-    Attribute<Line, int, 5> BorderWidth = 1;  // pixels
-    Attribute<Line, bool, 6> Visible = false;
     Logged logged;
-    Attribute<Line, StackKey, 7> Z;
+    BRONTIX_LINE_ATTRIBUTES(BRONTIX_ATTRIBUTE_MEMBER)
 
     static void touched(void* attribute, int slot);
 };
@@ -153,22 +171,21 @@ private:
 // Shape and Line are standard-layout, so each attribute's offset in its
 // object is fixed and known: an attribute reaches its object by it. The
 // common case, an object already logged this frame, costs one test.
+template <class Object>
+Object& objectOf(void* attribute, std::size_t offset) {
+    return *reinterpret_cast<Object*>(static_cast<char*>(attribute) - offset);
+}
+
 inline void Shape::touched(void* attribute, int slot) {
-    static constexpr std::size_t kOffset[] = {
-        offsetof(Shape, Left),        offsetof(Shape, Top),     offsetof(Shape, Width),
-        offsetof(Shape, Height),      offsetof(Shape, Form),    offsetof(Shape, BackColor),
-        offsetof(Shape, BorderColor), offsetof(Shape, Visible), offsetof(Shape, Z)};
-    auto* self = reinterpret_cast<Shape*>(static_cast<char*>(attribute) - kOffset[slot]);
-    if (self->tracking.log && !self->logged.on) self->tracking.log->add(*self);
+    static constexpr std::size_t kOffset[] = {BRONTIX_SHAPE_ATTRIBUTES(BRONTIX_ATTRIBUTE_OFFSET)};
+    Shape& self = objectOf<Shape>(attribute, kOffset[slot]);
+    if (self.tracking.log && !self.logged.on) self.tracking.log->add(self);
 }
 
 inline void Line::touched(void* attribute, int slot) {
-    static constexpr std::size_t kOffset[] = {
-        offsetof(Line, X1),          offsetof(Line, Y1),          offsetof(Line, X2),
-        offsetof(Line, Y2),          offsetof(Line, BorderColor), offsetof(Line, BorderWidth),
-        offsetof(Line, Visible),     offsetof(Line, Z)};
-    auto* self = reinterpret_cast<Line*>(static_cast<char*>(attribute) - kOffset[slot]);
-    if (self->tracking.log && !self->logged.on) self->tracking.log->add(*self);
+    static constexpr std::size_t kOffset[] = {BRONTIX_LINE_ATTRIBUTES(BRONTIX_ATTRIBUTE_OFFSET)};
+    Line& self = objectOf<Line>(attribute, kOffset[slot]);
+    if (self.tracking.log && !self.logged.on) self.tracking.log->add(self);
 }
 
 // Hands out stacking keys: each bring-to-front lands in front of everything
@@ -311,4 +328,4 @@ private:
     std::vector<ObjectArray<Line>*> lineArrays_;
 };
 
-}  // namespace brontix::platform
+}  // namespace brontix::scene

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "platform/random.h"
-#include "platform/scene.h"
+#include "scene/random.h"
+#include "scene/scene.h"
 
-namespace brontix::platform {
+namespace brontix::scene {
 namespace {
 
 TEST(ObjectArray, LoadCopiesElementZeroHiddenInFront) {
@@ -75,4 +75,4 @@ TEST(SplitMix64, ReseedingRepeatsTheSequence) {
 }
 
 }  // namespace
-}  // namespace brontix::platform
+}  // namespace brontix::scene

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace brontix::platform {
+namespace brontix::scene {
 
 class SplitMix64 {
 public:
@@ -24,4 +24,4 @@ private:
     std::uint64_t state_ = 0;
 };
 
-}  // namespace brontix::platform
+}  // namespace brontix::scene

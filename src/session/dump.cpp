@@ -1,15 +1,16 @@
-#include "replay/dump.h"
+#include "session/dump.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace brontix::replay {
+#include "game/form1.h"
+
+namespace brontix::session {
 
 namespace {
 
-using platform::ObjectArray;
-using platform::Shape;
-using platform::headless::WindowState;
+using scene::ObjectArray;
+using scene::Shape;
 
 template <class T>
 void appendFloating(std::string& out, T v) {
@@ -168,17 +169,18 @@ void appendString(std::string& out, const std::string& s) {
     out += '"';
 }
 
-std::string dumpJson(const game::Form1& form, const HeadlessServices& services,
-                     std::uint64_t ticks) {
+std::string dumpJson(const Session& session, const std::vector<std::string>& messages,
+                     const WindowState& form1, const WindowState& form2) {
+    const game::Form1& form = session.form();
     const game::GameState& st = form.state;
     std::string out;
     out.reserve(16384);
     out += "{\"tick\":";
-    out += std::to_string(ticks);
+    out += std::to_string(session.ticksRun());
     out += ",\"timer\":";
     appendBool(out, form.Timer1.Enabled);
     out += ",\"caption\":";
-    appendString(out, services.caption());
+    appendString(out, form.services.caption());
     out += ",\"score\":";
     appendInt(out, st.score);
     out += ",\"demoMode\":";
@@ -186,9 +188,9 @@ std::string dumpJson(const game::Form1& form, const HeadlessServices& services,
     out += ",\"stickyPaddle\":";
     appendBool(out, st.stickyPaddle != game::False);
     out += ",\"messages\":[";
-    for (std::size_t i = 0; i < services.messages().size(); ++i) {
+    for (std::size_t i = 0; i < messages.size(); ++i) {
         if (i > 0) out += ',';
-        appendString(out, services.messages()[i]);
+        appendString(out, messages[i]);
     }
     out += "],\"paddle\":";
     appendShape(out, form.Paddle);
@@ -203,11 +205,11 @@ std::string dumpJson(const game::Form1& form, const HeadlessServices& services,
     out += ",\"rfire\":";
     appendShapes(out, form.RFire);
     out += ",\"windows\":{\"form1\":";
-    appendWindow(out, services.form1());
+    appendWindow(out, form1);
     out += ",\"form2\":";
-    appendWindow(out, services.form2());
+    appendWindow(out, form2);
     out += "}}";
     return out;
 }
 
-}  // namespace brontix::replay
+}  // namespace brontix::session

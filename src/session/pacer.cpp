@@ -1,23 +1,14 @@
-#include "pace/pacer.h"
+#include "session/pacer.h"
 
-namespace brontix::pace {
+namespace brontix::session {
 
 int Pacer::wake() {
-    if (inTick_) {
-        ++heldBack_;
-        return 0;
-    }
     const std::int64_t now = clock_();
     int ran = 0;
-    while (nextDue_ <= now && ran < kMaxCatchUp) {
-        inTick_ = true;
-        const bool ticked = tick_();
-        inTick_ = false;
-        if (!ticked) break;
+    while (nextDue_ <= now && ran < kMaxCatchUp && tick_()) {
         ++ran;
         nextDue_ += kPeriodNs;
     }
-    ticks_ += ran;
     // The clock is read again: a tick that showed a message box may have
     // taken minutes, and none of that is owed.
     const std::int64_t after = clock_();
@@ -25,4 +16,4 @@ int Pacer::wake() {
     return ran;
 }
 
-}  // namespace brontix::pace
+}  // namespace brontix::session

@@ -1,0 +1,39 @@
+// The game in its Qt window: the window and its front end, the session they
+// drive, and the timer that wakes it. Every event the window receives goes
+// to the session, and after each the timer is set for the session's next
+// wake-up, or stopped.
+#pragma once
+
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/wake_timer.h"
+#include "session/session.h"
+
+namespace brontix::platform::qt {
+
+class QtGame {
+public:
+    QtGame();
+
+    // Runs start-up (writing it to `recorder`, if any), then shows the
+    // window and paces the ticks.
+    void start(session::Recorder* recorder = nullptr);
+
+    MainWindow& window() { return window_; }
+    QtHost& host() { return host_; }
+    session::Session& session() { return session_; }
+
+private:
+    // After every call into the session.
+    void rearm();
+
+    MainWindow window_;
+    QtHost host_{window_};
+    session::Session session_{host_, &WakeTimer::now};
+    WakeTimer timer_{[this] {
+        session_.wake();
+        rearm();
+    }};
+};
+
+}  // namespace brontix::platform::qt

@@ -1,0 +1,58 @@
+#include "platform/web/web_host.h"
+
+#include "platform/web/page.h"
+
+namespace brontix::platform::web {
+
+namespace {
+
+scene::WindowRect inTwips(void (*measure)(std::int32_t*)) {
+    std::int32_t r[4] = {};
+    measure(r);
+    return scene::pixelsInTwips(r[0], r[1], r[2], r[3]);
+}
+
+}  // namespace
+
+std::uint64_t WebHost::clock() { return pageClock(); }
+
+void WebHost::present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) {
+    // The frame holds 0xFFRRGGBB words; little-endian RGBA bytes are
+    // 0xAABBGGRR words.
+    rectWords_.clear();
+    for (const render::Rect& r : rects) {
+        for (int y = r.y; y < r.bottom(); ++y) {
+            const std::uint32_t* from = frame.row(y);
+            std::uint32_t* to = rgba_.data() + static_cast<std::size_t>(y) * frame.width();
+            for (int x = r.x; x < r.right(); ++x) {
+                const std::uint32_t p = from[x];
+                to[x] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+            }
+        }
+        rectWords_.insert(rectWords_.end(), {r.x, r.y, r.w, r.h});
+    }
+    pagePresent(reinterpret_cast<const std::uint8_t*>(rgba_.data()), rectWords_.data(),
+                static_cast<int>(rects.size()));
+}
+
+void WebHost::showCaption(const std::string& text) {
+    pageSetCaption(text.data(), static_cast<int>(text.size()));
+}
+
+bool WebHost::messageBox(const std::string& text) {
+    pageMessageBox(text.data(), static_cast<int>(text.size()));
+    return false;
+}
+
+void WebHost::showBackdrop() { pageShowBackdrop(); }
+scene::WindowRect WebHost::backdropRect() const { return inTwips(pageBackdropRect); }
+void WebHost::hideGameWindow() { pageHideGame(); }
+scene::WindowRect WebHost::gameWindowRect() const { return inTwips(pageGameRect); }
+
+void WebHost::moveGameWindow(float leftTwips, float topTwips) {
+    pageMoveGame(scene::twipsToPixels(leftTwips), scene::twipsToPixels(topTwips));
+}
+
+void WebHost::showGameWindowOwnedByBackdrop() { pageShowGameOwned(); }
+
+}  // namespace brontix::platform::web

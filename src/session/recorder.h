@@ -1,0 +1,45 @@
+// Writes a session down as a replay script while it runs: the clock the
+// random source was seeded from, every event the handlers received, and the
+// ticks between them, each line handed on as soon as its event has been
+// handled, so the script replays the session up to its last event at any
+// moment.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brontix::session {
+
+class Recorder {
+public:
+    // Takes one line, with its line break, and keeps it (a file flushes it).
+    using Sink = std::function<void(std::string_view)>;
+
+    explicit Recorder(Sink sink) : sink_(std::move(sink)) {}
+
+    // The clock value a handler just seeded the random source from: written
+    // before the line of the event that ran the handler.
+    void seeded(std::uint64_t clock) { clock_ = clock; }
+    // One expiry of Timer1 that ran the tick.
+    void ticked() { ++ticks_; }
+    // An event the handlers received: the ticks before it, the clock it
+    // read, then its own line.
+    void event(std::string_view command);
+    // Writes what is owed without an event: start-up's clock, or the ticks
+    // up to a moment the game stands still (the timer went off, the end).
+    void settle();
+
+    // "move X Y" with the pointer as the handler got it: each the shortest
+    // decimal that reads back as the same single-precision value.
+    static std::string move(float x, float y);
+
+private:
+    Sink sink_;
+    std::uint64_t ticks_ = 0;
+    std::optional<std::uint64_t> clock_;
+};
+
+}  // namespace brontix::session

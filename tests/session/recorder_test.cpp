@@ -1,0 +1,114 @@
+// A session written down as it runs replays to the very same game: the
+// same dump, the same picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "game/form1.h"
+#include "platform/headless/headless_host.h"
+#include "replay/replay.h"
+#include "session/dump.h"
+#include "session/session.h"
+
+namespace brontix::session {
+namespace {
+
+constexpr std::int64_t kPeriod = Pacer::kPeriodNs;
+
+struct Recorded {
+    std::string script;
+    Recorder recorder{[this](std::string_view line) { script += line; }};
+    platform::headless::HeadlessHost host;
+    std::int64_t now = 0;
+    Session session{host, [this] { return now; }};
+
+    Recorded() { session.record(&recorder); }
+    std::string dump() { return dumpJson(session, host.messages(), host.form1(), host.form2()); }
+};
+
+std::string replayed(const std::string& script, const char* tail = "dump\n") {
+    std::istringstream in(script + tail);
+    std::ostringstream out, err;
+    EXPECT_EQ(replay::runScript(in, out, err), 0) << err.str();
+    return out.str();
+}
+
+TEST(Recorder, WritesClockEventsAndTheTicksBetweenThem) {
+    Recorded r;
+    r.host.setClock(42);
+    r.session.start();
+    r.host.setClock(43);
+    r.session.menu(Command::NewGame);
+    r.session.expire(5);
+    r.session.pointer(0.1f, -0.0f);
+    r.session.key('p');
+    r.session.expire(2);  // paused: no tick runs, nothing is written
+    r.session.key(80);
+    r.session.click();
+    r.session.menu(Command::Demo);
+    r.session.menu(Command::FullScreen);
+    r.session.pointer(1e-45f, 3.4028235e38f);
+    EXPECT_EQ(r.script,
+              "clock 42\nclock 43\nmenu new\ntick 5\nmove 0.1 -0\nkey 112\nkey 80\nclick\n"
+              "menu demo\nmenu fullscreen\nmove 1e-45 3.4028235e+38\n");
+}
+
+TEST(Recorder, AGameThatEndsIsWrittenUpToItsLastTick) {
+    Recorded r;
+    r.session.start();
+    r.session.menu(Command::NewGame);
+    r.session.form().Ball[0].Visible = false;  // the next tick loses
+    r.now = r.session.nextWake().value();
+    r.session.wake();
+    EXPECT_EQ(r.script.substr(r.script.rfind("menu new")), "menu new\ntick 1\n");
+}
+
+// A long game as a window plays it: wake-ups when the session asks (and
+// late ones), the pointer at odd places, clicks, pauses, New Games, Demo,
+// capsules of every kind. Its recording replays to the same state and the
+// same picture.
+TEST(Recorder, ALongDemoGameReplaysToTheSameDumpAndFrame) {
+    Recorded r;
+    r.host.setClock(20261209);
+    r.session.start();
+    std::mt19937 rng(7);
+    auto chance = [&](int percent) { return static_cast<int>(rng() % 100) < percent; };
+    r.session.menu(Command::NewGame);
+    r.session.menu(Command::Demo);
+    r.session.click();
+    for (int n = 0; n < 20000; ++n) {
+        if (const auto at = r.session.nextWake()) {
+            r.now = *at + (chance(5) ? static_cast<std::int64_t>(rng() % (4 * kPeriod)) : 0);
+            r.session.wake();
+        } else {
+            r.now += kPeriod;
+        }
+        if (chance(2)) r.session.click();
+        if (chance(2)) r.session.pointer(std::uniform_real_distribution<float>(-50, 700)(rng), 0.3f);
+        if (chance(1)) r.session.key(chance(50) ? 'p' : 'q');
+        if (chance(1) && chance(10)) r.session.menu(Command::NewGame);
+        if (!r.session.timerEnabled() && chance(20)) {
+            r.host.setClock(rng());
+            r.session.menu(Command::NewGame);
+            r.session.click();
+        }
+    }
+    ASSERT_GT(r.session.ticksRun(), 10000u);
+    r.recorder.settle();  // the game quits: the ticks since the last event
+    const std::string live = r.dump() + "\n";
+    const std::string again = replayed(r.script);
+    EXPECT_TRUE(again == live) << "first difference at byte "
+                               << std::mismatch(live.begin(), live.end(), again.begin()).first - live.begin();
+
+    std::ostringstream out;
+    replay::Replay replay(out);
+    std::istringstream in(r.script);
+    for (std::string line; std::getline(in, line);) ASSERT_FALSE(replay.runLine(line)) << line;
+    replay.finish();
+    EXPECT_TRUE(replay.session().frame() == r.session.frame());
+}
+
+}  // namespace
+}  // namespace brontix::session
