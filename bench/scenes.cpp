@@ -31,9 +31,12 @@ Scene::Scene(int balls, int shots, int parkedCapsules) : balls_(balls) {
 void Scene::rewind() {
     game::Form1& f = game_.form();
     game::GameState& st = f.state;
+    // Every other tick starts two pixels to the right, so that each tick
+    // moves every ball on screen and its frame has them all to draw again.
+    const float shift = static_cast<float>(2 * (++rewinds_ % 2));
     for (int i = 0; i < balls_; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        st.ballPos[n] = {static_cast<float>(20 + (i % 580)), 380};
+        st.ballPos[n] = {static_cast<float>(20 + (i % 580)) + shift, 380};
         st.ballVel[n] = {0.5f, 0};
         st.ballFade[n] = 0.001;
     }
@@ -43,5 +46,36 @@ void Scene::rewind() {
 }
 
 void Scene::tick() { tick::Timer1_Timer(game_.form()); }
+
+void fillBallArray(game::Form1& f) {
+    while (!f.Ball.full()) f.Ball.Load();
+    game::GameState& st = f.state;
+    const int last = f.Ball.UBound();
+    game::ReDimPreserve(st.ballPos, last);
+    game::ReDimPreserve(st.ballVel, last);
+    game::ReDimPreserve(st.ballFade, last);
+    game::ReDimPreserve(st.ballHeld, last);
+    for (int i = 0; i <= last; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        f.Ball[i].Visible = true;
+        st.ballPos[n] = {static_cast<float>(20 + i * 7 % 590), static_cast<float>(330 + i * 13 % 110)};
+        st.ballVel[n] = {static_cast<float>(i % 9 - 4), static_cast<float>(-1 - i % 3)};
+        st.ballHeld[n] = game::False;
+    }
+}
+
+void playCascade(session::Session& session, platform::headless::HeadlessHost& host, int ticks) {
+    host.setClock(7);
+    session.start();
+    session.menu(session::Command::NewGame);
+    session.menu(session::Command::Demo);
+    session.pointer(320, 0);
+    session.click();
+    for (int n = 0; n < 2000; ++n) {
+        session.queueRandom(0.9f);
+        session.queueRandom(0.35f);
+    }
+    session.expire(static_cast<std::uint64_t>(ticks));
+}
 
 }  // namespace brontix::bench

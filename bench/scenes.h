@@ -20,6 +20,17 @@ public:
 private:
     testing::Game game_;
     int balls_;
+    int rewinds_ = 0;
 };
+
+// Fills the ball array: every ball in play, spread over the field below the
+// wall and flying every way.
+void fillBallArray(game::Form1& form);
+
+// The game of a script that multiplies the balls, played in `session` for
+// `ticks` ticks: clock 7, New Game, Demo, the pointer at 320, one launch,
+// and every capsule a multi-ball (each hit draws 0.9, then 0.35 for the
+// kind).
+void playCascade(session::Session& session, platform::headless::HeadlessHost& host, int ticks);
 
 }  // namespace brontix::bench

@@ -3,10 +3,15 @@
 # states that matter for energy: paused, running with nothing on screen
 # changing (a ball held on the paddle, the pointer still), and Demo playing.
 # Prints one table of medians over RUNS runs of SECONDS each.
+#
+# Every run plays the same game: the system clock the walls are dealt from
+# stands still at one moment for the game (libfaketime; the monotonic clock
+# the pace runs on is left alone), so Demo plays the same walls, capsules
+# and balls each time and only the machine varies.
 #   window_cpu.sh BRONTIX [RUNS] [SECONDS]
 set -u
 BRONTIX=$1
-RUNS=${2:-3}
+RUNS=${2:-5}
 SECONDS_EACH=${3:-10}
 OUT=$(mktemp -d)/window-cpu
 fail() {
@@ -15,6 +20,8 @@ fail() {
 }
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 start_x_session
+FAKETIME_LIB=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime.so.1$' | head -1)
+[ -n "$FAKETIME_LIB" ] || fail "libfaketime is missing (scripts/install-deps brings it)"
 
 # CPU time of a process, all its threads, in nanoseconds: schedstat is
 # exact, stat counts whole clock ticks.
@@ -38,8 +45,10 @@ measure() {
 median() { tr ' ' '\n' | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 paused=() held=() demo=()
+[ "$RUNS" -ge 1 ] || fail "RUNS must be 1 or more"
 for run in $(seq "$RUNS"); do
-    "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
+    LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-09 12:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
     GAME=$!
     wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
         fail "no game window"

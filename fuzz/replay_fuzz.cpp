@@ -102,6 +102,11 @@ private:
                              f->Line13.UBound(), f->Line14.UBound()})
             if (ub > 32767) broken("an array passed index 32767", line);
         if (f->Shape1.UBound() != 259) broken("the wall changed size", line);
+        // The brick pass counts on bricks staying in their cells.
+        for (int k = 0; k < game::kBrickCount; ++k)
+            if (!(f->Shape1[k].Left == game::brickLeft(k) && f->Shape1[k].Top == game::brickTop(k) &&
+                  f->Shape1[k].Width == game::kBrickWidth && f->Shape1[k].Height == game::kBrickHeight))
+                broken("a brick left its cell", line);
         const auto perBall = static_cast<std::size_t>(balls) + 1;
         if (st.ballHeld.size() != perBall) broken("ballHeld does not follow Ball", line);
         if (replay_.session().ticksRun() > 0 &&

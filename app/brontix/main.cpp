@@ -39,7 +39,7 @@ int main(int, char** argv) {
     using namespace brontix::platform::qt;
     // Says in one line what keeps the window from opening, before Qt would
     // abort over it; on a Wayland desktop it asks for XWayland (see there).
-    if (const auto problem = choosePlatform()) {
+    if (const auto problem = choosePlatform(QCoreApplication::libraryPaths())) {
         std::fprintf(stderr, "brontix: %s\n", problem->c_str());
         return 1;
     }

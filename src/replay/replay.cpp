@@ -340,7 +340,7 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
         if (!written()) return 2;
     }
     replay.finish();
-    if (run.framePath && !writeFrame(*run.framePath, framePpm(replay.session().frame()), out, err))
+    if (run.framePath && !writeFrame(*run.framePath, framePpm(replay.session().drawnFrame()), out, err))
         return 2;
     out.flush();
     return written() ? 0 : 2;

@@ -43,17 +43,32 @@ void ChangeLog::clear() {
 
 void Scene::visibleBackToFront(std::vector<Item>& out) const {
     out.clear();
+    const auto byZ = [](const Item& a, const Item& b) { return a.z < b.z; };
+    // An array stacks its elements in index order, but for the few brought
+    // to the front since: each source comes nearly sorted, and merging the
+    // sorted runs costs far less than sorting tens of thousands of balls.
+    auto added = [&](std::size_t from) {
+        const auto begin = out.begin() + static_cast<std::ptrdiff_t>(from);
+        if (!std::is_sorted(begin, out.end(), byZ)) std::sort(begin, out.end(), byZ);
+        std::inplace_merge(out.begin(), begin, out.end(), byZ);
+    };
     for (const Shape* s : shapes_)
         if (s->Visible) out.push_back({s, nullptr, s->Z});
     for (const Line* l : lines_)
         if (l->Visible) out.push_back({nullptr, l, l->Z});
-    for (const auto* a : shapeArrays_)
+    added(0);
+    for (const auto* a : shapeArrays_) {
+        const std::size_t from = out.size();
         for (const Shape& s : *a)
             if (s.Visible) out.push_back({&s, nullptr, s.Z});
-    for (const auto* a : lineArrays_)
+        added(from);
+    }
+    for (const auto* a : lineArrays_) {
+        const std::size_t from = out.size();
         for (const Line& l : *a)
             if (l.Visible) out.push_back({nullptr, &l, l.Z});
-    std::sort(out.begin(), out.end(), [](const Item& a, const Item& b) { return a.z < b.z; });
+        added(from);
+    }
 }
 
 static_assert(std::is_standard_layout_v<Shape> && std::is_standard_layout_v<Line>,

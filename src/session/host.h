@@ -21,6 +21,9 @@ public:
 
     // Shows the rectangles of the frame that were drawn again.
     virtual void present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) = 0;
+    // Whether it shows frames as the game goes; one that does not (the
+    // replay driver) has the frame drawn only when it asks for it.
+    virtual bool showsFrames() const { return true; }
 
     // The main window's caption, only when it changed.
     virtual void showCaption(const std::string& text) = 0;

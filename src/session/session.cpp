@@ -123,10 +123,15 @@ std::optional<std::int64_t> Session::nextWake() const {
     return pacer_.nextDue() + (ticks - 1) * Pacer::kPeriodNs;
 }
 
+const render::PixelBuffer& Session::drawnFrame() {
+    if (form_) renderer_.renderChanges(frame_, picture_.pixels(), *form_);
+    return frame_;
+}
+
 bool Session::present() {
     // Under a box a page leaves open, the rest of its tick is not shown
     // until the player answers.
-    if (!form_ || gate_ == Gate::Boxed) return false;
+    if (!form_ || gate_ == Gate::Boxed || !host_.showsFrames()) return false;
     const auto& rects = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
     if (rects.empty()) return false;
     host_.present(frame_, rects);

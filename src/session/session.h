@@ -68,6 +68,9 @@ public:
     std::optional<std::int64_t> nextWake() const;
 
     const render::PixelBuffer& frame() const { return frame_; }
+    // The frame with every change drawn, for a front end that shows none as
+    // the game goes (the replay driver's picture).
+    const render::PixelBuffer& drawnFrame();
     const render::BackgroundPicture& picture() const { return picture_; }
     const game::Form1& form() const { return *form_; }
     game::Form1& form() { return *form_; }

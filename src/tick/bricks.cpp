@@ -1,12 +1,29 @@
-// The brick pass of one ball: shots and the ball against every present
-// brick, and the knock-out of each brick hit.
+// The brick pass of one ball: shots and the ball against the present
+// bricks, and the knock-out of each brick hit.
+//
+// The rule walks all 260 bricks for every ball, testing every shot at
+// every present brick. Bricks are fixed cells of the grid (a drop moves
+// visibility, not bricks), so a ball can pass the overlap gate only at the
+// cells its box reaches, and a shot can hit only the cells its box
+// overlaps: the pass visits just those, in index order, and finds every
+// hit the full walk finds, in the same order. Shots matter only in the
+// first pass of a tick: one that hits nothing there overlaps no brick
+// that a later pass of the same tick can find (bricks only go), and one
+// above the top ends at the first present brick.
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "tick/phases.h"
 
 namespace brontix::tick {
 
 namespace {
+
+// Positions far past the playfield still give cell numbers in range.
+double clampedCell(double cell) { return std::clamp(cell, -2.0, 1e6); }
+
+}  // namespace
 
 // Not a collision response: a coarse box gate, then four independent side
 // cases, each a band one radius deep along one face, each forcing one
@@ -51,6 +68,7 @@ void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& e,
 void knockOut(Form1& form, TickLocals& t, int i, Shape& brick) {
     releaseCapsule(form, t, brick);
     brick.Visible = false;
+    --t.bricksPresent;
     game::addScore(form.state.score, 10);
     // The ball of the running pass slows, even when a shot made the hit.
     game::BallVector& vel = form.state.ballVel[i];
@@ -60,21 +78,75 @@ void knockOut(Form1& form, TickLocals& t, int i, Shape& brick) {
     t.hitFlag = False;
 }
 
-}  // namespace
+// start + pitch n <= high  <=>  n <= (high - start) / pitch, and
+// start + pitch n + size >= low  <=>  n >= (low - start - size) / pitch:
+// floor and ceil of quotients worked out in double from float bounds. A
+// float's quotient is never within rounding of a whole number it is not, so
+// these are the exact cells; the strict tests take the neighbours inside.
+CellSpan cellsMeeting(float low, float high, float start, float pitch, float size, int count,
+                      bool strict) {
+    const double up = (double(high) - start) / pitch;
+    const double down = (double(low) - start - size) / pitch;
+    if (std::isnan(up) || std::isnan(down)) return {};
+    const double last = strict ? std::ceil(clampedCell(up)) - 1 : std::floor(clampedCell(up));
+    const double first = strict ? std::floor(clampedCell(down)) + 1 : std::ceil(clampedCell(down));
+    return {static_cast<int>(std::max(first, 0.0)), static_cast<int>(std::min(last, count - 1.0))};
+}
+
+void surveyWall(Form1& form, TickLocals& t) {
+    t.bricksPresent = 0;
+    t.firstPresent = -1;
+    for (int k = game::kBrickCount - 1; k >= 0; --k)
+        if (form.Shape1[k].Visible) {
+            ++t.bricksPresent;
+            t.firstPresent = k;
+        }
+}
 
 void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
-    t.hiddenCount = 0;
-    const bool shotsFlying = form.LFire.UBound() > 0;
-    for (t.brickIndex = 0; t.brickIndex <= 259; t.brickIndex += 1) {
-        Shape& brick = form.Shape1[brickAt(t.brickIndex)];
-        if (!brick.Visible) {
-            t.hiddenCount += 1;
-            continue;
+    t.hiddenCount = game::kBrickCount - t.bricksPresent;
+    // The cells the ball's gate can pass at: its left and top as drawn, its
+    // right and bottom from before the step.
+    const Shape& ball = form.Ball[i];
+    const CellSpan rows = cellsMeeting(ball.Top, edges.oldBottom, 0, game::kBrickPitchY,
+                                       game::kBrickHeight, game::kBrickRows, false);
+    const CellSpan cols = cellsMeeting(ball.Left, edges.oldRight, game::kWallLeft,
+                                       game::kBrickPitchX, game::kBrickWidth, game::kBrickColumns,
+                                       false);
+    const bool ballReaches = rows.first <= rows.last && cols.first <= cols.last;
+    const std::span<const TickLocals::ShotCell> shots =
+        t.shotsTested ? std::span<const TickLocals::ShotCell>() : t.shotCells;
+    t.shotsTested = true;
+    if (!ballReaches && shots.empty()) return;
+
+    // The ball's cells, row by row, and the shots' cells, merged in index
+    // order.
+    std::size_t s = 0;
+    int row = rows.first, col = cols.first;
+    auto nextBallCell = [&] {
+        return ballReaches && row <= rows.last ? row * game::kBrickColumns + col : game::kBrickCount;
+    };
+    for (;;) {
+        const int ballCell = nextBallCell();
+        const int shotCell = s < shots.size() ? shots[s].brick : game::kBrickCount;
+        const int k = std::min(ballCell, shotCell);
+        if (k >= game::kBrickCount) break;
+        Shape& brick = form.Shape1[k];
+        const bool present = brick.Visible;
+        if (present) {
+            t.brickIndex = static_cast<float>(k);
+            t.brickRight = brick.Width + brick.Left;
+            t.brickBottom = brick.Height + brick.Top;
         }
-        t.brickRight = brick.Width + brick.Left;
-        t.brickBottom = brick.Height + brick.Top;
-        if (shotsFlying) shotsAgainstBrick(form, t, brick);
-        ballAgainstBrick(form, t, i, edges, brick);
+        for (; s < shots.size() && shots[s].brick == k; ++s)
+            if (present) shotAgainstBrick(form, t, brick, shots[s]);
+        if (k == ballCell) {
+            if (present) ballAgainstBrick(form, t, i, edges, brick);
+            if (++col > cols.last) {
+                col = cols.first;
+                ++row;
+            }
+        }
         if (t.hitFlag == True) knockOut(form, t, i, brick);
     }
 }

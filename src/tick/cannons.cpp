@@ -14,36 +14,27 @@ void riseSide(scene::ObjectArray<Shape>& side, const game::Pool& shots) {
     for (int i : shots.active()) side[i].Top = side[i].Top - kShotRise;
 }
 
-// A shot whose top is at or below the wall's lowest edge can neither hit a
-// brick nor be above the top, so only the others are worth testing.
-void gatherSide(const scene::ObjectArray<Shape>& side, const game::Pool& shots,
-                std::vector<int>& near) {
-    near.clear();
-    for (int i : shots.active())
-        if (!(side[i].Top >= game::kBricksBottom)) near.push_back(i);
-}
-
-void sideAgainstBrick(Form1& form, TickLocals& t, const Shape& brick,
-                      scene::ObjectArray<Shape>& side, game::Pool& shots,
-                      std::vector<int>& near) {
-    bool ended = false;
-    for (int i : near) {
-        Shape& shot = side[i];
-        if (shot.Left + shot.Width > brick.Left && shot.Left < t.brickRight &&
-            shot.Top < t.brickBottom && shot.Top + shot.Height > brick.Top) {
-            t.hitFlag = True;
-            game::addScore(form.state.score, -5);
-            shots.hide(side, i);
-            ended = true;
-        }
+// The cells a shot can hit: those its box overlaps. One above the top
+// ends at the first present brick of the pass, after being tested against
+// it; one at or below the wall's lowest edge can do neither.
+void gatherSide(const scene::ObjectArray<Shape>& side, const game::Pool& shots, int sideNumber,
+                TickLocals& t) {
+    for (int i : shots.active()) {
+        const Shape& shot = side[i];
         if (shot.Top < 0) {
-            shots.hide(side, i);
-            ended = true;
+            if (t.firstPresent >= 0) t.shotCells.push_back({t.firstPresent, sideNumber, i});
+            continue;
         }
+        if (shot.Top >= game::kBricksBottom) continue;
+        const CellSpan rows = cellsMeeting(shot.Top, shot.Top + shot.Height, 0, game::kBrickPitchY,
+                                           game::kBrickHeight, game::kBrickRows, true);
+        const CellSpan cols = cellsMeeting(shot.Left, shot.Left + shot.Width, game::kWallLeft,
+                                           game::kBrickPitchX, game::kBrickWidth,
+                                           game::kBrickColumns, true);
+        for (int r = rows.first; r <= rows.last; ++r)
+            for (int c = cols.first; c <= cols.last; ++c)
+                t.shotCells.push_back({r * game::kBrickColumns + c, sideNumber, i});
     }
-    if (ended)
-        near.erase(std::remove_if(near.begin(), near.end(), [&](int i) { return !side[i].Visible; }),
-                   near.end());
 }
 
 }  // namespace
@@ -53,14 +44,24 @@ void shotsRise(Form1& form) {
     riseSide(form.RFire, form.rightShots);
 }
 
-void gatherShotsNearWall(Form1& form, TickLocals& t) {
-    gatherSide(form.LFire, form.leftShots, t.leftShotsNearWall);
-    gatherSide(form.RFire, form.rightShots, t.rightShotsNearWall);
+void gatherShotCells(Form1& form, TickLocals& t) {
+    gatherSide(form.LFire, form.leftShots, 0, t);
+    gatherSide(form.RFire, form.rightShots, 1, t);
+    std::sort(t.shotCells.begin(), t.shotCells.end());
 }
 
-void shotsAgainstBrick(Form1& form, TickLocals& t, const Shape& brick) {
-    sideAgainstBrick(form, t, brick, form.LFire, form.leftShots, t.leftShotsNearWall);
-    sideAgainstBrick(form, t, brick, form.RFire, form.rightShots, t.rightShotsNearWall);
+void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick, const TickLocals::ShotCell& cell) {
+    scene::ObjectArray<Shape>& side = cell.side == 0 ? form.LFire : form.RFire;
+    game::Pool& shots = cell.side == 0 ? form.leftShots : form.rightShots;
+    Shape& shot = side[cell.shot];
+    if (!shot.Visible) return;  // it hit a brick before this one
+    if (shot.Left + shot.Width > brick.Left && shot.Left < t.brickRight &&
+        shot.Top < t.brickBottom && shot.Top + shot.Height > brick.Top) {
+        t.hitFlag = True;
+        game::addScore(form.state.score, -5);
+        shots.hide(side, cell.shot);
+    }
+    if (shot.Top < 0) shots.hide(side, cell.shot);
 }
 
 void cannonsFollowPaddle(Form1& form) {

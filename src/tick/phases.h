@@ -25,9 +25,24 @@ struct TickLocals {
     float brickBottom = 0;
     int freeCapsule = 0;
     Boolean capsuleFound = False;
-    // Shots in flight that can still meet a brick in this tick's brick passes.
-    std::vector<int> leftShotsNearWall;
-    std::vector<int> rightShotsNearWall;
+
+    // The wall as the ball pass found it, kept up to date by its
+    // knock-outs: bricks appear only between ball passes, so a pass's count
+    // of hidden bricks is what is not present as it starts.
+    int bricksPresent = 0;
+    int firstPresent = -1;  // the lowest present brick as the ball pass starts
+    // Every brick cell a shot in flight can meet in this tick, with that
+    // shot: the cell, then the side (left first), then the shot's index.
+    struct ShotCell {
+        int brick;
+        int side;  // 0 left, 1 right
+        int shot;
+        bool operator<(const ShotCell& o) const {
+            return brick != o.brick ? brick < o.brick : side != o.side ? side < o.side : shot < o.shot;
+        }
+    };
+    std::vector<ShotCell> shotCells;
+    bool shotsTested = false;  // a brick pass ran them this tick
 };
 
 // The edges of the ball being processed before this tick's step, carried
@@ -43,8 +58,8 @@ inline int brickAt(float brickIndex) { return static_cast<int>(std::nearbyint(br
 
 // Shots (cannons.cpp).
 void shotsRise(Form1& form);
-void gatherShotsNearWall(Form1& form, TickLocals& t);
-void shotsAgainstBrick(Form1& form, TickLocals& t, const Shape& brick);
+void gatherShotCells(Form1& form, TickLocals& t);
+void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick, const TickLocals::ShotCell& cell);
 void cannonsFollowPaddle(Form1& form);
 
 // Capsules (capsules.cpp, effects.cpp).
@@ -54,7 +69,24 @@ void applyEffect(Form1& form, scene::Colour kind);
 
 // Balls (ball.cpp) and bricks (bricks.cpp).
 BallEdges moveBall(Form1& form, TickLocals& t, int i);
+void surveyWall(Form1& form, TickLocals& t);
 void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges);
+// One present brick against ball i, and its knock-out once hit.
+void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& edges, const Shape& brick);
+void knockOut(Form1& form, TickLocals& t, int i, Shape& brick);
+// Every visible ball moves, then meets the bricks.
+void ballPass(Form1& form, TickLocals& t);
+
+// The cells [first, last] of a row or column of the brick grid whose span
+// [start + pitch n, start + pitch n + size] satisfies both tests against
+// [low, high]: inclusive (start + pitch n <= high, ... + size >= low) or
+// strict (<, >). Empty (first > last) when none does, or a bound is NaN.
+struct CellSpan {
+    int first = 0;
+    int last = -1;
+};
+CellSpan cellsMeeting(float low, float high, float start, float pitch, float size, int count,
+                      bool strict);
 
 // The end of a game (endgame.cpp).
 void loseTest(Form1& form);

@@ -17,10 +17,12 @@ void resizeArrays(Form1& form, TickLocals& t) {
     t.ballSize = form.Ball[0].Width;
 }
 
+}  // namespace
+
 void ballPass(Form1& form, TickLocals& t) {
-    // Shots do not move during the ball pass, and those a pass ends leave
-    // the lists, so one gathering serves every ball's brick pass.
-    if (form.LFire.UBound() > 0) gatherShotsNearWall(form, t);
+    surveyWall(form, t);
+    // Shots are tested only while a shot has ever been fired.
+    if (form.LFire.UBound() > 0) gatherShotCells(form, t);
     const int last = form.Ball.UBound();
     for (int i = 0; i <= last; ++i) {
         if (!form.Ball[i].Visible) continue;
@@ -28,8 +30,6 @@ void ballPass(Form1& form, TickLocals& t) {
         brickPass(form, t, i, edges);
     }
 }
-
-}  // namespace
 
 void Timer1_Timer(Form1& form) {
     TickLocals t;

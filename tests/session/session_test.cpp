@@ -27,6 +27,7 @@ public:
             for (int y = r.y; y < r.bottom(); ++y)
                 std::copy(frame.row(y) + r.x, frame.row(y) + r.right(), pixels.row(y) + r.x);
     }
+    bool showsFrames() const override { return true; }
     bool messageBox(const std::string& text) override {
         HeadlessHost::messageBox(text);
         return !boxStaysOpen;

@@ -35,6 +35,7 @@ public:
 
     std::uint64_t clock() override { return clock_; }
     void present(const render::PixelBuffer&, const std::vector<render::Rect>&) override {}
+    bool showsFrames() const override { return false; }
     void showCaption(const std::string&) override {}
     bool messageBox(const std::string& text) override;
 

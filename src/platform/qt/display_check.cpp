@@ -1,6 +1,5 @@
 #include "platform/qt/display_check.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <cstdlib>
 #include <cstring>
@@ -28,8 +27,8 @@ std::optional<std::string> xServerAnswers() {
     return "no X server answers at display " + display + " (DISPLAY)";
 }
 
-bool waylandPluginInstalled() {
-    for (const QString& dir : QCoreApplication::libraryPaths())
+bool waylandPluginInstalled(const QStringList& pluginDirs) {
+    for (const QString& dir : pluginDirs)
         if (!QDir(dir + "/platforms").entryList({"libqwayland*"}, QDir::Files).isEmpty())
             return true;
     return false;
@@ -50,8 +49,8 @@ std::optional<std::string> compositorAnswers() {
     return "no Wayland compositor answers at WAYLAND_DISPLAY=" + name;
 }
 
-std::optional<std::string> waylandReady() {
-    if (!waylandPluginInstalled())
+std::optional<std::string> waylandReady(const QStringList& pluginDirs) {
+    if (!waylandPluginInstalled(pluginDirs))
         return "Qt's Wayland platform plugin is not installed (Debian: qt6-wayland), so the game "
                "cannot open its window on Wayland";
     if (env("WAYLAND_DISPLAY").empty()) return "WAYLAND_DISPLAY is unset";
@@ -60,7 +59,7 @@ std::optional<std::string> waylandReady() {
 
 }  // namespace
 
-std::optional<std::string> choosePlatform() {
+std::optional<std::string> choosePlatform(const QStringList& pluginDirs) {
     std::string platform = env("QT_QPA_PLATFORM");
     if (platform.empty()) {
         if (!env("DISPLAY").empty())
@@ -75,7 +74,7 @@ std::optional<std::string> choosePlatform() {
     // A list ("wayland;xcb") is Qt's to try in turn.
     if (platform == "xcb") return xServerAnswers();
     if (platform.starts_with("wayland") && platform.find(';') == std::string::npos)
-        return waylandReady();
+        return waylandReady(pluginDirs);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // advice to reinstall when its plugin cannot start.
 #pragma once
 
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@ namespace brontix::platform::qt {
 // Wayland client cannot place its windows (so on a Wayland desktop the game
 // runs through XWayland); wayland where only a Wayland display is. Returns
 // what keeps the game from opening its window, in one line, or nothing.
-std::optional<std::string> choosePlatform();
+// `pluginDirs` are where Qt looks for its plugins (libraryPaths()).
+std::optional<std::string> choosePlatform(const QStringList& pluginDirs);
 
 }  // namespace brontix::platform::qt
