@@ -25,6 +25,7 @@ run: build
 # Every test, the browser edition's included, then every test again under
 # the sanitizers (with a bounded fuzzing walk).
 test: build web
+	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
 	@cmake -S . -B $(BUILD) -DBRONTIX_WEB_SITE=$(CURDIR)/$(WEB_BUILD) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -39,12 +40,17 @@ sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# The tick and the frame, then the windowed game's CPU share in Xvfb.
-bench: build
+# The tick and the frame, then the windowed game's CPU share in Xvfb and
+# the page's in Chromium.
+bench: build web
+	@sh scripts/install-deps browser
+	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
 	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bash bench/window_cpu.sh ./$(BUILD)/brontix
+	node bench/page_cpu.mjs $(WEB_BUILD)
 
-# The browser edition: static files in $(WEB_BUILD)/, and a server for them.
+# The browser edition: the site to deploy in $(WEB_BUILD)/site/, and a
+# server for it.
 web:
 	@sh scripts/install-deps web
 	@cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
@@ -53,6 +59,7 @@ web:
 	@cmake --build $(WEB_BUILD) -j $(JOBS)
 
 web-run: web
+	@sh scripts/install-deps node
 	node $(WEB_BUILD)/serve.mjs $(PORT)
 
 # A Debian package in $(BUILD)/.

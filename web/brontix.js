@@ -1,17 +1,74 @@
 // The page's side of the browser edition: loads the game's WebAssembly
-// module, gives it the page (caption, canvas, box, backdrop, clocks) and
+// module, gives it the page (caption, canvas, box, backdrop, clocks), and
 // passes it the player's input and its wake-ups. Each call into the game
-// says when it wants its next wake-up; the canvas changes only where the
-// game drew something.
+// says when it wants its next wake-up, which a timer keeps; an animation
+// frame is asked for only when the game drew something, and puts what it
+// drew on the canvas. While nothing changes, nothing runs between
+// wake-ups.
 (async function () {
   'use strict';
   const $ = (id) => document.getElementById(id);
-  const game = $('game'), canvas = $('playfield'), backdrop = $('backdrop'), box = $('box');
+  const stage = $('stage'), game = $('game'), canvas = $('playfield'), backdrop = $('backdrop'),
+    box = $('box'), tools = $('tools'), menu = [...document.querySelectorAll('#menubar button')];
   const ctx = canvas.getContext('2d');
   // Tests fix the clock the random source is seeded from; players never do.
   const fixedClock = new URLSearchParams(location.search).get('clock');
 
-  let memory, exports, image = null, pendingBox = null, wakeTimer = 0, recording = '';
+  // --- fitting the window to the screen ------------------------------------------
+  // The whole window scales: down to fit a small screen, up by whole
+  // numbers where there is room (so the playfield stays exact, each pixel a
+  // square of pixels), placed on whole device pixels.
+  const PAD = 8;
+  let scale = 1;
+  const devicePixels = (v) => Math.round(v * devicePixelRatio) / devicePixelRatio;
+  function fit() {
+    // The layout viewport: the screen's size in CSS pixels, which a pinch
+    // zoom leaves alone.
+    const { clientWidth: vw, clientHeight: vh } = document.documentElement;
+    const w = game.offsetWidth, h = game.offsetHeight;
+    const room = Math.min((vw - 2 * PAD) / w, (vh - 3 * PAD - tools.offsetHeight) / h);
+    scale = room >= 1 ? Math.floor(room) : Math.max(room, 0.1);
+    game.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    const left = devicePixels(Math.max(PAD, (vw - w * scale) / 2));
+    const top = devicePixels(Math.max(PAD, (vh - h * scale - tools.offsetHeight - PAD) / 2));
+    Object.assign(stage.style, { left: `${left}px`, top: `${top}px`, width: `${w * scale}px`, height: `${h * scale}px` });
+    Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px` });
+  }
+  fit();
+
+  // --- a page that cannot start the game says why ---------------------------------------
+  const escaped = (s) => String(s).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
+  function failed(html) {
+    const failure = $('failure');
+    failure.innerHTML = html;
+    failure.hidden = false;
+    document.body.dataset.failed = 'true';
+  }
+  const howToStart = 'Start it with <code>make web-run</code> and open the address it prints, or serve ' +
+    'the folder <code>build-web/site</code> from any web server that sends <code>.wasm</code> files as ' +
+    '<code>application/wasm</code>.';
+  if (location.protocol === 'file:') {
+    failed(`<p>This page was opened from a file, and browsers run the game only from a web server.</p><p>${howToStart}</p>`);
+    return;
+  }
+
+  let memory, exports, pendingBox = null, wakeTimer = 0, frameRequest = 0, recording = '';
+  // The rectangles the game drew since the last animation frame, put then
+  // from the game's RGBA frame, which holds the newest pixels of each.
+  const drawn = {
+    image: null, rects: [],
+    add(framePtr, x, y, w, h) {
+      if (!this.image || this.image.data.buffer !== memory.buffer || this.image.data.byteOffset !== framePtr) {
+        this.image = new ImageData(new Uint8ClampedArray(memory.buffer, framePtr, 640 * 530 * 4), 640, 530);
+      }
+      this.rects.push([x, y, w, h]);
+    },
+    put() {
+      frameRequest = 0;
+      for (const [x, y, w, h] of this.rects) ctx.putImageData(this.image, 0, 0, x, y, w, h);
+      this.rects.length = 0;
+    },
+  };
   const text = (ptr, len) => new TextDecoder().decode(new Uint8Array(memory.buffer, ptr, len));
   const ints = (ptr, count) => new Int32Array(memory.buffer, ptr, count);
   const put = (ptr, rect) => ints(ptr, 4).set([rect.left, rect.top, rect.width, rect.height].map(Math.round));
@@ -26,11 +83,9 @@
     },
     message_box(ptr, len) { pendingBox = text(ptr, len); },
     present(framePtr, rectsPtr, count) {
-      if (!image || image.data.buffer !== memory.buffer) {
-        image = new ImageData(new Uint8ClampedArray(memory.buffer, framePtr, 640 * 530 * 4), 640, 530);
-      }
       const r = ints(rectsPtr, 4 * count);
-      for (let i = 0; i < count; ++i) ctx.putImageData(image, 0, 0, r[4 * i], r[4 * i + 1], r[4 * i + 2], r[4 * i + 3]);
+      for (let i = 0; i < count; ++i) drawn.add(framePtr, r[4 * i], r[4 * i + 1], r[4 * i + 2], r[4 * i + 3]);
+      if (!frameRequest) frameRequest = requestAnimationFrame(() => drawn.put());
     },
     show_backdrop() {
       backdrop.hidden = false;
@@ -52,17 +107,31 @@
     record(ptr, len) { recording += text(ptr, len); },
   };
 
-  const { brontixWasi } = window;
-  const wasi = brontixWasi.wasi(() => memory, {
-    read: () => 0,
-    write: (fd, bytes) => console.log(new TextDecoder().decode(bytes)),
-  }, ['brontix']);
-  const { instance } = await WebAssembly.instantiateStreaming(fetch('brontix.wasm'), {
-    wasi_snapshot_preview1: wasi, brontix: page,
-  });
-  exports = instance.exports;
-  memory = exports.memory;
-  exports._initialize();
+  try {
+    const { brontixWasi } = window;
+    if (!brontixWasi) throw new Error('<code>wasi.js</code> did not load');
+    const wasi = brontixWasi.wasi(() => memory, {
+      read: () => 0,
+      write: (fd, bytes) => console.log(new TextDecoder().decode(bytes)),
+    }, ['brontix']);
+    const response = await fetch('brontix.wasm');
+    if (!response.ok) {
+      throw new Error(`<code>brontix.wasm</code> could not be loaded (${escaped(response.status)} ${escaped(response.statusText)})`);
+    }
+    const type = response.headers.get('Content-Type') || 'no type';
+    if (!type.startsWith('application/wasm')) {
+      throw new Error(`the server sent <code>brontix.wasm</code> as <code>${escaped(type)}</code>, not <code>application/wasm</code>`);
+    }
+    const { instance } = await WebAssembly.instantiateStreaming(response, { wasi_snapshot_preview1: wasi, brontix: page });
+    exports = instance.exports;
+    memory = exports.memory;
+    exports._initialize();
+  } catch (e) {
+    const why = e instanceof TypeError ? 'the network failed'
+      : e instanceof WebAssembly.CompileError || e instanceof WebAssembly.LinkError ? escaped(e.message) : e.message;
+    failed(`<p>The game could not start: ${why}.</p><p>${howToStart}</p>`);
+    return;
+  }
 
   // After every call into the game: open a box it raised, and wake it when
   // it asks (next is on performance.now()'s clock; -1 is never).
@@ -73,7 +142,9 @@
       box.showModal();
     }
     clearTimeout(wakeTimer);
-    wakeTimer = next >= 0 ? setTimeout(onWake, Math.max(0, next - performance.now())) : 0;
+    // Timers count whole milliseconds: rounding up keeps a wake-up from
+    // coming before its tick is due.
+    wakeTimer = next >= 0 ? setTimeout(onWake, Math.max(0, Math.ceil(next - performance.now()))) : 0;
   }
   function onWake() {
     wakeTimer = 0;
@@ -82,28 +153,78 @@
   // The box is modal: the rest of the page is inert until OK (or Esc).
   box.addEventListener('close', () => after(exports.brontix_box_closed()));
 
-  const scale = () => canvas.width / canvas.clientWidth;
-  canvas.addEventListener('mousemove', (e) => {
-    after(exports.brontix_pointer(e.offsetX * scale(), e.offsetY * scale()));
-  });
-  // A click is a release of the left button over the playfield.
+  // --- the pointer ---------------------------------------------------------------------
+  // Playfield pixels of a point on the screen, whatever the window's scale.
+  function field(e) {
+    const r = canvas.getBoundingClientRect();
+    return [(e.clientX - r.left) * canvas.width / r.width, (e.clientY - r.top) * canvas.height / r.height];
+  }
+  const steer = (e) => after(exports.brontix_pointer(...field(e)));
+  // The mouse: every move over the playfield steers, and every release of
+  // the left button over it is a click.
+  canvas.addEventListener('mousemove', steer);
   canvas.addEventListener('mouseup', (e) => {
     if (e.button === 0) after(exports.brontix_click());
   });
+  // A finger or a pen: a drag steers, a tap (a press and release that did
+  // not wander) is a click. Its pointer is held by the playfield until it
+  // lifts, and the browser makes no mouse events of it.
+  const TAP = 10;  // CSS pixels a tap may wander
+  let press = null;
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'mouse') return;
+    e.preventDefault();
+    canvas.setPointerCapture(e.pointerId);
+    press = { id: e.pointerId, x: e.clientX, y: e.clientY, tap: true };
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (e.pointerType === 'mouse') return;
+    if (press && press.id === e.pointerId) {
+      if (Math.hypot(e.clientX - press.x, e.clientY - press.y) > TAP) press.tap = false;
+      steer(e);
+    } else if (e.pointerType === 'pen' && !press) {
+      steer(e);  // a pen hovering steers as a mouse does
+    }
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    if (!press || press.id !== e.pointerId) return;
+    const tap = press.tap;
+    press = null;
+    if (tap) after(exports.brontix_click());
+  });
+  canvas.addEventListener('pointercancel', () => { press = null; });
+
+  // --- keys and the menu bar ---------------------------------------------------------------
   // Typed characters by their code, so only a lower-case p pauses; keys
-  // with Ctrl, Alt or Meta belong to the browser (Alt+N is New Game's).
+  // with Ctrl, Alt or Meta belong to the browser (Alt+N is New Game's), and
+  // Space on a menu command is the command's.
   document.addEventListener('keydown', (e) => {
     if (box.open || e.ctrlKey || e.altKey || e.metaKey || e.key.length !== 1) return;
+    if (e.key === ' ' && menu.includes(e.target)) return;
     e.preventDefault();
     after(exports.brontix_key(e.key.charCodeAt(0)));
   });
-  for (const [id, command] of [['new-game', 0], ['demo', 1], ['full-screen', 2]]) {
-    $(id).addEventListener('click', (e) => {
-      e.currentTarget.blur();
-      after(exports.brontix_menu(command));
+  for (const [i, button] of menu.entries()) {
+    button.addEventListener('click', (e) => {
+      // A click of the pointer leaves the focus to the game; the keyboard
+      // keeps it on the menu bar.
+      if (e.detail > 0) button.blur();
+      after(exports.brontix_menu(i));
     });
   }
+  // The arrow keys, Home and End move along the menu bar; Tab reaches it
+  // once.
+  $('menubar').addEventListener('keydown', (e) => {
+    const at = menu.indexOf(e.target);
+    const to = { ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: menu.length - 1 }[e.key];
+    if (at < 0 || to === undefined) return;
+    e.preventDefault();
+    const next = menu[(to + menu.length) % menu.length];
+    for (const b of menu) b.tabIndex = b === next ? 0 : -1;
+    next.focus();
+  });
 
+  // --- full screen ------------------------------------------------------------------------
   // The backdrop stays until the player leaves it: its close button, or
   // leaving the browser's full-screen mode.
   function leaveBackdrop() {
@@ -117,21 +238,24 @@
     if (!document.fullscreenElement && !backdrop.hidden) leaveBackdrop();
   });
   window.addEventListener('resize', () => {
+    fit();
     if (!backdrop.hidden) after(exports.brontix_menu(2));
   });
 
-  // The visit's recording, a replay script, offered beside the game.
+  // --- the visit's recording, and the site offline -------------------------------------------
   $('recording').addEventListener('click', (e) => {
     const link = e.currentTarget;
     URL.revokeObjectURL(link.href);
     link.href = URL.createObjectURL(new Blob([recording], { type: 'text/plain' }));
   });
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 
-  // For tests: ticks run so far and whether the timer is on.
+  // For tests: ticks run so far, whether the timer is on, the recording.
   window.brontixStatus = () => ({
-    ticks: exports.brontix_ticks(), timer: exports.brontix_timer() === 1, box: box.open,
+    ticks: exports.brontix_ticks(), timer: exports.brontix_timer() === 1, box: box.open, scale,
   });
   window.brontixRecording = () => recording;
   after(exports.brontix_start());
+  drawn.put();  // the first frame at once
   document.body.dataset.ready = 'true';
 })();

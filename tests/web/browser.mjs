@@ -4,8 +4,9 @@
 // equal, pixel for pixel, the frame the native replay driver draws from the
 // page's own recording. A failing step leaves a screenshot.
 //   node browser.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
-import { spawn, execFileSync } from 'node:child_process';
+import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import { mkdirSync, rmSync } from 'node:fs';
+import { connect } from 'node:net';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -103,6 +104,38 @@ const address = await new Promise((resolve) => {
   setTimeout(() => resolve(null), 10000);
 });
 if (!address) await fail('the server did not start');
+pass();
+
+// --- the dev server answers anything and goes on ---------------------------------
+step = 'server';
+const { port } = new URL(address);
+// The status line of a raw request, however malformed.
+const ask = (request) => new Promise((resolve) => {
+  const socket = connect(Number(port), '127.0.0.1', () => socket.write(request));
+  let reply = '';
+  socket.on('data', (d) => { reply += d; });
+  socket.on('close', () => resolve(reply.split('\r\n')[0]));
+  socket.on('error', () => resolve('no answer'));
+  setTimeout(() => socket.destroy(), 3000);
+});
+for (const [request, status] of [
+  ['GET // HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 400],
+  ['GET /%E0%A4%A HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 400],
+  ['POST / HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n', 405],
+  ['GET /../../etc/passwd HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 404],
+  ['GET /brontix.wasm HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 200],
+]) {
+  const line = await ask(request);
+  if (!line.startsWith(`HTTP/1.1 ${status}`)) await fail(`${request.split('\r')[0]} got ${line}, not ${status}`);
+}
+const wasm = await fetch(`${address}brontix.wasm`);
+if (wasm.headers.get('content-type') !== 'application/wasm') await fail(`brontix.wasm served as ${wasm.headers.get('content-type')}`);
+for (const [arg, why] of [['abc', 'not a port number'], [port, 'is in use']]) {
+  const r = spawnSync('node', [join(site, 'serve.mjs'), arg], { encoding: 'utf8', timeout: 10000 });
+  if (r.status !== 1 || !r.stderr.includes(why) || r.stderr.trim().split('\n').length !== 1) {
+    await fail(`serve.mjs ${arg}: status ${r.status}, ${r.stderr}`);
+  }
+}
 pass();
 
 step = 'load';
@@ -246,8 +279,121 @@ const corner = await page.evaluate(() => getComputedStyle(document.getElementByI
 if (corner !== 'rgb(0, 0, 0)') await fail(`the backdrop is ${corner}`);
 pass();
 
+// --- the keyboard on the menu bar ----------------------------------------------------
+step = 'menu-keys';
+await page.click('#backdrop-close');
+await page.focus('#new-game');
+await page.keyboard.press('ArrowRight');
+if (await page.evaluate(() => document.activeElement.id) !== 'demo') await fail('ArrowRight did not reach Demo');
+await page.keyboard.press('ArrowLeft');
+if ((await status()).timer) await fail('the lost game runs');
+await page.keyboard.press('Space');
+await waitFor('Space on New Game started no game', 5, async () => (await status()).timer);
+pass();
+
+// --- scaled to the screen: by whole numbers where there is room, pixel for pixel ------
+// The playfield in a screenshot, device pixel for device pixel, against the
+// canvas with each of its pixels a k x k square.
+async function exactAt(k) {
+  const r = await page.evaluate(() => document.getElementById('playfield').getBoundingClientRect().toJSON());
+  if (Math.abs(r.width - 640 * k) > 0.01 || r.x % 1 || r.y % 1) await fail(`playfield at ${JSON.stringify(r)}, not 640 x ${k}`);
+  const shot = await page.screenshot({ clip: { x: r.x, y: r.y, width: r.width, height: r.height }, type: 'png' });
+  const screen = await page.evaluate(async (png) => {
+    const img = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const c = new OffscreenCanvas(img.width, img.height).getContext('2d');
+    c.drawImage(img, 0, 0);
+    const d = c.getImageData(0, 0, img.width, img.height).data;
+    let text = '';
+    for (let i = 0; i < d.length; i += 0x8000) text += String.fromCharCode(...d.subarray(i, i + 0x8000));
+    return btoa(text);
+  }, shot.toString('base64'));
+  const device = Buffer.from(screen, 'base64');
+  const canvas = await pixels(0, 0, 640, 530);
+  let n = 0;
+  for (let y = 0; y < 530 * k; ++y)
+    for (let x = 0; x < 640 * k; ++x) {
+      const a = 4 * (y * 640 * k + x), b = 4 * (Math.floor(y / k) * 640 + Math.floor(x / k));
+      if (device[a] !== canvas[b] || device[a + 1] !== canvas[b + 1] || device[a + 2] !== canvas[b + 2]) ++n;
+    }
+  if (n) await fail(`${n} device pixels differ from the canvas scaled by ${k}`);
+}
+step = 'scaled';
+await page.keyboard.type('p');
+for (const [width, height, k] of [[1280, 800, 1], [1600, 1300, 2]]) {
+  await page.setViewportSize({ width, height });
+  await sleep(300);
+  const s = (await status()).scale;
+  if (s !== k) await fail(`at ${width} x ${height} the window is scaled by ${s}, not ${k}`);
+  await exactAt(k);
+}
+await page.screenshot({ path: join(out, 'desktop-scaled.png') });
+pass();
+
 step = 'console';
 if (errors.length) await fail(`console errors: ${errors.join(' | ')}`);
+pass();
+
+// --- a phone, played with a finger ---------------------------------------------------
+step = 'phone';
+const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+page = await phone.newPage();
+await page.goto(`${address}?clock=${CLOCK}`);
+await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+const fits = () => page.evaluate(() => {
+  const g = document.getElementById('game').getBoundingClientRect();
+  const e = document.scrollingElement;
+  return innerWidth === 390 && e.scrollWidth <= innerWidth && e.scrollHeight <= innerHeight && g.left >= 0 &&
+    g.top >= 0 && g.right <= innerWidth && g.bottom <= innerHeight;
+});
+if (!(await fits())) await fail('the window does not fit the phone, or the page scrolls or zooms');
+const field = await page.evaluate(() => document.getElementById('playfield').getBoundingClientRect().toJSON());
+const onField = (x, y) => ({ x: field.x + x * field.width / 640, y: field.y + y * field.height / 530 });
+const cdp = await page.context().newCDPSession(page);
+const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+await page.click('#new-game');
+for (const x of [150, 480]) {
+  const from = onField(320, 400), to = onField(x, 400);
+  await touch('touchStart', [from]);
+  for (let i = 1; i <= 8; ++i) await touch('touchMove', [{ x: from.x + (to.x - from.x) * i / 8, y: to.y }]);
+  await touch('touchEnd', []);
+  await waitFor(`the paddle centre is at ${await paddleCentre()}, not under the finger at ${x}`, 5,
+    async () => Math.abs((await paddleCentre()) - x) <= 1.5);
+}
+const held = await pixels(0, 330, 640, 120);
+await touch('touchStart', [onField(480, 200)]);
+await touch('touchEnd', []);
+await waitFor('a tap did not launch the ball', 5, async () => differing(held, await pixels(0, 330, 640, 120)) > 20);
+if (!(await fits())) await fail('after the finger the window no longer fits the phone');
+await page.screenshot({ path: join(out, 'phone.png') });
+pass();
+
+// --- installed, and offline on the second visit -------------------------------------------
+step = 'offline';
+const visit = await browser.newContext({ viewport: { width: 800, height: 600 } });
+page = await visit.newPage();
+await page.goto(`${address}?clock=${CLOCK}`);
+await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+const manifest = await (await fetch(`${address}manifest.webmanifest`)).json();
+if (!manifest.icons.some((i) => i.sizes === '512x512') || !manifest.start_url || !manifest.display) await fail('manifest');
+await waitFor('no service worker took the page', 15,
+  () => page.evaluate(() => navigator.serviceWorker.ready.then(() => navigator.serviceWorker.controller !== null)).catch(() => false) ||
+    page.reload().then(() => false));
+await visit.setOffline(true);
+await page.reload();
+await waitFor('the page did not start offline', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+await page.click('#new-game');
+const ticks0 = (await status()).ticks;
+await waitFor('no tick ran offline', 5, async () => (await status()).ticks > ticks0 + 10);
+await page.screenshot({ path: join(out, 'offline.png') });
+await visit.setOffline(false);
+pass();
+
+// --- opened from disk, it says what to do ---------------------------------------------------
+step = 'from-disk';
+page = await visit.newPage();
+await page.goto(`file://${join(site, 'site', 'index.html')}`);
+const said = await page.evaluate(() => document.getElementById('failure').textContent);
+if (!said.includes('make web-run')) await fail(`the page opened from disk says: ${said}`);
 pass();
 
 await browser.close();
