@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # The README's commands: `make run`, `make test`, and the rest.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize

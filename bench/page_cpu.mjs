@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The browser edition's share of one core in headless Chromium, all of
 // Chromium's processes counted, in the states that matter for energy:
 // paused, running with nothing on screen changing (a ball held on the

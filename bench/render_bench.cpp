@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The cost of drawing a frame: a whole one, and one after a tick that moved
 // the balls, each with the renderer every screen uses; and the window's own
 // road with the ball array full: a wake-up of the session 64 times a second.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // States to measure, built the way the game builds them.
 #pragma once
 

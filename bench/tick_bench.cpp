@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The cost of one tick, through the game's own tick code.
 #include <benchmark/benchmark.h>
 

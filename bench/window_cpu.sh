@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # The windowed game's share of one core in Xvfb with openbox, in the three
 # states that matter for energy: paused, running with nothing on screen
 # changing (a ball held on the paddle, the pointer still), and Demo playing.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # Writes SITE/sw.js from TEMPLATE: the list of the site's files to
 # precache, and a version that changes whenever any of them does.
 #   cmake -DSITE=... -DTEMPLATE=... -P service_worker.cmake

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # WebAssembly with Debian's clang 14, wasi-libc and libc++ for wasm32: the
 # browser edition and the replay driver run by node.
 set(CMAKE_SYSTEM_NAME Generic)

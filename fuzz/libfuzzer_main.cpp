@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The libFuzzer entry point (built with clang's -fsanitize=fuzzer).
 #include <cstdlib>
 

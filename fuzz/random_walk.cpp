@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // A seeded random walk over fuzz inputs, for machines without libFuzzer:
 //   brontix-fuzz-walk [--seconds N] [--seed S] [--budget TICKS]
 #include <chrono>

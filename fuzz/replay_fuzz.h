@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Feeding scripts to the replay interpreter and checking, after every
 // command, what must always hold.
 #pragma once

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # The layers point one way:
 #   scene  <  render  <  session  <  front ends (platform/, replay/, app/)
 #   scene  <  rules (game/, tick/, input/)  <  session

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The page's side of the browser edition: loads the game's WebAssembly
 // module, gives it the page (caption, canvas, box, backdrop, clocks), and
 // passes it the player's input and its wake-ups. Each call into the game

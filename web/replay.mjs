@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // brontix-replay compiled to WebAssembly, run by node: reads the script on
 // standard input and prints what the native brontix-replay prints (its
 // arguments follow the module's path; it opens no files but standard

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Serves the browser edition's site on 127.0.0.1, for development and the
 // tests. Any request gets an answer and the server goes on: a malformed
 // address 400, another method than GET or HEAD 405, a file the site does

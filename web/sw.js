@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The browser edition's service worker: every file of the site is kept in a
 // cache named after this build, so the game plays without the network from
 // the second visit on; a new build's worker fills its own cache and removes

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The few WASI calls a Brontix module makes, for a page and for node: the
 // standard streams, the clock, exit. Anything else answers "not supported".
 // Works as a browser script (window.brontixWasi) and as a CommonJS module.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // brontix-replay [--frame FILE] [SCRIPT]: runs a script against the game
 // without a window.
 #include <fcntl.h>

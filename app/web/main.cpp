@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The game in a web page: the page's script calls the functions exported
 // here, one to start, one per wake-up, one per event. Each returns when the
 // session wants its next wake-up, in the page's milliseconds, or -1 for

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The Basic runtime the game's rules are written against: 16-bit Booleans,
 // Int, colours composed by RGB and the classic 16-colour palette, and
 // arrays re-dimensioned with their contents kept.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The main window's captions: the window's name, and the score lines the
 // tick and the pause key write.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The main window: every scene object of the playfield, the tick timer and
 // the game state, owned together for the whole run.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Start-up and New Game: the handlers that set up a wall and a ball.
 #pragma once
 

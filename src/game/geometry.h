@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The playfield's fixed geometry, in pixels: the walls the balls meet and
 // the grid of brick cells. Everything else about the layout is in its table
 // (layout.cpp); what more than one rule reads is here.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The main window as it exists the moment it is created, before start-up.
 #include "game/captions.h"
 #include "game/form1.h"

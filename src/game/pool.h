@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Bookkeeping beside a pool of like scene objects (capsules, shots): which
 // elements are shown, in index order, and which hidden ones are ready for
 // reuse. It lets the tick and the click visit only elements that matter;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Player input and window modes: mouse, click, key, Demo and Full Screen.
 #pragma once
 

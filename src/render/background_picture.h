@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The main window's persistent background picture: painted once by
 // start-up through the pen, kept, and shown under the scene in every frame.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Frames as plain pixels: 32-bit 0xFFRRGGBB, row after row, and the
 // rectangles of a frame that were drawn again.
 #pragma once

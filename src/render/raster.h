@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Aliased drawing straight into a frame's pixels, inside a clip rectangle:
 // spans, dots and one-pixel segments, the building blocks of every figure
 // and line.

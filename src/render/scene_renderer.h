@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Draws the playfield into plain pixels: the background picture, then the
 // visible scene objects back to front, aliased and on whole pixels. After
 // the first frame it draws again only what the scene's change log names,

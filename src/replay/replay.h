@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The replay driver: runs a script of input events and timer expiries
 // through a session on the headless front end, printing dumps.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The game's single random source: SplitMix64, seeded from a clock value,
 // returning single-precision values in [0, 1).
 #pragma once

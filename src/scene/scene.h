@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The scene model: shapes and lines drawn over the window's background
 // picture, object arrays that only grow, one stacking order, and the record
 // of which objects were touched since the last frame was drawn.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // What the game needs from the windowing layer. The game calls these and
 // nothing else of the platform; the session provides them, keeping the
 // random source and the background picture itself and passing the rest to

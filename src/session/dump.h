@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The whole observable state of a session as one line of JSON, for the
 // replay driver, tests and bug reports.
 #pragma once

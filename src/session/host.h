@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // What a front end gives the session: the screen and windows it runs in,
 // its clock, and its way of showing a modal box. The Qt window, the page
 // and the replay driver each implement it; the game never sees it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The pace of Timer1's expiries on a real clock: ticks fall due 64 times a
 // second on a monotonic clock; a wake-up runs those that are due, a few at
 // most; what is still owed afterwards (a stall, a message box, time spent

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Writes a session down as a replay script while it runs: the clock the
 // random source was seeded from, every event the handlers received, and the
 // ticks between them, each line handed on as soon as its event has been

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // One game as every front end runs it: the main window with its scene and
 // state, the pace of its timer, the one gate that keeps a tick from
 // starting inside another or under the game's message box, the background

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Ball motion: the step, the fade and its colour, gravity, the walls, the
 // loss line and the paddle with its steering zones.
 #include <cmath>

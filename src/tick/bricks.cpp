@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The brick pass of one ball: shots and the ball against the present
 // bricks, and the knock-out of each brick hit.
 //

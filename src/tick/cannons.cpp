@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Cannons and shots: shots rise, knock out the first brick they overlap,
 // cost 5 points each, and end above the top; the cannons ride the paddle.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Power-up capsules: released by brick hits, falling faster and faster,
 // caught by the paddle's left-edge test.
 #include "game/game.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Losing, winning and the score line in the caption.
 #include "game/captions.h"
 #include "tick/phases.h"

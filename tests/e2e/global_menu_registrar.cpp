@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Stands in for a desktop with a global menu (KDE Plasma's, and others):
 // owns the session-bus name that makes Qt export an application's menu bar
 // out of its window, until it is killed.

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # End-to-end: the real brontix in an X server with a window manager, driven
 # with xdotool as a player would, read through its caption and screenshots.
 # The game records itself; at every pause the playfield on the screen must

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # An X server with a window manager, for the real window: sourced by the
 # end-to-end test and the window benchmark. The caller sets OUT (a folder for
 # logs, emptied here) and defines fail(); it gets DISPLAY, wait_for and PIDS,

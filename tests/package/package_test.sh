@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a finished build and checks what it holds
 # and what it depends on.
 BUILD=$1
@@ -9,7 +11,8 @@ DEB=$(ls "$T"/brontix_*.deb 2>/dev/null | head -1)
 [ -n "$DEB" ] || { echo "FAIL: no package made"; cat "$T/cpack.log"; exit 1; }
 dpkg-deb -c "$DEB" | awk '{print $6}' >"$T/files"
 fails=0
-for f in ./usr/bin/brontix ./usr/share/applications/org.brontix.Brontix.desktop \
+for f in ./usr/games/brontix ./usr/share/applications/org.brontix.Brontix.desktop \
+    ./usr/share/man/man6/brontix.6.gz ./usr/share/doc/brontix/copyright ./usr/share/doc/brontix/changelog.gz \
     ./usr/share/metainfo/org.brontix.Brontix.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/brontix.svg \
     ./usr/share/icons/hicolor/16x16/apps/brontix.png \
@@ -22,6 +25,15 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6; do
 done
 if grep -q "brontix-replay\|_tests\|bench" "$T/files"; then
     echo "FAIL: test or tool programs in the package"
+    fails=$((fails + 1))
+fi
+recommends=$(dpkg-deb -f "$DEB" Recommends)
+echo "$recommends" | grep -q qt6-wayland || { echo "FAIL: Recommends lacks qt6-wayland: $recommends"; fails=$((fails + 1)); }
+# Debian's own check of a package: no error and no warning.
+lintian --tag-display-limit 0 "$DEB" >"$T/lintian" 2>&1
+if grep -qE '^[EW]: ' "$T/lintian"; then
+    echo "FAIL: lintian:"
+    grep -E '^[EW]: ' "$T/lintian"
     fails=$((fails + 1))
 fi
 echo "package: $(basename "$DEB")"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Which platform the game asks Qt for, and the one line it says instead of
 // Qt's abort when that platform cannot start.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Under a scale factor of 2 the playfield is drawn at twice the size and
 // stays crisp: each scene pixel becomes a 2 x 2 block of the same colour.
 #include <gtest/gtest.h>

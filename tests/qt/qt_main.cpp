@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The window tests run in one QApplication on the offscreen platform.
 #include <gtest/gtest.h>
 

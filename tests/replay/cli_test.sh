@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
 # brontix-replay's command line: usage, files that cannot be read or
 # written, input no script can be made of, and the frame. Each failure must
 # give status 2 and one line. Run on the native program, or on the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // A served and launched rally, pinned against values worked out from the
 // rules rather than taken from the program.
 #include <gtest/gtest.h>

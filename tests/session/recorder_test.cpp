@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // A session written down as it runs replays to the very same game: the
 // same dump, the same picture.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The session every front end drives: what reaches the screen, the one
 // gate, and the pace, on a clock the tests set.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // A game in a session on the headless front end, set up the way the program
 // sets it up, with the random values of start-up chosen by the test.
 #pragma once

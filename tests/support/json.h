@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // A small JSON reader for checking the replay driver's dumps.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Runs a replay script in memory, as brontix-replay would.
 #pragma once
 

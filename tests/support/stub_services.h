@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Services that do nothing, for tests of the game's own code that look at
 // a window before start-up or measure its windows by hand.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The brick pass visits only the cells balls and shots can reach, and must
 // find exactly what the rule's full walk finds: every ball against all 260
 // bricks, every shot at every present brick, in index order. Both run on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The browser edition in Debian's headless Chromium, driven as a player
 // would: keys, pointer, clicks, the menu; read through the canvas, the
 // caption and the page's status. At the start and at pauses the canvas must

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Prints the number conversions the replay driver relies on, for many
 // values: shortest float and double text (std::to_chars) and the nearest
 // float to a decimal (strtof). Built natively and for WebAssembly, the two

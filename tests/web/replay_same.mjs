@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The replay driver compiled to WebAssembly prints the same bytes as the
 // native one: on every script the replay tests use, and on long games this
 // generator plays (Demo, capsules of every kind, shots, wins and losses).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The deterministic front end of the replay driver and the tests: the
 // script's clock, message boxes answered at once and kept, and a
 // 1920 x 1080 virtual screen. Nothing is shown.

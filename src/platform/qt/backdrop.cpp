@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 #include "platform/qt/backdrop.h"
 
 #include <QGuiApplication>

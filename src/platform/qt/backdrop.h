@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The full-screen backdrop: a plain black window that covers the screen
 // behind the game window and does nothing.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Before Qt starts: which platform plugin the game asks for, and whether
 // the display it needs answers. Qt itself aborts with a core dump and
 // advice to reinstall when its plugin cannot start.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The game window: a fixed frame around the playfield, with the menu bar
 // of three commands.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The client area: shows the session's frame, and reports pointer
 // movements, clicks and typed characters in playfield pixels.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 #include "platform/qt/qt_game.h"
 
 namespace brontix::platform::qt {

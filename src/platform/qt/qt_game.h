@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The game in its Qt window: the window and its front end, the session they
 // drive, and the timer that wakes it. Every event the window receives goes
 // to the session, and after each the timer is set for the session's next

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The session's front end on a real Qt window: the caption, the modal box,
 // the full-screen backdrop, the system clock, and the playfield that shows
 // the frame.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Wake-ups on the window's thread at the times the session asks for, on
 // CLOCK_MONOTONIC: a precise single-shot Qt timer, which is never early.
 #pragma once

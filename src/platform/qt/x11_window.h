@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // Puts rectangles of a frame straight into an X11 window: one request a
 // rectangle, with none of Qt's painting machinery between. The playfield
 // paints itself on screen this way where it can (see Playfield); at 64

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // What the page gives the WebAssembly module: a handful of functions of its
 // script, imported by name from the module "brontix".
 #pragma once

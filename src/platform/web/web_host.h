@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
 // The session's front end in a web page: the page's caption, modal box,
 // full-screen backdrop, clock and canvas, reached through the functions the
 // page's script gives the WebAssembly module (page.h).
