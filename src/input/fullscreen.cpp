@@ -5,7 +5,7 @@
 namespace brontix::input {
 
 void mnuFS_Click(game::Form1& form) {
-    scene::Services& s = form.services;
+    scene::Windows& s = form.services.windows;
     s.showBackdrop();
     s.hideGameWindow();
     // Centred on the backdrop's own frame, not the screen, so the game sits

@@ -39,8 +39,23 @@ inline int twipsToPixels(float twips) {
     return static_cast<int>(px);
 }
 
+// The two windows of full-screen mode as the game moves them: the backdrop
+// (Form2) and the game window (Form1), their outer frames in twips. The
+// front end has them.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual void showBackdrop() = 0;
+    virtual WindowRect backdropRect() const = 0;
+    virtual void hideGameWindow() = 0;
+    virtual WindowRect gameWindowRect() const = 0;
+    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
+    virtual void showGameWindowOwnedByBackdrop() = 0;
+};
+
 class Services {
 public:
+    explicit Services(Windows& w) : windows(w) {}
     virtual ~Services() = default;
 
     // Random source: reseed from the system clock; draw a value in [0, 1).
@@ -66,14 +81,8 @@ public:
     // A modal box with an OK button.
     virtual void messageBox(const std::string& text) = 0;
 
-    // Window operations for the full-screen backdrop (Form2) and the game
-    // window (Form1).
-    virtual void showBackdrop() = 0;
-    virtual WindowRect backdropRect() const = 0;
-    virtual void hideGameWindow() = 0;
-    virtual WindowRect gameWindowRect() const = 0;
-    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
-    virtual void showGameWindowOwnedByBackdrop() = 0;
+    // The windows of full-screen mode.
+    Windows& windows;
 
 protected:
     virtual void showCaption(const std::string& text) = 0;

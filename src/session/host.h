@@ -14,10 +14,9 @@
 
 namespace brontix::session {
 
-class Host {
+// The full-screen windows (scene::Windows) are the front end's as well.
+class Host : public scene::Windows {
 public:
-    virtual ~Host() = default;
-
     // The system clock the random source is seeded from.
     virtual std::uint64_t clock() = 0;
 
@@ -35,15 +34,6 @@ public:
     // false when it stays open, in which case the front end calls
     // Session::boxClosed() once the player answers.
     virtual bool messageBox(const std::string& text) = 0;
-
-    // Full-screen mode: the backdrop (Form2) and the game window (Form1),
-    // their outer frames in twips.
-    virtual void showBackdrop() = 0;
-    virtual scene::WindowRect backdropRect() const = 0;
-    virtual void hideGameWindow() = 0;
-    virtual scene::WindowRect gameWindowRect() const = 0;
-    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
-    virtual void showGameWindowOwnedByBackdrop() = 0;
 };
 
 }  // namespace brontix::session

@@ -174,19 +174,4 @@ void Session::GameServices::messageBox(const std::string& text) {
     if (session_.host_.messageBox(text)) session_.gate_ = Gate::Ticking;
 }
 
-void Session::GameServices::showBackdrop() { session_.host_.showBackdrop(); }
-scene::WindowRect Session::GameServices::backdropRect() const {
-    return session_.host_.backdropRect();
-}
-void Session::GameServices::hideGameWindow() { session_.host_.hideGameWindow(); }
-scene::WindowRect Session::GameServices::gameWindowRect() const {
-    return session_.host_.gameWindowRect();
-}
-void Session::GameServices::moveGameWindow(float leftTwips, float topTwips) {
-    session_.host_.moveGameWindow(leftTwips, topTwips);
-}
-void Session::GameServices::showGameWindowOwnedByBackdrop() {
-    session_.host_.showGameWindowOwnedByBackdrop();
-}
-
 }  // namespace brontix::session

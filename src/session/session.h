@@ -83,10 +83,11 @@ public:
 
 private:
     // The services the game calls: the random source and the background
-    // picture are the session's own; the rest is the front end's.
+    // picture are the session's own; the caption, box and windows the
+    // front end's.
     class GameServices final : public scene::Services {
     public:
-        explicit GameServices(Session& session) : session_(session) {}
+        explicit GameServices(Session& session) : Services(session.host_), session_(session) {}
 
         void Randomize() override;
         float Rnd() override;
@@ -94,12 +95,6 @@ private:
         void setDrawWidth(int pixels) override;
         void drawLine(float x1, float y1, float x2, float y2) override;
         void messageBox(const std::string& text) override;
-        void showBackdrop() override;
-        scene::WindowRect backdropRect() const override;
-        void hideGameWindow() override;
-        scene::WindowRect gameWindowRect() const override;
-        void moveGameWindow(float leftTwips, float topTwips) override;
-        void showGameWindowOwnedByBackdrop() override;
 
         std::deque<float> queue;
         scene::SplitMix64 generator;

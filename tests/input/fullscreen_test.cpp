@@ -30,7 +30,7 @@ TEST(FullScreen, CentresTheGameWindowOnTheBackdrop) {
 TEST(FullScreen, ASecondCommandKeepsOneBackdropAndRecentres) {
     Game g;
     mnuFS_Click(g.form());
-    g.form().services.moveGameWindow(15 * 10, 15 * 20);  // the player moved it
+    g.form().services.windows.moveGameWindow(15 * 10, 15 * 20);  // the player moved it
     mnuFS_Click(g.form());
     EXPECT_EQ(g.host().form1().left, 636);
     EXPECT_EQ(g.host().form1().top, 251);

@@ -8,8 +8,9 @@
 
 namespace brontix::testing {
 
-class StubServices : public scene::Services {
+class StubServices : public scene::Windows, public scene::Services {
 public:
+    StubServices() : Services(static_cast<scene::Windows&>(*this)) {}
     void Randomize() override {}
     float Rnd() override { return 0; }
     void setDrawColor(scene::Colour) override {}
