@@ -53,10 +53,7 @@ void fillBallArray(game::Form1& f) {
     while (!f.Ball.full()) f.Ball.Load();
     game::GameState& st = f.state;
     const int last = f.Ball.UBound();
-    game::ReDimPreserve(st.ballPos, last);
-    game::ReDimPreserve(st.ballVel, last);
-    game::ReDimPreserve(st.ballFade, last);
-    game::ReDimPreserve(st.ballHeld, last);
+    st.fitBallRecords(last);
     for (int i = 0; i <= last; ++i) {
         const auto n = static_cast<std::size_t>(i);
         f.Ball[i].Visible = true;

@@ -24,6 +24,15 @@ struct GameState {
     std::vector<float> capsuleSpeed;   // fall speed per capsule, pixels per tick
     Boolean demoMode = False;
     Boolean stickyPaddle = False;
+
+    // Gives every ball up to `last` its four records, keeping those it had:
+    // a ball loaded outside the tick needs them before the tick sees it.
+    void fitBallRecords(int last) {
+        ReDimPreserve(ballVel, last);
+        ReDimPreserve(ballPos, last);
+        ReDimPreserve(ballHeld, last);
+        ReDimPreserve(ballFade, last);
+    }
 };
 
 // score += delta with the wrap-around of a 32-bit register rather than

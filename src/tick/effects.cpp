@@ -33,12 +33,8 @@ int twinSlot(Form1& form, int from) {
         if (!form.Ball[m].Visible) return m;
     if (form.Ball.full()) return -1;
     form.Ball.Load();
-    game::GameState& st = form.state;
     const int last = form.Ball.UBound();
-    game::ReDimPreserve(st.ballVel, last);
-    game::ReDimPreserve(st.ballPos, last);
-    game::ReDimPreserve(st.ballHeld, last);
-    game::ReDimPreserve(st.ballFade, last);
+    form.state.fitBallRecords(last);
     return last;
 }
 

@@ -30,11 +30,7 @@ void Game::newGameWithBricks(std::initializer_list<int> shown) {
 
 void Game::placeBall(int i, float x, float y, float vx, float vy, bool held) {
     game::GameState& st = form().state;
-    const int last = form().Ball.UBound();
-    game::ReDimPreserve(st.ballPos, last);
-    game::ReDimPreserve(st.ballVel, last);
-    game::ReDimPreserve(st.ballFade, last);
-    game::ReDimPreserve(st.ballHeld, last);
+    st.fitBallRecords(form().Ball.UBound());
     const auto n = static_cast<std::size_t>(i);
     form().Ball[i].Visible = true;
     st.ballPos[n] = {x, y};
