@@ -3,8 +3,10 @@
 // brontix: the game in its window.
 #include <QApplication>
 #include <QIcon>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/qt/display_check.h"

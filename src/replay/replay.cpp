@@ -46,10 +46,6 @@ std::string quoted(std::string_view word) {
     return s + "\"";
 }
 
-struct Error {
-    std::string reason;
-};
-
 template <class T>
 struct Parsed {
     std::optional<T> value;

@@ -136,7 +136,6 @@ void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
         Shape& brick = form.Shape1[k];
         const bool present = brick.Visible;
         if (present) {
-            t.brickIndex = static_cast<float>(k);
             t.brickRight = brick.Width + brick.Left;
             t.brickBottom = brick.Height + brick.Top;
         }

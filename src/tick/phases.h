@@ -3,7 +3,6 @@
 // The phases of one tick and the values that live only for one tick.
 #pragma once
 
-#include <cmath>
 #include <vector>
 
 #include "game/form1.h"
@@ -19,7 +18,9 @@ using scene::Shape;
 // Values local to one tick; every tick starts them afresh.
 struct TickLocals {
     float ballSize = 0;    // width of ball 0, then of the ball being processed
-    float brickIndex = 0;  // the brick pass's counter, in steps of 1.0
+    // The brick pass's counter. Only the demo's autopilot reads it, before
+    // the first brick pass, when it is still 0; the pass itself walks cells.
+    float brickIndex = 0;
     int visibleCount = 0;  // visible balls met so far in the ball pass
     int hiddenCount = 0;   // invisible bricks met in the current brick pass
     Boolean hitFlag = False;
@@ -54,9 +55,6 @@ struct BallEdges {
     float oldBottom = 0;
     float radius = 0;
 };
-
-// The brick counter as an index into Shape1.
-inline int brickAt(float brickIndex) { return static_cast<int>(std::nearbyint(brickIndex)); }
 
 // Shots (cannons.cpp).
 void shotsRise(Form1& form);
