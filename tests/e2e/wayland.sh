@@ -79,7 +79,10 @@ wait_for 5 '! kill -0 $GAME 2>/dev/null' || fail "the game outlived the composit
 wait $GAME
 status=$?
 ((status == 0 || status == 1)) || fail "exit status $status: $(cat "$OUT/game.log")"
-[ "$(wc -l <"$OUT/game.log")" -le 1 ] || fail "it said: $(cat "$OUT/game.log")"
+# Qt's Wayland client can notice the broken connection on its reading
+# thread and on the main thread at once, and then says so twice: one line
+# however often it is said.
+[ "$(sort -u "$OUT/game.log" | wc -l)" -le 1 ] || fail "it said: $(cat "$OUT/game.log")"
 pass
 
 STEP=xwayland
