@@ -7,7 +7,7 @@
 // page's own recording. A failing step leaves a screenshot.
 //   node browser.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
-import { mkdirSync, rmSync } from 'node:fs';
+import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { connect } from 'node:net';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
@@ -245,6 +245,7 @@ await waitFor('no box in 60 s', 60, async () => (await status()).box);
 const text = await page.evaluate(() => document.getElementById('box-text').textContent);
 if (text !== 'You lose!') await fail(`the box says ${text}`);
 const frozen = await status(), frozenPixels = await pixels(0, 0, 640, 530), frozenCaption = (await caption())[0];
+const frozenRecording = await page.evaluate(() => window.brontixRecording());
 await page.keyboard.type('p');
 await page.mouse.click(at(320, 300).x, at(320, 300).y);
 await page.click('#new-game', { force: true, timeout: 1000 }).catch(() => {});
@@ -253,11 +254,14 @@ const during = await status();
 if (during.ticks !== frozen.ticks || !during.box) await fail('a tick ran while the box was open');
 if (differing(frozenPixels, await pixels(0, 0, 640, 530)) !== 0) await fail('the board changed under the box');
 if ((await caption())[0] !== frozenCaption) await fail('the page reacted under the box');
+if (await page.evaluate(() => window.brontixRecording()) !== frozenRecording) await fail('an event under the box was recorded');
 await page.screenshot({ path: join(out, 'lose.png') });
 await page.click('#box-ok');
 await waitFor('the box did not close', 5, async () => !(await status()).box);
 if ((await status()).timer) await fail('the timer runs after the lost game');
 await sameAsReplay();
+// Kept for the record of real games the golden replays hold.
+writeFileSync(join(out, 'recording.txt'), await page.evaluate(() => window.brontixRecording()));
 pass();
 
 // --- full screen -----------------------------------------------------------------------
