@@ -74,7 +74,7 @@ void playCascade(session::Session& session, platform::headless::HeadlessHost& ho
         session.queueRandom(0.9f);
         session.queueRandom(0.35f);
     }
-    session.expire(static_cast<std::uint64_t>(ticks));
+    host.expire(session, static_cast<std::uint64_t>(ticks));
 }
 
 }  // namespace brontix::bench

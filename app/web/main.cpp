@@ -28,45 +28,44 @@ struct Page {
 // main's locals are to the desktop program.
 Page* thePage = nullptr;
 
-double next() {
-    const auto at = thePage->session.nextWake();
-    return at ? static_cast<double>(*at) / 1e6 : -1;
+double apply(const brontix::session::Answer& answer) {
+    return thePage->host.apply(answer, thePage->session.frame());
+}
+
+// A call that reached no handler: the pace as it stands.
+double unchanged() {
+    brontix::session::Answer answer;
+    answer.wake = thePage->session.nextWake();
+    return apply(answer);
 }
 
 }  // namespace
 
 BRONTIX_EXPORT(brontix_start) double brontixStart() {
-    if (!thePage) {
-        thePage = new Page;
-        thePage->session.record(&thePage->recorder);
-        thePage->session.start();
-    }
-    return next();
+    if (thePage) return unchanged();
+    thePage = new Page;
+    thePage->session.record(&thePage->recorder);
+    return apply(thePage->session.start());
 }
 BRONTIX_EXPORT(brontix_wake) double brontixWake() {
-    thePage->session.wake();
-    return next();
+    return apply(thePage->session.wake());
 }
 BRONTIX_EXPORT(brontix_pointer) double brontixPointer(float x, float y) {
-    thePage->session.pointer(x, y);
-    return next();
+    return apply(thePage->session.pointer(x, y));
 }
 BRONTIX_EXPORT(brontix_click) double brontixClick() {
-    thePage->session.click();
-    return next();
+    return apply(thePage->session.click());
 }
 BRONTIX_EXPORT(brontix_key) double brontixKey(int code) {
-    thePage->session.key(code);
-    return next();
+    return apply(thePage->session.key(code));
 }
 // 0 "&New Game", 1 "Demo", 2 "Full Screen".
 BRONTIX_EXPORT(brontix_menu) double brontixMenu(int command) {
-    if (command >= 0 && command <= 2) thePage->session.menu(static_cast<Command>(command));
-    return next();
+    if (command < 0 || command > 2) return unchanged();
+    return apply(thePage->session.menu(static_cast<Command>(command)));
 }
 BRONTIX_EXPORT(brontix_box_closed) double brontixBoxClosed() {
-    thePage->session.boxClosed();
-    return next();
+    return apply(thePage->session.boxClosed());
 }
 // For the page's tests: ticks run so far, and whether Timer1 is on.
 BRONTIX_EXPORT(brontix_ticks) double brontixTicks() {

@@ -171,7 +171,7 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
             count = *n.value;
         }
         session_.start();
-        session_.expire(count);
+        host_.expire(session_, count);
         return std::nullopt;
     }
     if (cmd == "move") {
@@ -181,13 +181,13 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
         const auto y = parseDecimal(w[2]);
         if (!y.value) return y.error;
         session_.start();
-        session_.pointer(*x.value, *y.value);
+        host_.apply(session_, session_.pointer(*x.value, *y.value));
         return std::nullopt;
     }
     if (cmd == "click") {
         if (auto e = arity(0, 0)) return e;
         session_.start();
-        session_.click();
+        host_.apply(session_, session_.click());
         return std::nullopt;
     }
     if (cmd == "key") {
@@ -195,7 +195,7 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
         const auto code = parseUnsigned(w[1], 0, kMaxKeyCode);
         if (!code.value) return code.error;
         session_.start();
-        session_.key(static_cast<int>(*code.value));
+        host_.apply(session_, session_.key(static_cast<int>(*code.value)));
         return std::nullopt;
     }
     if (cmd == "menu") {
@@ -206,7 +206,7 @@ std::optional<std::string> Replay::runLine(std::string_view line) {
         if (w[1] == "fullscreen") command = session::Command::FullScreen;
         if (!command) return "unknown menu command " + quoted(w[1]);
         session_.start();
-        session_.menu(*command);
+        host_.apply(session_, session_.menu(*command));
         return std::nullopt;
     }
     if (cmd == "dump") {

@@ -11,10 +11,8 @@ int Pacer::wake() {
         ++ran;
         nextDue_ += kPeriodNs;
     }
-    // The clock is read again: a tick that showed a message box may have
-    // taken minutes, and none of that is owed.
-    const std::int64_t after = clock_();
-    if (nextDue_ <= after) nextDue_ = after + kPeriodNs;
+    // What the cap left owed is dropped.
+    if (nextDue_ <= now) nextDue_ = now + kPeriodNs;
     return ran;
 }
 

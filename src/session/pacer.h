@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // The pace of Timer1's expiries on a real clock: ticks fall due 64 times a
 // second on a monotonic clock; a wake-up runs those that are due, a few at
-// most; what is still owed afterwards (a stall, a message box, time spent
-// switched off) is dropped rather than caught up.
+// most; what is still owed afterwards (a stall, time spent switched off or
+// under the game's box) is dropped rather than caught up.
 #pragma once
 
 #include <cstdint>

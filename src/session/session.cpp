@@ -3,6 +3,7 @@
 #include "session/session.h"
 
 #include <cmath>
+#include <utility>
 
 #include "game/game.h"
 #include "input/input.h"
@@ -30,30 +31,27 @@ Session::~Session() {
     if (recorder_) recorder_->settle();
 }
 
-void Session::start() {
-    if (form_) return;
+Answer Session::start() {
+    if (form_) return answer();
     form_ = std::make_unique<game::Form1>(services_);
     game::Form_Load(*form_);
     if (recorder_) recorder_->settle();
     pacer_.restart();
     awake_ = form_->Timer1.Enabled;
-    present();
+    return answer();
 }
 
 bool Session::runTick() {
     if (gate_ != Gate::Open || !form_->Timer1.Enabled) return false;
-    gate_ = Gate::Ticking;
     tick::Timer1_Timer(*form_);
-    // A box the front end left open keeps the gate closed after the tick.
-    if (gate_ == Gate::Ticking) gate_ = Gate::Open;
     ++ticks_;
     if (recorder_) recorder_->ticked();
     return true;
 }
 
 template <class Handler>
-void Session::handle(const std::string& line, Handler handler) {
-    if (!form_ || gate_ != Gate::Open) return;
+Answer Session::handle(const std::string& line, Handler handler) {
+    if (!form_ || gate_ != Gate::Open) return answer();
     handler(*form_);
     if (recorder_) recorder_->event(line);
     // A handler that switched the timer on starts the pace a period from
@@ -62,59 +60,63 @@ void Session::handle(const std::string& line, Handler handler) {
     if (form_->Timer1.Enabled && !awake_) pacer_.restart();
     awake_ = form_->Timer1.Enabled;
     still_ = false;
-    present();
+    return answer();
 }
 
-void Session::pointer(float x, float y) {
+Answer Session::pointer(float x, float y) {
     // No pointer is ever at an infinite or undefined place, and a script
     // could not say where it was.
-    if (!std::isfinite(x) || !std::isfinite(y)) return;
-    handle(Recorder::move(x, y), [x, y](game::Form1& f) { input::Form_MouseMove(f, 0, 0, x, y); });
+    if (!std::isfinite(x) || !std::isfinite(y)) return answer();
+    return handle(Recorder::move(x, y),
+                  [x, y](game::Form1& f) { input::Form_MouseMove(f, 0, 0, x, y); });
 }
 
-void Session::click() { handle("click", input::Form_Click); }
+Answer Session::click() { return handle("click", input::Form_Click); }
 
-void Session::key(int code) {
-    if (code < 0 || code > 0xFFFF) return;  // character codes are 16-bit
-    handle("key " + std::to_string(code), [code](game::Form1& f) { input::Form_KeyPress(f, code); });
+Answer Session::key(int code) {
+    if (code < 0 || code > 0xFFFF) return answer();  // character codes are 16-bit
+    return handle("key " + std::to_string(code),
+                  [code](game::Form1& f) { input::Form_KeyPress(f, code); });
 }
 
-void Session::menu(Command command) {
+Answer Session::menu(Command command) {
     switch (command) {
     case Command::NewGame: return handle("menu new", game::ng_Click);
     case Command::Demo: return handle("menu demo", input::mnuDemo_Click);
     case Command::FullScreen: return handle("menu fullscreen", input::mnuFS_Click);
     }
+    return answer();
 }
 
-void Session::wake() {
-    if (!form_ || gate_ != Gate::Open) return;
-    const int ran = pacer_.wake();
-    if (ran == 0) return;
-    still_ = !present();
+Answer Session::wake() {
+    if (!form_ || gate_ != Gate::Open) return answer();
+    if (pacer_.wake() == 0) return answer();
+    Answer a = answer();
+    still_ = a.drawn.empty();
     awake_ = form_->Timer1.Enabled;
     // A game that ended stands still: its recording is complete now.
     if (!awake_ && recorder_) recorder_->settle();
+    a.wake = nextWake();
+    return a;
 }
 
-std::uint64_t Session::expire(std::uint64_t count) {
-    if (!form_) return 0;
-    std::uint64_t ran = 0;
+Answer Session::expire(std::uint64_t count) {
+    if (!form_) return answer();
     // Only an event can switch the timer back on, so once it is off the
     // remaining expiries change nothing.
-    while (ran < count && runTick()) ++ran;
+    for (std::uint64_t ran = 0; ran < count && runTick(); ++ran) {
+    }
     if (recorder_ && !form_->Timer1.Enabled) recorder_->settle();
-    present();
-    return ran;
+    return answer();
 }
 
-void Session::boxClosed() {
-    if (gate_ != Gate::Boxed) return;
+Answer Session::boxClosed() {
+    if (gate_ != Gate::Boxed) return answer();
     gate_ = Gate::Open;
     // The time the box was open is not owed.
     pacer_.restart();
     awake_ = form_->Timer1.Enabled;
-    present();
+    return answer();
 }
 
 bool Session::timerEnabled() const { return form_ && form_->Timer1.Enabled; }
@@ -130,14 +132,22 @@ const render::PixelBuffer& Session::drawnFrame() {
     return frame_;
 }
 
-bool Session::present() {
-    // Under a box a page leaves open, the rest of its tick is not shown
-    // until the player answers.
-    if (!form_ || gate_ == Gate::Boxed || !host_.showsFrames()) return false;
-    const auto& rects = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
-    if (rects.empty()) return false;
-    host_.present(frame_, rects);
-    return true;
+void Session::snapshot() {
+    if (form_ && host_.showsFrames()) drawn_ = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
+    if (captionChanged_) caption_ = services_.caption();
+    captionChanged_ = false;
+}
+
+Answer Session::answer() {
+    // Under the box the rest of its tick is not shown until the player
+    // answers: the screen keeps the board as the box opened.
+    if (gate_ == Gate::Open) snapshot();
+    Answer a;
+    a.drawn = std::exchange(drawn_, {});
+    a.caption = std::exchange(caption_, std::nullopt);
+    a.box = std::exchange(box_, std::nullopt);
+    a.wake = nextWake();
+    return a;
 }
 
 // --- the services the game calls ----------------------------------------------
@@ -163,15 +173,17 @@ void Session::GameServices::drawLine(float x1, float y1, float x2, float y2) {
     session_.picture_.drawLine(x1, y1, x2, y2);
 }
 
-void Session::GameServices::showCaption(const std::string& text) {
-    session_.host_.showCaption(text);
-}
+void Session::GameServices::showCaption(const std::string&) { session_.captionChanged_ = true; }
 
 void Session::GameServices::messageBox(const std::string& text) {
-    // The player sees the board as it stands while the box is up.
-    session_.present();
+    if (session_.onBoxOpening) session_.onBoxOpening(text);
+    // The player sees the board as it stands when the box opens; the tick
+    // runs on to its end at once, and the gate holds everything else until
+    // the box is answered. A tick opens one box at most: after the lose
+    // test finds no ball, no brick pass can win.
+    session_.snapshot();
+    session_.box_ = text;
     session_.gate_ = Gate::Boxed;
-    if (session_.host_.messageBox(text)) session_.gate_ = Gate::Ticking;
 }
 
 }  // namespace brontix::session

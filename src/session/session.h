@@ -1,17 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // One game as every front end runs it: the main window with its scene and
-// state, the pace of its timer, the one gate that keeps a tick from
-// starting inside another or under the game's message box, the background
-// picture, the renderer and the frame it keeps, and the recording. A front
-// end hands it input and wake-ups; it runs the handler or the due ticks,
-// draws what changed and has the front end present those rectangles.
+// state, the pace of its timer, the gate that holds the game while its
+// message box is up, the background picture, the renderer and the frame it
+// keeps, and the recording. A front end hands it input and wake-ups; each
+// call runs the handler or the due ticks, draws what changed and answers
+// what came of it, which the front end applies: the rectangles to show, a
+// new caption, a box to open, and when to wake the session next.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "render/background_picture.h"
@@ -31,6 +34,22 @@ namespace brontix::session {
 // The three commands of the menu bar.
 enum class Command { NewGame = 0, Demo = 1, FullScreen = 2 };
 
+// What came of one call into the session, for the front end to apply.
+struct Answer {
+    // The rectangles of frame() drawn again, to show; empty when nothing
+    // visible changed or the front end shows no frames. They stay valid
+    // until the next call into the session.
+    std::span<const render::Rect> drawn;
+    // The main window's caption, when it changed.
+    std::optional<std::string> caption;
+    // The text of the game's box, which opened during the call: the front
+    // end shows it and calls boxClosed() when the player answers it.
+    std::optional<std::string> box;
+    // When to wake the session next, on the pacing clock; none while the
+    // timer is off or the box is up.
+    std::optional<std::int64_t> wake;
+};
+
 class Session {
 public:
     // `clock` is monotonic, in nanoseconds: the clock the ticks are paced on.
@@ -46,28 +65,33 @@ public:
     void queueRandom(float value) { services_.queue.push_back(value); }
 
     // Creates the main window and runs its load handler; the first tick is
-    // due one period later.
-    void start();
+    // due one period later. Its answer has the whole first frame.
+    Answer start();
     bool started() const { return form_ != nullptr; }
 
-    // The player's events, each run by its handler unless the gate is
-    // closed (a tick is running or the game's box is up).
-    void pointer(float x, float y);  // playfield pixels
-    void click();
-    void key(int code);              // a typed character's code
-    void menu(Command command);
+    // The player's events, each run by its handler unless the game's box is
+    // up, when they are neither run nor recorded.
+    Answer pointer(float x, float y);  // playfield pixels
+    Answer click();
+    Answer key(int code);              // a typed character's code
+    Answer menu(Command command);
 
     // A wake-up of the front end's timer: runs the ticks due by the pace.
-    void wake();
+    Answer wake();
     // Up to `count` expiries of Timer1 straight away, as a script asks;
-    // they stop once the timer is off. Returns how many ran the tick.
-    std::uint64_t expire(std::uint64_t count = 1);
-    // The player answered a box that a front end left open.
-    void boxClosed();
+    // they stop once the timer is off or the box opens.
+    Answer expire(std::uint64_t count = 1);
+    // The player answered the game's box: the rest of the tick that opened
+    // it reaches the screen, and the game goes on.
+    Answer boxClosed();
 
     // When the front end should wake the session next, on the pacing
     // clock; none while the timer is off or the box is up.
     std::optional<std::int64_t> nextWake() const;
+
+    // Called with the box's text as the game opens it, inside the tick that
+    // opens it: lets a test look at the rules' order at that moment.
+    std::function<void(const std::string&)> onBoxOpening;
 
     const render::PixelBuffer& frame() const { return frame_; }
     // The frame with every change drawn, for a front end that shows none as
@@ -82,9 +106,9 @@ public:
     bool timerEnabled() const;
 
 private:
-    // The services the game calls: the random source and the background
-    // picture are the session's own; the caption, box and windows the
-    // front end's.
+    // The services the game calls: the random source, the background
+    // picture, the caption and the box are the session's own; the clock
+    // and the windows the front end's.
     class GameServices final : public scene::Services {
     public:
         explicit GameServices(Session& session) : Services(session.host_), session_(session) {}
@@ -104,15 +128,19 @@ private:
         Session& session_;
     };
 
-    // Open, or closed by a running tick or by the game's box, which on a
-    // page stays up after its tick has returned.
-    enum class Gate { Open, Ticking, Boxed };
+    // Open, or closed by the game's box until the player answers it. No
+    // event loop runs inside a tick, so a tick never starts inside another.
+    enum class Gate { Open, Boxed };
 
     bool runTick();
     template <class Handler>
-    void handle(const std::string& line, Handler handler);
-    // Draws what changed and has the front end show it; false when nothing did.
-    bool present();
+    Answer handle(const std::string& line, Handler handler);
+    // Draws what changed and takes a changed caption: what the screen is to
+    // show now.
+    void snapshot();
+    // What came of the call: the snapshot taken (once the box is up, the
+    // one taken as it opened), the box, and the next wake-up.
+    Answer answer();
 
     Host& host_;
     GameServices services_;
@@ -123,6 +151,11 @@ private:
     Pacer pacer_;
     Recorder* recorder_ = nullptr;
     Gate gate_ = Gate::Open;
+    // What the current call has to answer so far.
+    std::span<const render::Rect> drawn_;
+    std::optional<std::string> caption_;
+    std::optional<std::string> box_;
+    bool captionChanged_ = false;
     bool awake_ = false;  // paced: the timer was on when last looked at
     bool still_ = false;  // the last ticks changed nothing on screen
     std::uint64_t ticks_ = 0;

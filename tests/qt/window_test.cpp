@@ -4,11 +4,13 @@
 
 #include <QEventLoop>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <optional>
 
 #include "qt_game.h"
+#include "session/recorder.h"
 
 namespace brontix::testing {
 namespace {
@@ -65,27 +67,45 @@ TEST(Window, EveryEventReachesTheSession) {
     EXPECT_TRUE(g.host().backdrop()->isVisible());
 }
 
-// The window's own timer paces the ticks; under the game's box, whose loop
-// runs inside a tick, none runs, and once the game is over none is woken.
-TEST(Window, ItsTimerPacesTheTicksAndNoneRunsUnderTheBox) {
-    QtGame g;
+// The window's own timer paces the ticks. The game's box opens without a
+// loop of its own; while it is up, p, New Game, a click and a pointer move
+// are neither run nor recorded and no tick runs, until it is answered.
+TEST(Window, ItsTimerPacesTheTicksAndTheBoxHoldsTheGame) {
+    std::string script;
+    session::Recorder recorder([&script](std::string_view line) { script += line; });
+    platform::qt::QtGame g;
+    g.start(&recorder);
+    game::Form1& f = g.session().form();
+    auto* field = g.window().playfield();
     g.window().newGameAction()->trigger();
-    spin(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.session().ticksRun() >= 5; }, 10000));
+    f.Ball[0].Visible = false;  // the next tick loses
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.host().box() != nullptr; }, 10000));
+    QMessageBox* box = g.host().box();
+    EXPECT_EQ(box->text(), "You lose!");
+    EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+
     const std::uint64_t ticks = g.session().ticksRun();
-    EXPECT_GE(ticks, 5u);
-    g.form().Ball[0].Visible = false;  // the next tick loses
-    std::optional<std::uint64_t> underTheBox;
-    g.host().messageBoxHook = [&](const std::string&) {
-        const std::uint64_t before = g.session().ticksRun();
-        spin(200);
-        underTheBox = g.session().ticksRun() - before;
-    };
-    spin(100);
-    EXPECT_EQ(underTheBox, std::optional<std::uint64_t>(0));
-    EXPECT_FALSE(g.form().Timer1.Enabled);
-    const std::uint64_t over = g.session().ticksRun();
-    spin(100);
-    EXPECT_EQ(g.session().ticksRun(), over);
+    const std::string recorded = script;
+    const QString caption = g.window().windowTitle();
+    QTest::keyClick(field, Qt::Key_P);
+    g.window().newGameAction()->trigger();
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(500, 100));
+    QTest::mouseMove(field, QPoint(500, 100));
+    g.session().key('p');
+    spin(200);  // time in which a tick would have come
+    EXPECT_EQ(g.session().ticksRun(), ticks);
+    EXPECT_EQ(script, recorded);
+    EXPECT_EQ(g.window().windowTitle(), caption);
+    EXPECT_FALSE(f.Timer1.Enabled);
+
+    box->accept();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.host().box() == nullptr; }, 10000));
+    EXPECT_FALSE(g.session().boxOpen());
+    spin(100);  // the game is over: no tick is woken
+    EXPECT_EQ(g.session().ticksRun(), ticks);
+    g.window().newGameAction()->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.session().ticksRun() > ticks; }, 10000));
 }
 
 }  // namespace

@@ -9,17 +9,15 @@ namespace {
 
 constexpr std::int64_t kPeriod = Pacer::kPeriodNs;
 
-// A pacer on a clock the test sets; each tick may advance the clock (a tick
-// that shows a message box) or refuse to run (the timer is off).
+// A pacer on a clock the test sets; a tick may refuse to run (the timer is
+// off).
 struct Paced {
     std::int64_t now = 0;
     int ticks = 0;
     bool enabled = true;
-    std::function<void()> during;
     Pacer pacer{[this] { return now; }, [this] {
                     if (!enabled) return false;
                     ++ticks;
-                    if (during) during();
                     return true;
                 }};
 };
@@ -66,19 +64,6 @@ TEST(Pacer, AnOffTimerEndsTheBatchAndItsTimeIsNotOwed) {
     EXPECT_EQ(p.pacer.wake(), 0);
     p.now += kPeriod;
     EXPECT_EQ(p.pacer.wake(), 1);
-}
-
-TEST(Pacer, ATickThatHeldABoxOpenIsNotCaughtUp) {
-    Paced p;
-    p.pacer.restart();
-    // The first tick opens a box for 400 ms.
-    p.during = [&] {
-        if (p.ticks == 1) p.now += 25 * kPeriod;
-    };
-    p.now = kPeriod;
-    EXPECT_EQ(p.pacer.wake(), 1);
-    EXPECT_EQ(p.ticks, 1);
-    EXPECT_EQ(p.pacer.nextDue(), p.now + kPeriod);
 }
 
 }  // namespace

@@ -57,13 +57,16 @@ TEST(Recorder, WritesClockEventsAndTheTicksBetweenThem) {
               "menu demo\nmenu fullscreen\nmove 1e-45 3.4028235e+38\n");
 }
 
-TEST(Recorder, AGameThatEndsIsWrittenUpToItsLastTick) {
+// Written while "You lose!" is still up: whoever copies the file then, or
+// kills the game at the box, has the lost game.
+TEST(Recorder, AGameThatEndsIsWrittenUpToItsLastTickWhileItsBoxIsUp) {
     Recorded r;
     r.session.start();
     r.session.menu(Command::NewGame);
     r.session.form().Ball[0].Visible = false;  // the next tick loses
     r.now = r.session.nextWake().value();
-    r.session.wake();
+    const Answer lost = r.session.wake();
+    ASSERT_EQ(lost.box, std::optional<std::string>("You lose!"));
     EXPECT_EQ(r.script.substr(r.script.rfind("menu new")), "menu new\ntick 1\n");
 }
 
@@ -83,7 +86,7 @@ TEST(Recorder, ALongDemoGameReplaysToTheSameDumpAndFrame) {
     for (int n = 0; n < 20000; ++n) {
         if (const auto at = r.session.nextWake()) {
             r.now = *at + (chance(5) ? static_cast<std::int64_t>(rng() % (4 * kPeriod)) : 0);
-            r.session.wake();
+            r.host.apply(r.session, r.session.wake());
         } else {
             r.now += kPeriod;
         }

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "platform/headless/headless_host.h"
 #include "render/scene_renderer.h"
+#include "session/recorder.h"
 #include "session/session.h"
 
 namespace brontix::session {
@@ -14,41 +15,38 @@ namespace {
 
 constexpr std::int64_t kPeriod = Pacer::kPeriodNs;
 
-// A front end whose screen keeps only the rectangles it is given, as a
-// window's does; its box is modal (answered before it returns) or, like a
-// page's, left open until the test closes it.
-class Screen : public platform::headless::HeadlessHost {
+// A front end that shows frames, with a screen that keeps only the
+// rectangles it is given, as a window's does; a box stays up until the test
+// answers it.
+class Framed : public platform::headless::HeadlessHost {
 public:
-    render::PixelBuffer pixels{scene::kPlayfieldWidth, scene::kPlayfieldHeight, 0};
-    int presents = 0;
-    bool boxStaysOpen = false;
-
-    void present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) override {
-        ++presents;
-        for (const render::Rect& r : rects)
-            for (int y = r.y; y < r.bottom(); ++y)
-                std::copy(frame.row(y) + r.x, frame.row(y) + r.right(), pixels.row(y) + r.x);
-    }
     bool showsFrames() const override { return true; }
-    bool messageBox(const std::string& text) override {
-        HeadlessHost::messageBox(text);
-        return !boxStaysOpen;
-    }
 };
 
 struct Paced {
-    Screen screen;
+    Framed host;
+    render::PixelBuffer pixels{scene::kPlayfieldWidth, scene::kPlayfieldHeight, 0};
+    int presents = 0;
     std::int64_t now = 0;
-    Session session{screen, [this] { return now; }};
+    Session session{host, [this] { return now; }};
 
     Paced(std::initializer_list<float> draws = {}) {
         for (float v : draws) session.queueRandom(v);
-        session.start();
+        show(session.start());
+    }
+    // An answer applied to the screen.
+    Answer show(Answer a) {
+        if (!a.drawn.empty()) ++presents;
+        const render::PixelBuffer& frame = session.frame();
+        for (const render::Rect& r : a.drawn)
+            for (int y = r.y; y < r.bottom(); ++y)
+                std::copy(frame.row(y) + r.x, frame.row(y) + r.right(), pixels.row(y) + r.x);
+        return a;
     }
     // The front end's timer: it fires when the session asked.
-    void wakeWhenAsked() {
+    Answer wakeWhenAsked() {
         now = session.nextWake().value();
-        session.wake();
+        return show(session.wake());
     }
     render::PixelBuffer whole() {
         render::PixelBuffer f(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
@@ -65,81 +63,77 @@ struct Paced {
 // nothing visible send nothing to the screen.
 TEST(SessionScreen, ShowsExactlyTheGameFromChangedRectanglesAlone) {
     Paced p;
-    p.screen.setClock(2024);
-    EXPECT_EQ(p.screen.pixels, p.whole());  // the first frame, whole
-    p.session.menu(Command::NewGame);
+    p.host.setClock(2024);
+    EXPECT_EQ(p.pixels, p.whole());  // the first frame, whole
+    p.show(p.session.menu(Command::NewGame));
     p.wakeWhenAsked();  // ball 0 drawn on the paddle
-    const int presents = p.screen.presents;
-    p.session.expire(3);  // held there: nothing visible changes
-    EXPECT_EQ(p.screen.presents, presents);
+    const int presents = p.presents;
+    p.show(p.session.expire(3));  // held there: nothing visible changes
+    EXPECT_EQ(p.presents, presents);
 
-    p.session.menu(Command::Demo);
+    p.show(p.session.menu(Command::Demo));
     game::Form1& f = p.session.form();
     f.LFire[0].Visible = f.RFire[0].Visible = true;
     for (int t = 0; t < 2500; ++t) {
-        if (t % 50 == 0) p.session.click();
-        if (t % 700 == 350) p.session.pointer(100.0f + t % 400, 0);
-        if (!p.session.timerEnabled()) p.session.menu(Command::NewGame);
+        if (t % 50 == 0) p.show(p.session.click());
+        if (t % 700 == 350) p.show(p.session.pointer(100.0f + t % 400, 0));
+        if (p.session.boxOpen()) p.show(p.session.boxClosed());
+        if (!p.session.timerEnabled()) p.show(p.session.menu(Command::NewGame));
         p.wakeWhenAsked();
         if (t % 25 == 0) {
-            ASSERT_EQ(p.screen.pixels, p.whole()) << "wake-up " << t;
+            ASSERT_EQ(p.pixels, p.whole()) << "wake-up " << t;
         }
     }
-    EXPECT_EQ(p.screen.pixels, p.whole());
+    EXPECT_EQ(p.pixels, p.whole());
     EXPECT_EQ(p.session.frame(), p.whole());
-    EXPECT_GT(p.screen.presents, 2000);
+    EXPECT_GT(p.presents, 2000);
 }
 
-// One gate: no tick while the timer is off, inside a running tick, or under
-// the game's box; no event reaches a handler under the box either.
-TEST(SessionGate, NoTickInsideATickOrUnderTheBox) {
+// The box is the session's state. The tick that opens it runs to its end,
+// but the screen keeps the board as the box opened. Until the player
+// answers, no tick runs, and no event reaches a handler or the recording;
+// then the rest of the tick is shown, and the box's time is not owed.
+TEST(SessionGate, UnderTheBoxNothingRunsOrIsRecordedUntilItIsAnswered) {
     Paced p;
-    p.session.key('p');
-    EXPECT_EQ(p.session.expire(5), 0u);
-    p.session.key('p');
-
-    // A modal box: expiries and wake-ups its loop delivers run nothing.
-    p.session.menu(Command::NewGame);
-    p.emptyWall();  // the next tick wins
-    std::uint64_t inside = 99;
-    p.screen.onMessageBox = [&](const std::string&) {
-        p.now += 10 * kPeriod;
-        p.session.wake();
-        inside = p.session.expire(3);
-        p.session.click();  // held back too: the ball stays held
-    };
-    EXPECT_EQ(p.session.expire(3), 1u);
-    EXPECT_EQ(inside, 0u);
-    EXPECT_EQ(p.session.form().state.ballHeld[0], game::True);
-    EXPECT_EQ(p.screen.messages(), std::vector<std::string>{"You win!"});
-    EXPECT_FALSE(p.session.nextWake());
-}
-
-TEST(SessionGate, APagesBoxHoldsTheGameUntilItIsClosed) {
-    Paced p;
-    p.screen.boxStaysOpen = true;
-    p.session.menu(Command::NewGame);
+    std::string script;
+    Recorder recorder([&script](std::string_view line) { script += line; });
+    p.session.record(&recorder);
     game::Form1& f = p.session.form();
-    f.Ball[0].Visible = false;  // the next tick loses
+    p.show(p.session.menu(Command::NewGame));
+    f.LFire[0].Visible = true;
+    p.show(p.session.pointer(500, 0));  // the cannon follows the paddle at the tick's end
+    p.emptyWall();                      // the next tick wins
+    const Answer won = p.wakeWhenAsked();
+    EXPECT_EQ(won.box, std::optional<std::string>("You win!"));
+    EXPECT_FALSE(won.wake);
+    EXPECT_FALSE(f.Timer1.Enabled);
+    EXPECT_EQ(f.LFire[0].Left, 500 - 36.5f + 8);
+    EXPECT_NE(p.pixels, p.whole());  // the cannon, still where it was as the box opened
+
+    const std::string recorded = script, caption = f.services.caption();
     const std::uint64_t ticks = p.session.ticksRun();
-    p.wakeWhenAsked();
-    EXPECT_EQ(p.session.ticksRun(), ticks + 1);
-    ASSERT_TRUE(p.session.boxOpen());
-    // The rest of the tick ran (the cannons followed the paddle) but is not
-    // shown; nothing wakes the game, and no event reaches it.
-    const int presents = p.screen.presents;
-    EXPECT_FALSE(p.session.nextWake());
-    p.session.menu(Command::NewGame);
-    p.session.key('p');
-    EXPECT_EQ(p.session.expire(3), 0u);
-    EXPECT_FALSE(f.Ball[0].Visible);
-    EXPECT_EQ(p.screen.presents, presents);
+    const int presents = p.presents;
+    for (const Answer& a : {p.session.key('p'), p.session.menu(Command::NewGame), p.session.click(),
+                            p.session.pointer(100, 0)}) {
+        EXPECT_TRUE(a.drawn.empty());
+        EXPECT_FALSE(a.wake);
+    }
+    p.now += 10 * kPeriod;
+    p.show(p.session.wake());
+    p.show(p.session.expire(3));
+    EXPECT_EQ(p.session.ticksRun(), ticks);
+    EXPECT_EQ(script, recorded);
+    EXPECT_EQ(p.presents, presents);
+    EXPECT_EQ(f.services.caption(), caption);
+    EXPECT_EQ(f.Paddle.Left, 500 - 36.5f);
+    EXPECT_EQ(f.state.ballHeld[0], game::True);
 
     p.now += 1'000'000'000;  // a second later the player answers
-    p.session.boxClosed();
+    const Answer closed = p.show(p.session.boxClosed());
     EXPECT_FALSE(p.session.boxOpen());
-    EXPECT_FALSE(p.session.nextWake());  // the game is lost: the timer is off
-    p.session.menu(Command::NewGame);
+    EXPECT_FALSE(closed.wake);  // won: the timer is off
+    EXPECT_EQ(p.pixels, p.whole());
+    p.show(p.session.menu(Command::NewGame));
     EXPECT_EQ(p.session.nextWake(), p.now + kPeriod);  // nothing owed
 }
 
@@ -151,10 +145,9 @@ TEST(SessionPace, SleepsWhileOffAndWakesOnEveryEvent) {
     EXPECT_EQ(p.session.nextWake(), kPeriod);
     p.session.menu(Command::NewGame);
     p.wakeWhenAsked();
-    p.session.key('p');
-    EXPECT_FALSE(p.session.nextWake());
+    EXPECT_FALSE(p.session.key('p').wake);
     p.now += 100 * kPeriod;
-    p.session.key('p');
+    EXPECT_EQ(p.session.key('p').wake, p.now + kPeriod);
     EXPECT_EQ(p.session.nextWake(), p.now + kPeriod);
 
     // The served ball held still: the pace drops to a wake-up every third
@@ -166,8 +159,7 @@ TEST(SessionPace, SleepsWhileOffAndWakesOnEveryEvent) {
     EXPECT_EQ(p.session.ticksRun(), ticks + 3);
     EXPECT_EQ(p.session.nextWake(), due + 3 * kPeriod);
     // A pointer move carries the held ball: the next tick shows it.
-    p.session.pointer(100, 0);
-    EXPECT_EQ(p.session.nextWake(), due + kPeriod);
+    EXPECT_EQ(p.session.pointer(100, 0).wake, due + kPeriod);
 }
 
 }  // namespace

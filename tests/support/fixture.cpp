@@ -13,7 +13,7 @@ void Game::queue(std::initializer_list<float> values) {
     for (float v : values) session_.queueRandom(v);
 }
 
-void Game::tick(int count) { session_.expire(static_cast<std::uint64_t>(count)); }
+void Game::tick(int count) { host_.expire(session_, static_cast<std::uint64_t>(count)); }
 
 void Game::newGame(std::initializer_list<float> draws) {
     queue(draws);

@@ -24,7 +24,7 @@ TEST_F(EndOfGame, LastBrickInTheOnlyBallsPassIsSeenOnTheNextTick) {
     g.newGameWithBricks({253});
     lastBrickUnderBall(0);
     bool timerWhileShowing = false;
-    g.host().onMessageBox = [&](const std::string&) { timerWhileShowing = timer(); };
+    g.session().onBoxOpening = [&](const std::string&) { timerWhileShowing = timer(); };
     g.tick();
     EXPECT_FALSE(g.form().Shape1[253].Visible);
     EXPECT_TRUE(g.messages().empty());
@@ -74,7 +74,7 @@ TEST_F(EndOfGame, OnlyBallLostInTickNIsLostAtTickNPlusOne) {
     g.form().Paddle.Left = 200;
     float cannonDuringBox = 0;
     bool timerDuringBox = true;
-    g.host().onMessageBox = [&](const std::string&) {
+    g.session().onBoxOpening = [&](const std::string&) {
         timerDuringBox = timer();
         cannonDuringBox = g.form().LFire[0].Left;
     };

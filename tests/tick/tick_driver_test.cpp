@@ -56,7 +56,7 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
     input::Form_MouseMove(f, 0, 0, 100, 0);  // the cannons follow only at the end of the tick
 
     bool seen = false;
-    g.host().onMessageBox = [&](const std::string& text) {
+    g.session().onBoxOpening = [&](const std::string& text) {
         seen = true;
         EXPECT_EQ(text, "You lose!");
         EXPECT_FALSE(f.Timer1.Enabled);

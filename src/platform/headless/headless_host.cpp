@@ -11,10 +11,22 @@ HeadlessHost::HeadlessHost() {
     form1_.height = scene::kPlayfieldHeight + kFrameTitle + kFrameMenu + kFrameBorder;
 }
 
-bool HeadlessHost::messageBox(const std::string& text) {
-    messages_.push_back(text);
-    if (onMessageBox) onMessageBox(text);
-    return true;
+void HeadlessHost::apply(session::Session& session, const session::Answer& answer) {
+    if (!answer.box) return;
+    messages_.push_back(*answer.box);
+    session.boxClosed();
+}
+
+void HeadlessHost::expire(session::Session& session, std::uint64_t count) {
+    // The expiries after a box go on once it is answered (its tick has
+    // switched the timer off by then, so they find nothing to run).
+    while (count > 0) {
+        const std::uint64_t before = session.ticksRun();
+        const session::Answer answer = session.expire(count);
+        count -= session.ticksRun() - before;
+        apply(session, answer);
+        if (!answer.box) return;
+    }
 }
 
 void HeadlessHost::showBackdrop() {

@@ -1,17 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // The deterministic front end of the replay driver and the tests: the
-// script's clock, message boxes answered at once and kept, and a
-// 1920 x 1080 virtual screen. Nothing is shown.
+// script's clock, a 1920 x 1080 virtual screen, and the game's boxes
+// answered at once and kept. Nothing is shown.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "session/dump.h"
 #include "session/host.h"
+#include "session/session.h"
 
 namespace brontix::platform::headless {
 
@@ -36,10 +36,7 @@ public:
     void setClock(std::uint64_t value) { clock_ = value; }
 
     std::uint64_t clock() override { return clock_; }
-    void present(const render::PixelBuffer&, const std::vector<render::Rect>&) override {}
     bool showsFrames() const override { return false; }
-    void showCaption(const std::string&) override {}
-    bool messageBox(const std::string& text) override;
 
     void showBackdrop() override;
     scene::WindowRect backdropRect() const override { return inTwips(form2_); }
@@ -48,14 +45,16 @@ public:
     void moveGameWindow(float leftTwips, float topTwips) override;
     void showGameWindowOwnedByBackdrop() override;
 
+    // The answer to a call into `session`, applied: a box the game opened
+    // is answered at once and its text kept.
+    void apply(session::Session& session, const session::Answer& answer);
+    // Up to `count` expiries straight away, as a script's `tick N` asks.
+    void expire(session::Session& session, std::uint64_t count);
+
     const std::vector<std::string>& messages() const { return messages_; }
     const WindowState& form1() const { return form1_; }
     const WindowState& form2() const { return form2_; }
     bool ownedByBackdrop() const { return ownedByBackdrop_; }
-
-    // Called with each message box's text while it is open (tests use it
-    // to look inside the box's lifetime).
-    std::function<void(const std::string&)> onMessageBox;
 
 private:
     static scene::WindowRect inTwips(const WindowState& w) {

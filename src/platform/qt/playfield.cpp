@@ -63,7 +63,7 @@ QPaintEngine* Playfield::paintEngine() const {
     return screen_ ? nullptr : QWidget::paintEngine();
 }
 
-void Playfield::show(const std::vector<render::Rect>& rects) {
+void Playfield::show(std::span<const render::Rect> rects) {
     if (screen_ && isVisible()) {
         screen_->put(*frame_, rects);
         return;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/qt/x11_window.h"
@@ -24,7 +25,7 @@ public:
     // The frame to show: a session's, which outlives the widget's use of it.
     void setFrame(const render::PixelBuffer& frame);
     // Shows the rectangles of the frame that were drawn again.
-    void show(const std::vector<render::Rect>& rects);
+    void show(std::span<const render::Rect> rects);
     const QImage& image() const { return image_; }
     // Whether the frame goes straight to the playfield's own X11 window.
     bool onScreen() const { return screen_ != nullptr; }

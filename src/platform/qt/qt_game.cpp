@@ -8,35 +8,35 @@ QtGame::QtGame() {
     Playfield* field = window_.playfield();
     field->setFrame(session_.frame());
     auto forward = [this](auto call) {
-        return [this, call](auto... args) {
-            call(args...);
-            rearm();
-        };
+        return [this, call](auto... args) { apply(call(args...)); };
     };
     using session::Command;
     QObject::connect(window_.newGameAction(), &QAction::triggered,
-                     forward([this](bool) { session_.menu(Command::NewGame); }));
+                     forward([this](bool) { return session_.menu(Command::NewGame); }));
     QObject::connect(window_.demoAction(), &QAction::triggered,
-                     forward([this](bool) { session_.menu(Command::Demo); }));
+                     forward([this](bool) { return session_.menu(Command::Demo); }));
     QObject::connect(window_.fullScreenAction(), &QAction::triggered,
-                     forward([this](bool) { session_.menu(Command::FullScreen); }));
+                     forward([this](bool) { return session_.menu(Command::FullScreen); }));
     QObject::connect(field, &Playfield::pointerMoved,
-                     forward([this](float x, float y) { session_.pointer(x, y); }));
-    QObject::connect(field, &Playfield::clicked, forward([this] { session_.click(); }));
+                     forward([this](float x, float y) { return session_.pointer(x, y); }));
+    QObject::connect(field, &Playfield::clicked, forward([this] { return session_.click(); }));
     QObject::connect(field, &Playfield::characterTyped,
-                     forward([this](int code) { session_.key(code); }));
+                     forward([this](int code) { return session_.key(code); }));
 }
 
 void QtGame::start(session::Recorder* recorder) {
     session_.record(recorder);
-    session_.start();
+    const session::Answer first = session_.start();
     window_.show();
-    rearm();
+    apply(first);
 }
 
-void QtGame::rearm() {
-    if (const auto at = session_.nextWake())
-        timer_.arm(*at);
+void QtGame::apply(const session::Answer& answer) {
+    if (!answer.drawn.empty()) window_.playfield()->show(answer.drawn);
+    if (answer.caption) window_.setWindowTitle(QString::fromStdString(*answer.caption));
+    if (answer.box) host_.openBox(*answer.box, [this] { apply(session_.boxClosed()); });
+    if (answer.wake)
+        timer_.arm(*answer.wake);
     else
         timer_.disarm();
 }

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // The game in its Qt window: the window and its front end, the session they
-// drive, and the timer that wakes it. Every event the window receives goes
-// to the session, and after each the timer is set for the session's next
-// wake-up, or stopped.
+// drive, and the timer that wakes it. Every event the window receives, every
+// wake-up and the answer to the box go to the session, and what it answers
+// is applied: the rectangles shown, the caption set, the box opened, and
+// the timer set for the next wake-up, or stopped.
 #pragma once
 
 #include "platform/qt/main_window.h"
@@ -27,15 +28,12 @@ public:
 
 private:
     // After every call into the session.
-    void rearm();
+    void apply(const session::Answer& answer);
 
     MainWindow window_;
     QtHost host_{window_};
     session::Session session_{host_, &WakeTimer::now};
-    WakeTimer timer_{[this] {
-        session_.wake();
-        rearm();
-    }};
+    WakeTimer timer_{[this] { apply(session_.wake()); }};
 };
 
 }  // namespace brontix::platform::qt

@@ -30,29 +30,19 @@ std::uint64_t QtHost::clock() {
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
-void QtHost::present(const render::PixelBuffer&, const std::vector<render::Rect>& rects) {
-    window_.playfield()->show(rects);
-}
-
-void QtHost::showCaption(const std::string& text) {
-    window_.setWindowTitle(QString::fromStdString(text));
-}
-
-bool QtHost::messageBox(const std::string& text) {
-    if (messageBoxHook) {
-        messageBoxHook(text);
-        return true;
-    }
+void QtHost::openBox(const std::string& text, std::function<void()> answered) {
+    auto* box = new QMessageBox(&window_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
     // No title of its own but the application's name, which not every
     // window manager supplies for an untitled window.
-    QMessageBox box(&window_);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setText(QString::fromStdString(text));
-    box.setIcon(QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());
-    box.exec();
-    return true;
+    box->setWindowTitle(QGuiApplication::applicationDisplayName());
+    box->setText(QString::fromStdString(text));
+    box->setIcon(QMessageBox::NoIcon);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->button(QMessageBox::Ok)->setIcon(QIcon());
+    QObject::connect(box, &QDialog::finished, box, [answered = std::move(answered)](int) { answered(); });
+    box_ = box;
+    box->open();
 }
 
 void QtHost::showBackdrop() {

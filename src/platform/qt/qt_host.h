@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// The session's front end on a real Qt window: the caption, the modal box,
-// the full-screen backdrop, the system clock, and the playfield that shows
-// the frame.
+// What the session asks of a real Qt window: the system clock and the
+// full-screen backdrop; and the game's box, which the window shows when an
+// answer says so.
 #pragma once
 
+#include <QMessageBox>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/qt/backdrop.h"
 #include "platform/qt/main_window.h"
@@ -21,9 +24,6 @@ public:
     ~QtHost() override;
 
     std::uint64_t clock() override;
-    void present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) override;
-    void showCaption(const std::string& text) override;
-    bool messageBox(const std::string& text) override;
 
     void showBackdrop() override;
     scene::WindowRect backdropRect() const override;
@@ -34,13 +34,18 @@ public:
 
     Backdrop* backdrop() { return backdrop_.get(); }
 
-    // Replaces the modal box (tests open their own event loop here).
-    std::function<void(const std::string&)> messageBoxHook;
+    // Shows the game's box, modal to the game window, and returns at once:
+    // no event loop of its own runs. `answered` runs once the player
+    // closes it.
+    void openBox(const std::string& text, std::function<void()> answered);
+    // The box while it is up, else null.
+    QMessageBox* box() const { return box_; }
 
 private:
     MainWindow& window_;
     std::unique_ptr<Backdrop> backdrop_;
     QPoint placed_;  // where full-screen mode last put the game window
+    QPointer<QMessageBox> box_;
 };
 
 }  // namespace brontix::platform::qt

@@ -64,7 +64,7 @@ std::unique_ptr<X11Window> X11Window::open(std::uintptr_t id) {
 
 X11Window::~X11Window() { xcb_free_gc(static_cast<xcb_connection_t*>(connection_), gc_); }
 
-void X11Window::put(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) {
+void X11Window::put(const render::PixelBuffer& frame, std::span<const render::Rect> rects) {
     auto* c = static_cast<xcb_connection_t*>(connection_);
     for (const render::Rect& whole : rects) {
         const render::Rect r = whole.intersected(frame.rect());

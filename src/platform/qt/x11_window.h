@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "render/pixels.h"
@@ -26,7 +27,7 @@ public:
     X11Window& operator=(const X11Window&) = delete;
 
     // Sends the rectangles of `frame` to the same place in the window.
-    void put(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects);
+    void put(const render::PixelBuffer& frame, std::span<const render::Rect> rects);
 
 private:
     X11Window(void* connection, std::uint32_t window, std::uint32_t gc, std::size_t maxPixels)

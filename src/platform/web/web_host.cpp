@@ -18,7 +18,15 @@ scene::WindowRect inTwips(void (*measure)(std::int32_t*)) {
 
 std::uint64_t WebHost::clock() { return pageClock(); }
 
-void WebHost::present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) {
+double WebHost::apply(const session::Answer& answer, const render::PixelBuffer& frame) {
+    if (!answer.drawn.empty()) present(answer.drawn, frame);
+    if (answer.caption)
+        pageSetCaption(answer.caption->data(), static_cast<int>(answer.caption->size()));
+    if (answer.box) pageMessageBox(answer.box->data(), static_cast<int>(answer.box->size()));
+    return answer.wake ? static_cast<double>(*answer.wake) / 1e6 : -1;
+}
+
+void WebHost::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
     // The frame holds 0xFFRRGGBB words; little-endian RGBA bytes are
     // 0xAABBGGRR words.
     rectWords_.clear();
@@ -35,15 +43,6 @@ void WebHost::present(const render::PixelBuffer& frame, const std::vector<render
     }
     pagePresent(reinterpret_cast<const std::uint8_t*>(rgba_.data()), rectWords_.data(),
                 static_cast<int>(rects.size()));
-}
-
-void WebHost::showCaption(const std::string& text) {
-    pageSetCaption(text.data(), static_cast<int>(text.size()));
-}
-
-bool WebHost::messageBox(const std::string& text) {
-    pageMessageBox(text.data(), static_cast<int>(text.size()));
-    return false;
 }
 
 void WebHost::showBackdrop() { pageShowBackdrop(); }

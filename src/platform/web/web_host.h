@@ -1,25 +1,28 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// The session's front end in a web page: the page's caption, modal box,
-// full-screen backdrop, clock and canvas, reached through the functions the
-// page's script gives the WebAssembly module (page.h).
+// The session's front end in a web page: the page's clock and full-screen
+// backdrop, which the session asks for, and its canvas, caption and box,
+// where each answer goes; all reached through the functions the page's
+// script gives the WebAssembly module (page.h).
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "session/host.h"
+#include "session/session.h"
 
 namespace brontix::platform::web {
 
 class WebHost final : public session::Host {
 public:
     std::uint64_t clock() override;
-    void present(const render::PixelBuffer& frame, const std::vector<render::Rect>& rects) override;
-    void showCaption(const std::string& text) override;
-    // A page cannot stop a tick until the player answers: the box opens as
-    // the tick goes on, and the page says when it is closed.
-    bool messageBox(const std::string& text) override;
+
+    // Puts an answer of the session on the page: the rectangles drawn on
+    // the canvas, the caption, the box. Returns when the session wants its
+    // next wake-up, in the page's milliseconds, or -1 for none.
+    double apply(const session::Answer& answer, const render::PixelBuffer& frame);
 
     void showBackdrop() override;
     scene::WindowRect backdropRect() const override;
@@ -29,6 +32,8 @@ public:
     void showGameWindowOwnedByBackdrop() override;
 
 private:
+    void present(std::span<const render::Rect> rects, const render::PixelBuffer& frame);
+
     // The frame as the canvas wants it, bytes R, G, B, A.
     std::vector<std::uint32_t> rgba_ = std::vector<std::uint32_t>(
         static_cast<std::size_t>(scene::kPlayfieldWidth) * scene::kPlayfieldHeight);
