@@ -77,10 +77,23 @@ TEST_F(Effect, BiggerBallsGrowFromTheirCorner) {
 }
 
 TEST_F(Effect, StickyPaddleTogglesAndHoldsBouncingBalls) {
+    const scene::Shape& paddle = f().Paddle;
+    // Ball 1 falling onto the middle of the paddle, its bottom a pixel in.
+    auto dropOntoPaddle = [&] {
+        const float size = f().Ball[1].Width;
+        g.placeBall(1, paddle.Left + paddle.Width / 2 - size / 2, paddle.Top - size + 1, 0, 2);
+        g.tick();
+    };
     catchCapsule(0);
     EXPECT_EQ(st().stickyPaddle, game::True);
+    dropOntoPaddle();
+    EXPECT_EQ(st().ballHeld[1], game::True);
+    EXPECT_EQ(st().ballPos[1].y, paddle.Top - f().Ball[1].Height - 2);
     catchCapsule(0);
     EXPECT_EQ(st().stickyPaddle, game::False);
+    dropOntoPaddle();
+    EXPECT_EQ(st().ballHeld[1], game::False);
+    EXPECT_LT(st().ballVel[1].y, 0);  // bounced off instead
 }
 
 TEST_F(Effect, GravityRemovedAndDoubled) {
