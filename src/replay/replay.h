@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/headless/headless_host.h"
+#include "script/script.h"
 #include "session/session.h"
 
 namespace brontix::replay {
@@ -23,6 +24,7 @@ public:
     // Runs one script line; returns the reason when the line is an error,
     // in which case nothing of it has run.
     std::optional<std::string> runLine(std::string_view line);
+    void run(const script::Command& command);
     // The end of the script: the main window exists afterwards.
     void finish() { session_.start(); }
 
@@ -30,19 +32,18 @@ public:
     platform::headless::HeadlessHost& host() { return host_; }
 
 private:
+    // The session, its main window made (before its first command but a
+    // clock or random values).
+    session::Session& started();
+    // An event opens no box, but its answer is applied all the same.
+    void answer(const session::Answer& answer);
+
     std::ostream& out_;
     platform::headless::HeadlessHost host_;
     session::Session session_;
 };
 
-// Where a script's bytes come from: reads up to `n` of them into `into`
-// and returns how many, 0 at the end, or -1 when the read failed (errno
-// says why).
-using ReadScript = std::function<long(char* into, std::size_t n)>;
-
-// A line may hold this many bytes, its line break and a carriage return
-// before it not counted.
-inline constexpr std::size_t kMaxLineBytes = 1'048'576;
+using script::ReadScript;
 
 struct ScriptRun {
     ReadScript read;

@@ -6,10 +6,21 @@
 
 namespace brontix::session {
 
+namespace {
+
+std::string line(std::string_view word, std::uint64_t value) {
+    std::string s(word);
+    s += ' ';
+    s += std::to_string(value);
+    return s;
+}
+
+}  // namespace
+
 void Recorder::settle() {
-    if (ticks_ > 0) sink_("tick " + std::to_string(ticks_) + "\n");
+    if (ticks_ > 0) sink_(line(words::kTick, ticks_) + "\n");
     ticks_ = 0;
-    if (clock_) sink_("clock " + std::to_string(*clock_) + "\n");
+    if (clock_) sink_(line(words::kClock, *clock_) + "\n");
     clock_.reset();
 }
 
@@ -21,11 +32,23 @@ void Recorder::event(std::string_view command) {
 }
 
 std::string Recorder::move(float x, float y) {
-    char buf[64] = "move ";
-    char* end = std::to_chars(buf + 5, buf + sizeof buf, x).ptr;
+    char buf[64];
+    char* end = std::to_chars(buf, buf + sizeof buf, x).ptr;
     *end++ = ' ';
     end = std::to_chars(end, buf + sizeof buf, y).ptr;
-    return std::string(buf, end);
+    std::string s(words::kMove);
+    s += ' ';
+    s.append(buf, end);
+    return s;
+}
+
+std::string Recorder::key(int code) { return line(words::kKey, static_cast<std::uint64_t>(code)); }
+
+std::string Recorder::menu(Command command) {
+    std::string s(words::kMenu);
+    s += ' ';
+    s += words::kMenuWhat[static_cast<std::size_t>(command)];
+    return s;
 }
 
 }  // namespace brontix::session

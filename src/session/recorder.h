@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "session/commands.h"
+
 namespace brontix::session {
 
 class Recorder {
@@ -34,9 +36,13 @@ public:
     // up to a moment the game stands still (the timer went off, the end).
     void settle();
 
-    // "move X Y" with the pointer as the handler got it: each the shortest
-    // decimal that reads back as the same single-precision value.
+    // The lines of the events: "move X Y" with the pointer as the handler
+    // got it (each the shortest decimal that reads back as the same
+    // single-precision value), "click", "key CODE", "menu WHAT".
     static std::string move(float x, float y);
+    static std::string click() { return std::string(words::kClick); }
+    static std::string key(int code);
+    static std::string menu(Command command);
 
 private:
     Sink sink_;

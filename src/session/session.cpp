@@ -71,19 +71,18 @@ Answer Session::pointer(float x, float y) {
                   [x, y](game::Form1& f) { input::Form_MouseMove(f, 0, 0, x, y); });
 }
 
-Answer Session::click() { return handle("click", input::Form_Click); }
+Answer Session::click() { return handle(Recorder::click(), input::Form_Click); }
 
 Answer Session::key(int code) {
     if (code < 0 || code > 0xFFFF) return answer();  // character codes are 16-bit
-    return handle("key " + std::to_string(code),
-                  [code](game::Form1& f) { input::Form_KeyPress(f, code); });
+    return handle(Recorder::key(code), [code](game::Form1& f) { input::Form_KeyPress(f, code); });
 }
 
 Answer Session::menu(Command command) {
     switch (command) {
-    case Command::NewGame: return handle("menu new", game::ng_Click);
-    case Command::Demo: return handle("menu demo", input::mnuDemo_Click);
-    case Command::FullScreen: return handle("menu fullscreen", input::mnuFS_Click);
+    case Command::NewGame: return handle(Recorder::menu(command), game::ng_Click);
+    case Command::Demo: return handle(Recorder::menu(command), input::mnuDemo_Click);
+    case Command::FullScreen: return handle(Recorder::menu(command), input::mnuFS_Click);
     }
     return answer();
 }

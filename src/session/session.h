@@ -21,6 +21,7 @@
 #include "render/scene_renderer.h"
 #include "scene/random.h"
 #include "scene/services.h"
+#include "session/commands.h"
 #include "session/host.h"
 #include "session/pacer.h"
 #include "session/recorder.h"
@@ -30,9 +31,6 @@ class Form1;
 }
 
 namespace brontix::session {
-
-// The three commands of the menu bar.
-enum class Command { NewGame = 0, Demo = 1, FullScreen = 2 };
 
 // What came of one call into the session, for the front end to apply.
 struct Answer {

@@ -19,22 +19,8 @@ fail() {
 }
 pass() { echo "wayland: ok: $STEP"; }
 
-rm -rf "$OUT"
-mkdir -p "$OUT"
-export XDG_RUNTIME_DIR="$OUT/runtime"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY QT_QPA_PLATFORM WAYLAND_DISPLAY
-PIDS=()
-cleanup() { for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done; }
-trap cleanup EXIT
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until eval "$@"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/common.sh"
+unset DISPLAY
 # A compositor with no screen, drawing in memory so that it can be read
 # back (--debug lets weston-screenshooter do that).
 compositor() {

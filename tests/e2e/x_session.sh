@@ -1,36 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The Brontix developers
 # SPDX-License-Identifier: MIT
 # An X server with a window manager, for the real window: sourced by the
-# end-to-end test and the window benchmark. The caller sets OUT (a folder for
-# logs, emptied here) and defines fail(); it gets DISPLAY, wait_for and PIDS,
-# whose processes end, last started first, when the caller exits.
+# end-to-end test and the window benchmark, on top of common.sh (whose OUT,
+# fail, wait_for and PIDS it shares); start_x_session sets DISPLAY.
 
-rm -rf "$OUT"
-mkdir -p "$OUT"
-export XDG_RUNTIME_DIR="$OUT/runtime"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-PIDS=()
-cleanup() {
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
-    for pid in "${PIDS[@]}"; do
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
-    done
-}
-trap cleanup EXIT
-
-# Polls a condition (a shell command) every 0.1 s for at most $1 seconds.
-wait_for() {
-    local limit=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until eval "$@"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 start_x_session() {
     exec 3>"$OUT/display"

@@ -1,0 +1,228 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+#include "script/script.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "session/commands.h"
+
+namespace brontix::script {
+
+namespace {
+
+constexpr std::uint64_t kMaxTickCount = 100000000;
+constexpr std::uint64_t kMaxKeyCode = 65535;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::vector<std::string_view> split(std::string_view line) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        if (i > start) out.push_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
+// A word as it may appear in an error line: printable, and not too long.
+std::string quoted(std::string_view word) {
+    std::string s = "\"";
+    for (std::size_t i = 0; i < word.size() && i < 40; ++i) {
+        const auto c = static_cast<unsigned char>(word[i]);
+        s += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    }
+    if (word.size() > 40) s += "...";
+    return s + "\"";
+}
+
+template <class T>
+struct Number {
+    std::optional<T> value;
+    std::string error;
+};
+
+// Decimal digits only, at most `max`.
+Number<std::uint64_t> parseUnsigned(std::string_view w, std::uint64_t min, std::uint64_t max) {
+    if (w.empty()) return {std::nullopt, "not a number: " + quoted(w)};
+    std::uint64_t v = 0;
+    bool over = false;
+    for (char c : w) {
+        if (!isDigit(c)) return {std::nullopt, "not a whole number: " + quoted(w)};
+        const auto d = static_cast<std::uint64_t>(c - '0');
+        if (v > (UINT64_MAX - d) / 10) over = true;
+        if (!over) v = v * 10 + d;
+    }
+    if (over || v < min || v > max) return {std::nullopt, "out of range: " + quoted(w)};
+    return {v, {}};
+}
+
+// -?(digits[.digits*] | .digits)([eE][+-]?digits)?
+bool decimalSyntax(std::string_view w, bool& negative, bool& nonZeroMantissa) {
+    std::size_t i = 0;
+    negative = false;
+    nonZeroMantissa = false;
+    if (i < w.size() && w[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    std::size_t digits = 0;
+    while (i < w.size() && isDigit(w[i])) {
+        if (w[i] != '0') nonZeroMantissa = true;
+        ++i;
+        ++digits;
+    }
+    if (i < w.size() && w[i] == '.') {
+        ++i;
+        while (i < w.size() && isDigit(w[i])) {
+            if (w[i] != '0') nonZeroMantissa = true;
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) return false;
+    if (i < w.size() && (w[i] == 'e' || w[i] == 'E')) {
+        ++i;
+        if (i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < w.size() && isDigit(w[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0) return false;
+    }
+    return i == w.size();
+}
+
+// Straight to the nearest float, not through double. strtof rounds
+// correctly in every C library we ship with and, unlike libstdc++'s
+// from_chars, tells an underflow (a subnormal or zero, accepted) from an
+// overflow (infinity, out of range); the syntax was checked first, so its
+// extras (hexadecimal, inf, nan) never reach it.
+Number<float> parseDecimal(std::string_view w, bool& negativeAsWritten) {
+    bool negative = false;
+    bool nonZero = false;
+    if (!decimalSyntax(w, negative, nonZero)) return {std::nullopt, "not a number: " + quoted(w)};
+    negativeAsWritten = negative && nonZero;
+    const std::string copy(w);
+    const float v = std::strtof(copy.c_str(), nullptr);
+    if (std::isinf(v)) return {std::nullopt, "out of range: " + quoted(w)};
+    return {v, {}};
+}
+
+Number<float> parseDecimal(std::string_view w) {
+    bool negative = false;
+    return parseDecimal(w, negative);
+}
+
+
+Parsed error(std::string why) { return {Nothing{}, std::move(why)}; }
+
+}  // namespace
+
+Parsed parseLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::vector<std::string_view> w = split(line);
+    if (w.empty() || w[0].front() == '#') return {Nothing{}, {}};
+    const std::string_view cmd = w[0];
+    const std::size_t args = w.size() - 1;
+    auto arity = [&](std::size_t min, std::size_t max) -> std::optional<std::string> {
+        if (args < min) return "missing argument to " + quoted(cmd);
+        if (args > max) return "extra argument to " + quoted(cmd);
+        return std::nullopt;
+    };
+    namespace words = session::words;
+
+    if (cmd == words::kClock) {
+        if (auto e = arity(1, 1)) return error(*e);
+        const auto n = parseUnsigned(w[1], 0, UINT64_MAX);
+        if (!n.value) return error(n.error);
+        return {Clock{*n.value}, {}};
+    }
+    if (cmd == words::kRandom) {
+        if (auto e = arity(1, SIZE_MAX)) return error(*e);
+        Random random;
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            bool negative = false;
+            const auto v = parseDecimal(w[i], negative);
+            if (!v.value) return error(v.error);
+            if (negative || !(*v.value >= 0.0f) || !(*v.value < 1.0f))
+                return error("random value not in [0, 1): " + quoted(w[i]));
+            random.values.push_back(*v.value);
+        }
+        return {std::move(random), {}};
+    }
+    if (cmd == words::kTick) {
+        if (auto e = arity(0, 1)) return error(*e);
+        if (args == 0) return {Tick{1}, {}};
+        const auto n = parseUnsigned(w[1], 1, kMaxTickCount);
+        if (!n.value) return error(n.error);
+        return {Tick{*n.value}, {}};
+    }
+    if (cmd == words::kMove) {
+        if (auto e = arity(2, 2)) return error(*e);
+        const auto x = parseDecimal(w[1]);
+        if (!x.value) return error(x.error);
+        const auto y = parseDecimal(w[2]);
+        if (!y.value) return error(y.error);
+        return {Move{*x.value, *y.value}, {}};
+    }
+    if (cmd == words::kClick) {
+        if (auto e = arity(0, 0)) return error(*e);
+        return {Click{}, {}};
+    }
+    if (cmd == words::kKey) {
+        if (auto e = arity(1, 1)) return error(*e);
+        const auto code = parseUnsigned(w[1], 0, kMaxKeyCode);
+        if (!code.value) return error(code.error);
+        return {Key{static_cast<int>(*code.value)}, {}};
+    }
+    if (cmd == words::kMenu) {
+        if (auto e = arity(1, 1)) return error(*e);
+        for (int c = 0; c < static_cast<int>(words::kMenuWhat.size()); ++c)
+            if (w[1] == words::kMenuWhat[static_cast<std::size_t>(c)])
+                return {Menu{static_cast<session::Command>(c)}, {}};
+        return error("unknown menu command " + quoted(w[1]));
+    }
+    if (cmd == words::kDump) {
+        if (auto e = arity(0, 0)) return error(*e);
+        return {Dump{}, {}};
+    }
+    return error("unknown command " + quoted(cmd));
+}
+
+LineReader::Got LineReader::next(std::string& line) {
+    line.clear();
+    bool any = false;
+    // One byte more than a line may hold, for a carriage return.
+    auto length = [&line] {
+        return line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
+    };
+    for (;;) {
+        if (pos_ == end_) {
+            if (ended_) return any ? (length() > kMaxLineBytes ? Got::TooLong : Got::Line) : Got::End;
+            const long n = read_(buffer_.data(), buffer_.size());
+            if (n < 0) return Got::Failed;
+            if (n == 0) ended_ = true;
+            pos_ = 0;
+            end_ = static_cast<std::size_t>(n);
+            continue;
+        }
+        any = true;
+        const char* from = buffer_.data() + pos_;
+        const auto* nl = static_cast<const char*>(std::memchr(from, '\n', end_ - pos_));
+        const std::size_t take = nl ? static_cast<std::size_t>(nl - from) : end_ - pos_;
+        line.append(from, take);
+        pos_ += take + (nl ? 1 : 0);
+        if (nl) return length() > kMaxLineBytes ? Got::TooLong : Got::Line;
+        if (line.size() > kMaxLineBytes + 1) return Got::TooLong;
+    }
+}
+
+}  // namespace brontix::script

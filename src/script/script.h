@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// Replay scripts read: a line parsed into the command it stands for, or the
+// reason it is an error, and a script's bytes split into lines as they
+// arrive. Every reader of scripts (the replay driver, the viewer) reads
+// them through here, so a script means the same, and fails with the same
+// line and reason, everywhere.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "session/session.h"
+
+namespace brontix::script {
+
+// The commands, with their arguments as the session takes them.
+struct Clock {
+    std::uint64_t value;
+};
+struct Random {
+    std::vector<float> values;
+};
+struct Tick {
+    std::uint64_t count;
+};
+struct Move {
+    float x, y;
+};
+struct Click {};
+struct Key {
+    int code;
+};
+struct Menu {
+    session::Command command;
+};
+struct Dump {};
+// A blank line or a comment.
+struct Nothing {};
+
+using Command = std::variant<Nothing, Clock, Random, Tick, Move, Click, Key, Menu, Dump>;
+
+// A line parsed: its command, or the reason it is an error.
+struct Parsed {
+    Command command;
+    std::string error;  // empty when the line is well formed
+};
+
+// Parses one line, without its line break; a carriage return at its end is
+// ignored.
+Parsed parseLine(std::string_view line);
+
+// Where a script's bytes come from: reads up to `n` of them into `into`
+// and returns how many, 0 at the end, or -1 when the read failed (errno
+// says why).
+using ReadScript = std::function<long(char* into, std::size_t n)>;
+
+// A line may hold this many bytes, its line break and a carriage return
+// before it not counted.
+inline constexpr std::size_t kMaxLineBytes = 1'048'576;
+
+// Splits a script into lines as its bytes arrive, never keeping more of one
+// line than the longest a script may have.
+class LineReader {
+public:
+    enum class Got { Line, End, TooLong, Failed };
+
+    explicit LineReader(ReadScript read) : read_(std::move(read)), buffer_(1 << 16) {}
+
+    // The next line, without its line break (a carriage return before it
+    // is left for the parser).
+    Got next(std::string& line);
+
+private:
+    ReadScript read_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0, end_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace brontix::script
