@@ -57,7 +57,8 @@ void fillBallArray(game::Form1& f) {
     for (int i = 0; i <= last; ++i) {
         const auto n = static_cast<std::size_t>(i);
         f.Ball[i].Visible = true;
-        st.ballPos[n] = {static_cast<float>(20 + i * 7 % 590), static_cast<float>(330 + i * 13 % 110)};
+        st.ballPos[n] = {static_cast<float>(20 + i * 7 % 590),
+                         static_cast<float>(330 + i * 13 % 110)};
         st.ballVel[n] = {static_cast<float>(i % 9 - 4), static_cast<float>(-1 - i % 3)};
         st.ballHeld[n] = game::False;
     }

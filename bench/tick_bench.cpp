@@ -23,9 +23,9 @@ void runTicks(benchmark::State& state, Scene& scene) {
 void BM_TickBalls(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)));
     runTicks(state, scene);
-    state.counters["per ball"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                    benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+    state.counters["per ball"] = benchmark::Counter(
+        static_cast<double>(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_TickBalls)->Arg(1)->Arg(64)->Arg(1024)->Arg(32768);
 

@@ -45,8 +45,9 @@ public:
         return buf;
     }
     std::string coordinate() {
-        static const char* const kPicks[] = {"0", "-0", "3.4028235e38", "-3.4028235e38", "1e-45",
-                                             "-1e-45", "308.5", "640", "-36.5", "1e30"};
+        static const char* const kPicks[] = {"0",     "-0",     "3.4028235e38", "-3.4028235e38",
+                                             "1e-45", "-1e-45", "308.5",        "640",
+                                             "-36.5", "1e30"};
         const std::uint8_t b = byte();
         if (b < 100) return kPicks[b % 10];
         char buf[32];
@@ -74,15 +75,15 @@ public:
         check(line);
     }
 
-    game::Form1* form() { return replay_.session().started() ? &replay_.session().form() : nullptr; }
+    game::Form1* form() {
+        return replay_.session().started() ? &replay_.session().form() : nullptr;
+    }
     // Ticks this input may still run with the current number of balls.
     long long ticksLeft() {
         const int balls = form() ? form()->Ball.UBound() + 1 : 3;
         return (budget_ - spent_) / balls;
     }
-    void spend(long long ticks) {
-        spent_ += ticks * (form() ? form()->Ball.UBound() + 1 : 3);
-    }
+    void spend(long long ticks) { spent_ += ticks * (form() ? form()->Ball.UBound() + 1 : 3); }
 
 private:
     void check(const std::string& line) {
@@ -106,8 +107,10 @@ private:
         if (f->Shape1.UBound() != 259) broken("the wall changed size", line);
         // The brick pass counts on bricks staying in their cells.
         for (int k = 0; k < game::kBrickCount; ++k)
-            if (!(f->Shape1[k].Left == game::brickLeft(k) && f->Shape1[k].Top == game::brickTop(k) &&
-                  f->Shape1[k].Width == game::kBrickWidth && f->Shape1[k].Height == game::kBrickHeight))
+            if (!(f->Shape1[k].Left == game::brickLeft(k) &&
+                  f->Shape1[k].Top == game::brickTop(k) &&
+                  f->Shape1[k].Width == game::kBrickWidth &&
+                  f->Shape1[k].Height == game::kBrickHeight))
                 broken("a brick left its cell", line);
         const auto perBall = static_cast<std::size_t>(balls) + 1;
         if (st.ballHeld.size() != perBall) broken("ballHeld does not follow Ball", line);
@@ -141,12 +144,12 @@ private:
     // The tick's list of elements in flight is in index order and names only
     // shown elements.
     static void checkPool(const std::vector<int>& active,
-                          const scene::ObjectArray<scene::Shape>& array,
-                          const std::string& line) {
+                          const scene::ObjectArray<scene::Shape>& array, const std::string& line) {
         for (std::size_t k = 0; k < active.size(); ++k) {
             if (active[k] < 0 || active[k] > array.UBound() || !array[active[k]].Visible)
                 broken("an element in flight is not shown", line);
-            if (k > 0 && active[k - 1] >= active[k]) broken("elements in flight out of order", line);
+            if (k > 0 && active[k - 1] >= active[k])
+                broken("elements in flight out of order", line);
         }
     }
 
@@ -177,9 +180,7 @@ void runCommands(Checker& c, Bytes& b, Reach& reach) {
     while (!b.done()) {
         const std::uint8_t op = b.byte();
         switch (op % 12) {
-        case 0:
-            c.run("clock " + std::to_string(b.u64()));
-            break;
+        case 0: c.run("clock " + std::to_string(b.u64())); break;
         case 1: {
             std::string line = "random";
             const int n = 1 + b.byte() % 16;
@@ -198,9 +199,7 @@ void runCommands(Checker& c, Bytes& b, Reach& reach) {
             c.run("tick " + std::to_string(n));
             break;
         }
-        case 4:
-            c.run("move " + b.coordinate() + " " + b.coordinate());
-            break;
+        case 4: c.run("move " + b.coordinate() + " " + b.coordinate()); break;
         case 5: {
             // Up to tens of thousands of clicks at once: with the cannons
             // mounted and the game paused they pile up shots to the limit.
@@ -216,18 +215,10 @@ void runCommands(Checker& c, Bytes& b, Reach& reach) {
             c.run("key " + std::to_string(k < 200 ? 112 : b.u32() % 65536));
             break;
         }
-        case 7:
-            c.run("menu new");
-            break;
-        case 8:
-            c.run("menu demo");
-            break;
-        case 9:
-            c.run("menu fullscreen");
-            break;
-        case 10:
-            c.run("dump");
-            break;
+        case 7: c.run("menu new"); break;
+        case 8: c.run("menu demo"); break;
+        case 9: c.run("menu fullscreen"); break;
+        case 10: c.run("dump"); break;
         case 11: {
             // A long chain of forced capsules: every hit releases one of the
             // kind chosen (multi-ball and bigger balls most of all).

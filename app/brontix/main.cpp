@@ -29,7 +29,8 @@ std::unique_ptr<brontix::session::Recorder> openRecording() {
     return std::make_unique<brontix::session::Recorder>([file, path](std::string_view line) {
         static bool failed = false;
         if (failed) return;
-        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() || std::fflush(file) != 0) {
+        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
+            std::fflush(file) != 0) {
             failed = true;
             std::fprintf(stderr, "brontix: the recording '%s' stops here: %s\n", path,
                          std::strerror(errno));

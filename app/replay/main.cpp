@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     }
     const int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        std::cerr << "brontix-replay: cannot open '" << *path << "': " << std::strerror(errno) << '\n';
+        std::cerr << "brontix-replay: cannot open '" << *path << "': " << std::strerror(errno)
+                  << '\n';
         return 2;
     }
     run.name = "'" + *path + "'";

@@ -17,7 +17,8 @@ using brontix::session::Session;
 
 struct Page {
     brontix::platform::web::WebHost host;
-    Session session{host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
+    Session session{
+        host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
     // The page keeps the recording of the visit, for the player to download.
     brontix::session::Recorder recorder{[](std::string_view line) {
         brontix::platform::web::pageRecord(line.data(), static_cast<int>(line.size()));
@@ -47,15 +48,11 @@ BRONTIX_EXPORT(brontix_start) double brontixStart() {
     thePage->session.record(&thePage->recorder);
     return apply(thePage->session.start());
 }
-BRONTIX_EXPORT(brontix_wake) double brontixWake() {
-    return apply(thePage->session.wake());
-}
+BRONTIX_EXPORT(brontix_wake) double brontixWake() { return apply(thePage->session.wake()); }
 BRONTIX_EXPORT(brontix_pointer) double brontixPointer(float x, float y) {
     return apply(thePage->session.pointer(x, y));
 }
-BRONTIX_EXPORT(brontix_click) double brontixClick() {
-    return apply(thePage->session.click());
-}
+BRONTIX_EXPORT(brontix_click) double brontixClick() { return apply(thePage->session.click()); }
 BRONTIX_EXPORT(brontix_key) double brontixKey(int code) {
     return apply(thePage->session.key(code));
 }

@@ -14,8 +14,8 @@ inline constexpr const char* kPausedCaption = "Brontix [Paused]";
 
 // Written at every knock-out: the score and the balls in play.
 inline std::string scoreLine(std::int32_t score, int balls) {
-    return std::string(kCaption) + " | " + std::to_string(score) + " Balls: " +
-           std::to_string(balls);
+    return std::string(kCaption) + " | " + std::to_string(score) +
+           " Balls: " + std::to_string(balls);
 }
 
 // Written on resume: the score alone, until the next knock-out.

@@ -36,9 +36,9 @@ public:
     ObjectArray<Shape> Shape1;  // the bricks
     Shape Paddle;
     ObjectArray<Shape> Ball;
-    ObjectArray<Shape> PowUp;   // power-up capsules
-    ObjectArray<Shape> LFire;   // left cannon (0) and its shots
-    ObjectArray<Shape> RFire;   // right cannon (0) and its shots
+    ObjectArray<Shape> PowUp;  // power-up capsules
+    ObjectArray<Shape> LFire;  // left cannon (0) and its shots
+    ObjectArray<Shape> RFire;  // right cannon (0) and its shots
 
     Line Line1, Line2, Line3, Line4, Line5, Line6, Line7, Line8, Line9, Line10, Line11, Line12;
     ObjectArray<Line> Line13;  // vertical grid lines

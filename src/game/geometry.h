@@ -27,7 +27,11 @@ inline constexpr float kBrickHeight = kBrickPitchY + 1;
 inline constexpr float kBricksBottom = kBrickPitchY * (kBrickRows - 1) + kBrickHeight;
 
 // Left and top of brick i.
-inline constexpr float brickLeft(int i) { return kWallLeft + kBrickPitchX * static_cast<float>(i % kBrickColumns); }
-inline constexpr float brickTop(int i) { return kBrickPitchY * static_cast<float>(i / kBrickColumns); }
+inline constexpr float brickLeft(int i) {
+    return kWallLeft + kBrickPitchX * static_cast<float>(i % kBrickColumns);
+}
+inline constexpr float brickTop(int i) {
+    return kBrickPitchY * static_cast<float>(i / kBrickColumns);
+}
 
 }  // namespace brontix::game

@@ -40,8 +40,8 @@ std::vector<Shape> bricks() {
     v.reserve(kBrickCount);
     for (int i = 0; i < kBrickCount; ++i)
         // The fill is dealt by start-up; until then bricks are white.
-        v.push_back(shape(brickLeft(i), brickTop(i), kBrickWidth, kBrickHeight, ShapeForm::Rectangle, 0xFFFFFF,
-                          kWindowText, true));
+        v.push_back(shape(brickLeft(i), brickTop(i), kBrickWidth, kBrickHeight,
+                          ShapeForm::Rectangle, 0xFFFFFF, kWindowText, true));
     return v;
 }
 
@@ -51,10 +51,9 @@ Form1::Form1(scene::Services& s)
     : services(s),
       Shape1(stacking, bricks()),
       Paddle(shape(272, 440, 73, 17, ShapeForm::RoundedRectangle, 0xC0C0C0, 0x000000, true)),
-      Ball(stacking,
-           {shape(304, 427, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true),
-            shape(288, 424, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true),
-            shape(320, 424, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true)}),
+      Ball(stacking, {shape(304, 427, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true),
+                      shape(288, 424, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true),
+                      shape(320, 424, 14, 14, ShapeForm::Circle, 0xC0C0C0, kWindowText, true)}),
       PowUp(stacking, {shape(16, 320, 33, 17, ShapeForm::Oval, 0xFF00FF, kWindowText, false)}),
       LFire(stacking,
             {shape(280, 432, 9, 25, ShapeForm::RoundedRectangle, 0x808080, kWindowText, false)}),

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-#include "game/game.h"
 #include "game/basic.h"
+#include "game/game.h"
 
 namespace brontix::game {
 

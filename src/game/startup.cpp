@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-#include "game/game.h"
 #include "game/basic.h"
+#include "game/game.h"
 
 namespace brontix::game {
 
 namespace {
-
 
 void loadGridLines(Form1& form) {
     // Vertical lines on every column boundary and on the right wall.

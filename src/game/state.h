@@ -19,9 +19,9 @@ struct GameState {
     std::vector<BallVector> ballVel;  // pixels per tick, per ball
     std::vector<BallVector> ballPos;  // left and top of each ball's square
     std::int32_t score = 0;
-    std::vector<Boolean> ballHeld;     // resting on the paddle
-    std::vector<double> ballFade;      // gravity and grey level, per ball
-    std::vector<float> capsuleSpeed;   // fall speed per capsule, pixels per tick
+    std::vector<Boolean> ballHeld;    // resting on the paddle
+    std::vector<double> ballFade;     // gravity and grey level, per ball
+    std::vector<float> capsuleSpeed;  // fall speed per capsule, pixels per tick
     Boolean demoMode = False;
     Boolean stickyPaddle = False;
 

@@ -10,8 +10,7 @@
 namespace brontix::input {
 
 // A pointer movement over the playfield, X and Y in playfield pixels.
-void Form_MouseMove(game::Form1& form, std::int16_t button, std::int16_t shift, float x,
-                    float y);
+void Form_MouseMove(game::Form1& form, std::int16_t button, std::int16_t shift, float x, float y);
 void Form_Click(game::Form1& form);
 // A typed character, by its character code.
 void Form_KeyPress(game::Form1& form, int keyAscii);

@@ -37,8 +37,7 @@ void BackgroundPicture::drawLine(float x1, float y1, float x2, float y2) {
             const double d2 = ox * ox + oy * oy;
             // A centre exactly on the edge belongs to the pen on the top
             // and left sides only, so a 15-pixel pen covers 15 rows.
-            if (d2 < r * r || (d2 == r * r && (oy < 0 || (oy == 0 && ox < 0))))
-                raster.dot(x, y, c);
+            if (d2 < r * r || (d2 == r * r && (oy < 0 || (oy == 0 && ox < 0)))) raster.dot(x, y, c);
         }
 }
 

@@ -24,8 +24,8 @@ inline std::uint32_t toPixel(Colour c) {
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
 
-    int right() const { return x + w; }    // one past the last column
-    int bottom() const { return y + h; }   // one past the last row
+    int right() const { return x + w; }   // one past the last column
+    int bottom() const { return y + h; }  // one past the last row
     bool empty() const { return w <= 0 || h <= 0; }
     bool intersects(const Rect& o) const {
         return !empty() && !o.empty() && x < o.right() && o.x < right() && y < o.bottom() &&
@@ -48,7 +48,8 @@ struct Rect {
 class PixelBuffer {
 public:
     PixelBuffer(int width, int height, std::uint32_t fill = 0xFF000000u)
-        : width_(width), height_(height),
+        : width_(width),
+          height_(height),
           pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
     int width() const { return width_; }

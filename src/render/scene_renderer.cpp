@@ -22,8 +22,8 @@ using Span = SceneRenderer::Span;
 using Drawn = SceneRenderer::Drawn;
 
 bool Drawn::operator==(const Drawn& o) const {
-    return object == o.object && z == o.z && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 &&
-           y2 == o.y2 && width == o.width && form == o.form && fill == o.fill && border == o.border;
+    return object == o.object && z == o.z && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 && y2 == o.y2 &&
+           width == o.width && form == o.form && fill == o.fill && border == o.border;
 }
 
 // The rows of a figure inscribed in a w x h bounding box.
@@ -47,8 +47,7 @@ public:
         const double yc = row + 0.5;
         double inset = 0;
         switch (form_) {
-        case ShapeForm::Rectangle:
-            return {dx_, dx_ + w_ - 1};
+        case ShapeForm::Rectangle: return {dx_, dx_ + w_ - 1};
         case ShapeForm::Oval:
         case ShapeForm::Circle: {
             const double rx = w_ / 2.0, ry = h_ / 2.0;
@@ -207,7 +206,8 @@ std::vector<Drawn> collect(const Scene& scene, const PixelBuffer& frame) {
     std::vector<Drawn> drawn;
     drawn.reserve(items.size());
     for (const Scene::Item& item : items) {
-        const Drawn d = item.shape ? describe(*item.shape, item.shape) : describe(*item.line, item.line);
+        const Drawn d =
+            item.shape ? describe(*item.shape, item.shape) : describe(*item.line, item.line);
         if (d.box.intersects(frame.rect())) drawn.push_back(d);
     }
     return drawn;

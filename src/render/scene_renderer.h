@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "scene/scene.h"
 #include "render/pixels.h"
+#include "scene/scene.h"
 
 namespace brontix::render {
 

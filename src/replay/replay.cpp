@@ -38,7 +38,8 @@ void Replay::run(const script::Command& command) {
         void operator()(const script::Menu& c) { r.answer(r.started().menu(c.command)); }
         void operator()(const script::Dump&) {
             r.started();
-            r.out_ << session::dumpJson(r.session_, r.host_.messages(), r.host_.form1(), r.host_.form2())
+            r.out_ << session::dumpJson(r.session_, r.host_.messages(), r.host_.form1(),
+                                        r.host_.form2())
                    << '\n';
         }
     };
@@ -70,15 +71,17 @@ bool writeFrame(const std::string& path, const std::string& ppm, std::ostream& o
         ok = false;
         error = errno;
     }
-    if (!ok) err << "brontix-replay: cannot write the frame to '" << path << "': " << reason(error) << '\n';
+    if (!ok)
+        err << "brontix-replay: cannot write the frame to '" << path << "': " << reason(error)
+            << '\n';
     return ok;
 }
 
 }  // namespace
 
 std::string framePpm(const render::PixelBuffer& frame) {
-    std::string ppm = "P6\n" + std::to_string(frame.width()) + " " +
-                      std::to_string(frame.height()) + "\n255\n";
+    std::string ppm =
+        "P6\n" + std::to_string(frame.width()) + " " + std::to_string(frame.height()) + "\n255\n";
     ppm.reserve(ppm.size() + static_cast<std::size_t>(frame.width() * frame.height()) * 3);
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x) {
@@ -128,7 +131,8 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
         if (!written()) return 2;
     }
     replay.finish();
-    if (run.framePath && !writeFrame(*run.framePath, framePpm(replay.session().drawnFrame()), out, err))
+    if (run.framePath &&
+        !writeFrame(*run.framePath, framePpm(replay.session().drawnFrame()), out, err))
         return 2;
     out.flush();
     return written() ? 0 : 2;

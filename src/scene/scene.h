@@ -83,24 +83,24 @@ private:
 // table that leads an attribute back to its object, so the two cannot
 // disagree. (The order packs a shape or a line into 48 bytes: the tick walks
 // hundreds of shapes, and the fewer cache lines the better.)
-#define BRONTIX_SHAPE_ATTRIBUTES(A)                   \
-    A(Left, float, 0)                                 \
-    A(Top, float, 0)                                  \
-    A(Width, float, 0)                                \
-    A(Height, float, 0)                               \
-    A(Form, ShapeForm, ShapeForm::Rectangle)          \
-    A(Visible, bool, false)                           \
-    A(BackColor, Colour, 0)                           \
-    A(BorderColor, Colour, 0)                         \
+#define BRONTIX_SHAPE_ATTRIBUTES(A)          \
+    A(Left, float, 0)                        \
+    A(Top, float, 0)                         \
+    A(Width, float, 0)                       \
+    A(Height, float, 0)                      \
+    A(Form, ShapeForm, ShapeForm::Rectangle) \
+    A(Visible, bool, false)                  \
+    A(BackColor, Colour, 0)                  \
+    A(BorderColor, Colour, 0)                \
     A(Z, StackKey, 0)
-#define BRONTIX_LINE_ATTRIBUTES(A)                    \
-    A(X1, float, 0)                                   \
-    A(Y1, float, 0)                                   \
-    A(X2, float, 0)                                   \
-    A(Y2, float, 0)                                   \
-    A(BorderColor, Colour, 0)                         \
-    A(BorderWidth, int, 1) /* pixels */               \
-    A(Visible, bool, false)                           \
+#define BRONTIX_LINE_ATTRIBUTES(A)      \
+    A(X1, float, 0)                     \
+    A(Y1, float, 0)                     \
+    A(X2, float, 0)                     \
+    A(Y2, float, 0)                     \
+    A(BorderColor, Colour, 0)           \
+    A(BorderWidth, int, 1) /* pixels */ \
+    A(Visible, bool, false)             \
     A(Z, StackKey, 0)
 
 #define BRONTIX_ATTRIBUTE_SLOT(name, type, first) k##name,
@@ -268,7 +268,8 @@ private:
 
     T& at(int i) {
         if (i < 0 || i >= size_) indexOutOfRange();
-        return blocks_[static_cast<std::size_t>(i >> kBlockBits)][static_cast<std::size_t>(i & (kBlock - 1))];
+        return blocks_[static_cast<std::size_t>(i >> kBlockBits)]
+                      [static_cast<std::size_t>(i & (kBlock - 1))];
     }
     T& append(const T& item) {
         if (size_ % kBlock == 0) blocks_.push_back(std::make_unique<T[]>(kBlock));
@@ -312,17 +313,33 @@ public:
 protected:
     // Registers objects in the layout's stacking order, front first; each
     // gets a key behind the ones registered before it.
-    void stackFrontToBack(Shape& s) { track(s); s.Z = nextLayoutKey(); shapes_.push_back(&s); }
-    void stackFrontToBack(Line& l) { track(l); l.Z = nextLayoutKey(); lines_.push_back(&l); }
+    void stackFrontToBack(Shape& s) {
+        track(s);
+        s.Z = nextLayoutKey();
+        shapes_.push_back(&s);
+    }
+    void stackFrontToBack(Line& l) {
+        track(l);
+        l.Z = nextLayoutKey();
+        lines_.push_back(&l);
+    }
     void stackFrontToBack(ObjectArray<Shape>& a, int i) { a[i].Z = nextLayoutKey(); }
     void stackFrontToBack(ObjectArray<Line>& a, int i) { a[i].Z = nextLayoutKey(); }
-    void registerArray(ObjectArray<Shape>& a) { a.track(changes); shapeArrays_.push_back(&a); }
-    void registerArray(ObjectArray<Line>& a) { a.track(changes); lineArrays_.push_back(&a); }
+    void registerArray(ObjectArray<Shape>& a) {
+        a.track(changes);
+        shapeArrays_.push_back(&a);
+    }
+    void registerArray(ObjectArray<Line>& a) {
+        a.track(changes);
+        lineArrays_.push_back(&a);
+    }
 
 private:
     StackKey nextLayoutKey() { return stacking.back(); }
     template <class T>
-    void track(T& object) { object.tracking.log = &changes; }
+    void track(T& object) {
+        object.tracking.log = &changes;
+    }
 
     std::vector<Shape*> shapes_;
     std::vector<Line*> lines_;

@@ -27,7 +27,8 @@ inline constexpr float kTwipsPerPixel = 15.0f;
 // A window's outer frame given in screen pixels.
 inline WindowRect pixelsInTwips(int left, int top, int width, int height) {
     return {static_cast<float>(left) * kTwipsPerPixel, static_cast<float>(top) * kTwipsPerPixel,
-            static_cast<float>(width) * kTwipsPerPixel, static_cast<float>(height) * kTwipsPerPixel};
+            static_cast<float>(width) * kTwipsPerPixel,
+            static_cast<float>(height) * kTwipsPerPixel};
 }
 
 // The whole pixel a window placed in twips lands on. A place far past any

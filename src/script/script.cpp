@@ -121,7 +121,6 @@ Number<float> parseDecimal(std::string_view w) {
     return parseDecimal(w, negative);
 }
 
-
 Parsed error(std::string why) { return {Nothing{}, std::move(why)}; }
 
 }  // namespace
@@ -201,12 +200,11 @@ LineReader::Got LineReader::next(std::string& line) {
     line.clear();
     bool any = false;
     // One byte more than a line may hold, for a carriage return.
-    auto length = [&line] {
-        return line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
-    };
+    auto length = [&line] { return line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0); };
     for (;;) {
         if (pos_ == end_) {
-            if (ended_) return any ? (length() > kMaxLineBytes ? Got::TooLong : Got::Line) : Got::End;
+            if (ended_)
+                return any ? (length() > kMaxLineBytes ? Got::TooLong : Got::Line) : Got::End;
             const long n = read_(buffer_.data(), buffer_.size());
             if (n < 0) return Got::Failed;
             if (n == 0) ended_ = true;

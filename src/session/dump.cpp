@@ -79,11 +79,14 @@ void appendBalls(std::string& out, const game::Form1& form) {
         out += '{';
         appendShapeMembers(out, form.Ball[i]);
         out += ",\"pos\":";
-        appendOptional(out, st.ballPos, i, [&](const game::BallVector& v) { appendVector(out, v); });
+        appendOptional(out, st.ballPos, i,
+                       [&](const game::BallVector& v) { appendVector(out, v); });
         out += ",\"vel\":";
-        appendOptional(out, st.ballVel, i, [&](const game::BallVector& v) { appendVector(out, v); });
+        appendOptional(out, st.ballVel, i,
+                       [&](const game::BallVector& v) { appendVector(out, v); });
         out += ",\"held\":";
-        appendOptional(out, st.ballHeld, i, [&](game::Boolean b) { appendBool(out, b != game::False); });
+        appendOptional(out, st.ballHeld, i,
+                       [&](game::Boolean b) { appendBool(out, b != game::False); });
         out += ",\"fade\":";
         appendOptional(out, st.ballFade, i, [&](double f) { appendNumber(out, f); });
         out += '}';

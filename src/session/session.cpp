@@ -103,8 +103,7 @@ Answer Session::expire(std::uint64_t count) {
     if (!form_) return answer();
     // Only an event can switch the timer back on, so once it is off the
     // remaining expiries change nothing.
-    for (std::uint64_t ran = 0; ran < count && runTick(); ++ran) {
-    }
+    for (std::uint64_t ran = 0; ran < count && runTick(); ++ran) {}
     if (recorder_ && !form_->Timer1.Enabled) recorder_->settle();
     return answer();
 }
@@ -132,7 +131,8 @@ const render::PixelBuffer& Session::drawnFrame() {
 }
 
 void Session::snapshot() {
-    if (form_ && host_.showsFrames()) drawn_ = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
+    if (form_ && host_.showsFrames())
+        drawn_ = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
     if (captionChanged_) caption_ = services_.caption();
     captionChanged_ = false;
 }

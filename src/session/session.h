@@ -71,7 +71,7 @@ public:
     // up, when they are neither run nor recorded.
     Answer pointer(float x, float y);  // playfield pixels
     Answer click();
-    Answer key(int code);              // a typed character's code
+    Answer key(int code);  // a typed character's code
     Answer menu(Command command);
 
     // A wake-up of the front end's timer: runs the ticks due by the pace.

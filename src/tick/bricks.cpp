@@ -31,8 +31,7 @@ double clampedCell(double cell) { return std::clamp(cell, -2.0, 1e6); }
 // cases, each a band one radius deep along one face, each forcing one
 // velocity component away from that face. The right and bottom edges are
 // the ones from before the step; x and y are the position after it.
-void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& e,
-                      const Shape& brick) {
+void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& e, const Shape& brick) {
     const Shape& ball = form.Ball[i];
     game::BallVector& vel = form.state.ballVel[i];
     const float bl = brick.Left;
@@ -112,9 +111,9 @@ void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
     const Shape& ball = form.Ball[i];
     const CellSpan rows = cellsMeeting(ball.Top, edges.oldBottom, 0, game::kBrickPitchY,
                                        game::kBrickHeight, game::kBrickRows, false);
-    const CellSpan cols = cellsMeeting(ball.Left, edges.oldRight, game::kWallLeft,
-                                       game::kBrickPitchX, game::kBrickWidth, game::kBrickColumns,
-                                       false);
+    const CellSpan cols =
+        cellsMeeting(ball.Left, edges.oldRight, game::kWallLeft, game::kBrickPitchX,
+                     game::kBrickWidth, game::kBrickColumns, false);
     const bool ballReaches = rows.first <= rows.last && cols.first <= cols.last;
     const std::span<const TickLocals::ShotCell> shots =
         t.shotsTested ? std::span<const TickLocals::ShotCell>() : t.shotCells;
@@ -126,7 +125,8 @@ void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges) {
     std::size_t s = 0;
     int row = rows.first, col = cols.first;
     auto nextBallCell = [&] {
-        return ballReaches && row <= rows.last ? row * game::kBrickColumns + col : game::kBrickCount;
+        return ballReaches && row <= rows.last ? row * game::kBrickColumns + col
+                                               : game::kBrickCount;
     };
     for (;;) {
         const int ballCell = nextBallCell();

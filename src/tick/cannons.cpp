@@ -30,9 +30,9 @@ void gatherSide(const scene::ObjectArray<Shape>& side, const game::Pool& shots, 
         if (shot.Top >= game::kBricksBottom) continue;
         const CellSpan rows = cellsMeeting(shot.Top, shot.Top + shot.Height, 0, game::kBrickPitchY,
                                            game::kBrickHeight, game::kBrickRows, true);
-        const CellSpan cols = cellsMeeting(shot.Left, shot.Left + shot.Width, game::kWallLeft,
-                                           game::kBrickPitchX, game::kBrickWidth,
-                                           game::kBrickColumns, true);
+        const CellSpan cols =
+            cellsMeeting(shot.Left, shot.Left + shot.Width, game::kWallLeft, game::kBrickPitchX,
+                         game::kBrickWidth, game::kBrickColumns, true);
         for (int r = rows.first; r <= rows.last; ++r)
             for (int c = cols.first; c <= cols.last; ++c)
                 t.shotCells.push_back({r * game::kBrickColumns + c, sideNumber, i});
@@ -52,7 +52,8 @@ void gatherShotCells(Form1& form, TickLocals& t) {
     std::sort(t.shotCells.begin(), t.shotCells.end());
 }
 
-void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick, const TickLocals::ShotCell& cell) {
+void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick,
+                      const TickLocals::ShotCell& cell) {
     scene::ObjectArray<Shape>& side = cell.side == 0 ? form.LFire : form.RFire;
     game::Pool& shots = cell.side == 0 ? form.leftShots : form.rightShots;
     Shape& shot = side[cell.shot];

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // Power-up capsules: released by brick hits, falling faster and faster,
 // caught by the paddle's left-edge test.
-#include "game/game.h"
 #include "game/basic.h"
+#include "game/game.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {

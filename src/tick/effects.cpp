@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // The ten effects of a caught capsule, chosen by its fill colour.
-#include "game/game.h"
 #include "game/basic.h"
+#include "game/game.h"
 #include "tick/phases.h"
 
 namespace brontix::tick {
@@ -10,13 +10,14 @@ namespace brontix::tick {
 namespace {
 
 constexpr scene::Colour kTwinColour = 0x0000FF;  // pure red: twins get no twin
-constexpr float kPaddleStep = 32;                    // pixels per wider or narrower capsule
-constexpr float kBallStep = 4;                       // pixels per bigger or smaller capsule
+constexpr float kPaddleStep = 32;                // pixels per wider or narrower capsule
+constexpr float kBallStep = 4;                   // pixels per bigger or smaller capsule
 
 void toggleSticky(Form1& form) { form.state.stickyPaddle = game::Not(form.state.stickyPaddle); }
 
 void removeGravity(Form1& form) {
-    for (int i = 0; i <= form.Ball.UBound(); ++i) form.state.ballFade[static_cast<std::size_t>(i)] = 0;
+    for (int i = 0; i <= form.Ball.UBound(); ++i)
+        form.state.ballFade[static_cast<std::size_t>(i)] = 0;
 }
 
 void doubleGravity(Form1& form) {

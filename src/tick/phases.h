@@ -17,7 +17,7 @@ using scene::Shape;
 
 // Values local to one tick; every tick starts them afresh.
 struct TickLocals {
-    float ballSize = 0;    // width of ball 0, then of the ball being processed
+    float ballSize = 0;  // width of ball 0, then of the ball being processed
     // The brick pass's counter. Only the demo's autopilot reads it, before
     // the first brick pass, when it is still 0; the pass itself walks cells.
     float brickIndex = 0;
@@ -41,7 +41,9 @@ struct TickLocals {
         int side;  // 0 left, 1 right
         int shot;
         bool operator<(const ShotCell& o) const {
-            return brick != o.brick ? brick < o.brick : side != o.side ? side < o.side : shot < o.shot;
+            return brick != o.brick ? brick < o.brick
+                   : side != o.side ? side < o.side
+                                    : shot < o.shot;
         }
     };
     std::vector<ShotCell> shotCells;
@@ -59,7 +61,8 @@ struct BallEdges {
 // Shots (cannons.cpp).
 void shotsRise(Form1& form);
 void gatherShotCells(Form1& form, TickLocals& t);
-void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick, const TickLocals::ShotCell& cell);
+void shotAgainstBrick(Form1& form, TickLocals& t, const Shape& brick,
+                      const TickLocals::ShotCell& cell);
 void cannonsFollowPaddle(Form1& form);
 
 // Capsules (capsules.cpp, effects.cpp).
@@ -72,7 +75,8 @@ BallEdges moveBall(Form1& form, TickLocals& t, int i);
 void surveyWall(Form1& form, TickLocals& t);
 void brickPass(Form1& form, TickLocals& t, int i, const BallEdges& edges);
 // One present brick against ball i, and its knock-out once hit.
-void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& edges, const Shape& brick);
+void ballAgainstBrick(Form1& form, TickLocals& t, int i, const BallEdges& edges,
+                      const Shape& brick);
 void knockOut(Form1& form, TickLocals& t, int i, Shape& brick);
 // Every visible ball moves, then meets the bricks.
 void ballPass(Form1& form, TickLocals& t);

@@ -21,7 +21,8 @@ bool read(const char* path, Picture& p) {
     std::ifstream in(path, std::ios::binary);
     std::string magic;
     int maxval = 0;
-    if (!(in >> magic >> p.width >> p.height >> maxval) || magic != "P6" || maxval != 255) return false;
+    if (!(in >> magic >> p.width >> p.height >> maxval) || magic != "P6" || maxval != 255)
+        return false;
     in.get();
     p.rgb.assign(std::istreambuf_iterator<char>(in), {});
     return p.rgb.size() == static_cast<std::size_t>(p.width) * p.height * 3;
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     for (int y = probe; y + frame.height - probe <= screen.height; ++y) {
         const char* row = screen.row(y);
         const char* end = row + static_cast<std::size_t>(screen.width) * 3;
-        for (const char* at = row; (at = std::search(at, end, frame.row(probe), frame.row(probe) + line)) != end; ++at) {
+        for (const char* at = row;
+             (at = std::search(at, end, frame.row(probe), frame.row(probe) + line)) != end; ++at) {
             if ((at - row) % 3) continue;
             const int x = static_cast<int>((at - row) / 3), top = y - probe;
             bool all = true;

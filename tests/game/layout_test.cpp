@@ -36,9 +36,9 @@ TEST_F(Layout, BricksFollowTheGridRule) {
 }
 
 TEST_F(Layout, StacksFrontToBackInTheLayoutOrder) {
-    std::vector<scene::StackKey> order = {
-        f.RFire[0].Z, f.LFire[0].Z, f.PowUp[0].Z, f.Line14[0].Z, f.Line2.Z, f.Line7.Z,
-        f.Ball[2].Z,  f.Ball[1].Z,  f.Line1.Z,    f.Ball[0].Z,   f.Paddle.Z};
+    std::vector<scene::StackKey> order = {f.RFire[0].Z, f.LFire[0].Z, f.PowUp[0].Z, f.Line14[0].Z,
+                                          f.Line2.Z,    f.Line7.Z,    f.Ball[2].Z,  f.Ball[1].Z,
+                                          f.Line1.Z,    f.Ball[0].Z,  f.Paddle.Z};
     for (int i = 259; i >= 0; --i) order.push_back(f.Shape1[i].Z);
     for (auto* l : {&f.Line3, &f.Line4, &f.Line5, &f.Line6, &f.Line9, &f.Line8, &f.Line10,
                     &f.Line11, &f.Line12})

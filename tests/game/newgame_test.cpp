@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "input/input.h"
 #include "game/basic.h"
+#include "input/input.h"
 #include "support/fixture.h"
 
 namespace brontix::game {
@@ -68,8 +68,7 @@ TEST(NewGame, BandsOfElevenRowsShowOnlyTheBottomNine) {
 TEST(NewGame, CheckerboardWhenPIsOne) {
     Game g;
     g.newGame({0.5f, 0.5f, 0.5f, 0.7f, 0.1f});  // p = 1, q = 2
-    for (int i = 0; i < 260; ++i)
-        EXPECT_EQ(g.form().Shape1[i].Visible, (i + i / 26) % 2 == 0) << i;
+    for (int i = 0; i < 260; ++i) EXPECT_EQ(g.form().Shape1[i].Visible, (i + i / 26) % 2 == 0) << i;
 }
 
 TEST(NewGame, LeavesScoreDemoFadeCapsulesPaddleAndCaptionAlone) {

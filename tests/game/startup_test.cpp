@@ -142,7 +142,8 @@ TEST(StartupBackground, PaintsTheGradientThenThePaletteStrip) {
     }
     // Sixteen marks 15 pixels apart on row 480, each over the one before;
     // past them the gradient shows again.
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(at(15 * i + 3, 480), kPalette[static_cast<unsigned>(i)]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(at(15 * i + 3, 480), kPalette[static_cast<unsigned>(i)]) << i;
     EXPECT_EQ(at(93, 473), kPalette[6]);
     EXPECT_EQ(at(400, 480), RGB(32, 32, 32));
 }

@@ -14,7 +14,7 @@ namespace {
 
 TEST(QtFullScreen, BackdropCoversTheScreenAndOwnsTheCentredGameWindow) {
     QtGame g;
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&g.window()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g.window()));
     g.session().menu(session::Command::FullScreen);
     platform::qt::Backdrop* back = g.host().backdrop();
     ASSERT_NE(back, nullptr);

@@ -15,7 +15,7 @@ using platform::qt::Playfield;
 
 TEST(PlayfieldInput, MovesArriveInPlayfieldPixelsWithoutAButton) {
     QtGame g;
-        Playfield* field = g.window().playfield();
+    Playfield* field = g.window().playfield();
     QSignalSpy moved(field, &Playfield::pointerMoved);
     QTest::mouseMove(field, QPoint(123, 45));
     ASSERT_GE(moved.count(), 1);
@@ -25,7 +25,7 @@ TEST(PlayfieldInput, MovesArriveInPlayfieldPixelsWithoutAButton) {
 
 TEST(PlayfieldInput, EachLeftReleaseIsOneClick) {
     QtGame g;
-        Playfield* field = g.window().playfield();
+    Playfield* field = g.window().playfield();
     QSignalSpy clicked(field, &Playfield::clicked);
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_EQ(clicked.count(), 1);
@@ -48,7 +48,7 @@ TEST(PlayfieldInput, EachLeftReleaseIsOneClick) {
 
 TEST(PlayfieldInput, TypedCharactersPassTheirCode) {
     QtGame g;
-        Playfield* field = g.window().playfield();
+    Playfield* field = g.window().playfield();
     QSignalSpy typed(field, &Playfield::characterTyped);
     QTest::keyClick(field, Qt::Key_P);
     QTest::keyClick(field, 'P');

@@ -50,8 +50,8 @@ TEST(ReplayDump, ShowsTheStateAfterStartUp) {
 }
 
 TEST(ReplayDump, PrintsShortestFloatsAndNonFiniteAsStrings) {
-    const auto d = replay("menu new\nmove 0.1 0\nmove 3e38 0\ndump\nmove -3.4028235e38 0\ndump\n")
-                       .dumps();
+    const auto d =
+        replay("menu new\nmove 0.1 0\nmove 3e38 0\ndump\nmove -3.4028235e38 0\ndump\n").dumps();
     // 3e38 - 36.5 is 3e38 in single precision.
     EXPECT_EQ(d[0]["paddle"]["left"].text, "3e+38");
     EXPECT_EQ(d[1]["paddle"]["left"].text, "-3.4028235e+38");
@@ -72,8 +72,8 @@ TEST(ReplayScript, SameScriptPrintsTheSameBytes) {
 }
 
 TEST(ReplayScript, ClockSeedsEveryNewGame) {
-    const auto d = replay("clock 99\nmenu new\ndump\nmenu new\ndump\nclock 100\nmenu new\ndump\n")
-                       .dumps();
+    const auto d =
+        replay("clock 99\nmenu new\ndump\nmenu new\ndump\nclock 100\nmenu new\ndump\n").dumps();
     std::string fills[3];
     for (std::size_t i = 0; i < 3; ++i)
         for (const auto& v : d[i]["bricks"]["fill"].items) fills[i] += v.text + ",";
@@ -90,7 +90,9 @@ TEST(ReplayScript, QueuedValuesComeBeforeTheGeneratorAndSurviveSeeding) {
 
 TEST(ReplayScript, TicksWhileDisabledAreNotCounted) {
     // Start-up with row 0 hidden, so nothing is knocked out meanwhile.
-    const auto d = replay("random 0 0\ntick 5\nkey 112\ntick 100000000\ndump\nkey 112\ntick 2\ndump\n").dumps();
+    const auto d =
+        replay("random 0 0\ntick 5\nkey 112\ntick 100000000\ndump\nkey 112\ntick 2\ndump\n")
+            .dumps();
     EXPECT_EQ(d[0]["tick"].text, "5");
     EXPECT_FALSE(d[0]["timer"].boolean);
     EXPECT_EQ(d[0]["caption"].text, "Brontix [Paused]");
@@ -106,9 +108,10 @@ TEST(ReplayScript, BlankCommentAndCarriageReturnLinesAreFine) {
 }
 
 TEST(ReplayScript, AcceptsEveryDecimalForm) {
-    const auto r = replay("random 0 .25 0.5 5e-1 0.125E+0 1e-50 -0 0.999999\n"
-                          "move 5 5.\nmove -5.25 1e-3\nmove 1e-46 -1E-50\nmove 3.4028235e38 0\n"
-                          "key 0\nkey 65535\nclock 18446744073709551615\nclock 007\ntick 00001\n");
+    const auto r = replay(
+        "random 0 .25 0.5 5e-1 0.125E+0 1e-50 -0 0.999999\n"
+        "move 5 5.\nmove -5.25 1e-3\nmove 1e-46 -1E-50\nmove 3.4028235e38 0\n"
+        "key 0\nkey 65535\nclock 18446744073709551615\nclock 007\ntick 00001\n");
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
@@ -118,38 +121,22 @@ TEST(ReplayErrors, EachGivesItsLineAndStatusTwoKeepingEarlierDumps) {
         const char* why;
     };
     const Case cases[] = {
-        {"jump", "unknown command"},
-        {"DUMP", "unknown command"},
-        {"dump now", "extra argument"},
-        {"tick 0", "out of range"},
-        {"tick 100000001", "out of range"},
-        {"tick -1", "not a whole number"},
-        {"tick 1 2", "extra argument"},
-        {"tick +5", "not a whole number"},
-        {"clock", "missing argument"},
-        {"clock 18446744073709551616", "out of range"},
-        {"clock 1.5", "not a whole number"},
-        {"random", "missing argument"},
-        {"random 1", "not in [0, 1)"},
-        {"random 0.99999999", "not in [0, 1)"},
-        {"random -0.5", "not in [0, 1)"},
-        {"random -1e-50", "not in [0, 1)"},
-        {"random 0.5 nan", "not a number"},
-        {"random inf", "not a number"},
-        {"random 0x0.1", "not a number"},
-        {"random +0.5", "not a number"},
-        {"random .", "not a number"},
-        {"random 1e", "not a number"},
-        {"move 1", "missing argument"},
-        {"move 1 2 3", "extra argument"},
-        {"move 1e39 0", "out of range"},
-        {"move 0 -3.5e38", "out of range"},
-        {"move 1,5 0", "not a number"},
-        {"key 65536", "out of range"},
-        {"key p", "not a whole number"},
-        {"menu", "missing argument"},
-        {"menu quit", "unknown menu command"},
-        {"menu New", "unknown menu command"},
+        {"jump", "unknown command"},           {"DUMP", "unknown command"},
+        {"dump now", "extra argument"},        {"tick 0", "out of range"},
+        {"tick 100000001", "out of range"},    {"tick -1", "not a whole number"},
+        {"tick 1 2", "extra argument"},        {"tick +5", "not a whole number"},
+        {"clock", "missing argument"},         {"clock 18446744073709551616", "out of range"},
+        {"clock 1.5", "not a whole number"},   {"random", "missing argument"},
+        {"random 1", "not in [0, 1)"},         {"random 0.99999999", "not in [0, 1)"},
+        {"random -0.5", "not in [0, 1)"},      {"random -1e-50", "not in [0, 1)"},
+        {"random 0.5 nan", "not a number"},    {"random inf", "not a number"},
+        {"random 0x0.1", "not a number"},      {"random +0.5", "not a number"},
+        {"random .", "not a number"},          {"random 1e", "not a number"},
+        {"move 1", "missing argument"},        {"move 1 2 3", "extra argument"},
+        {"move 1e39 0", "out of range"},       {"move 0 -3.5e38", "out of range"},
+        {"move 1,5 0", "not a number"},        {"key 65536", "out of range"},
+        {"key p", "not a whole number"},       {"menu", "missing argument"},
+        {"menu quit", "unknown menu command"}, {"menu New", "unknown menu command"},
         {"click 1", "extra argument"},
     };
     for (const Case& c : cases) {

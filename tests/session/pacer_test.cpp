@@ -15,7 +15,8 @@ struct Paced {
     std::int64_t now = 0;
     int ticks = 0;
     bool enabled = true;
-    Pacer pacer{[this] { return now; }, [this] {
+    Pacer pacer{[this] { return now; },
+                [this] {
                     if (!enabled) return false;
                     ++ticks;
                     return true;

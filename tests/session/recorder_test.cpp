@@ -91,7 +91,8 @@ TEST(Recorder, ALongDemoGameReplaysToTheSameDumpAndFrame) {
             r.now += kPeriod;
         }
         if (chance(2)) r.session.click();
-        if (chance(2)) r.session.pointer(std::uniform_real_distribution<float>(-50, 700)(rng), 0.3f);
+        if (chance(2))
+            r.session.pointer(std::uniform_real_distribution<float>(-50, 700)(rng), 0.3f);
         if (chance(1)) r.session.key(chance(50) ? 'p' : 'q');
         if (chance(1) && chance(10)) r.session.menu(Command::NewGame);
         if (!r.session.timerEnabled() && chance(20)) {
@@ -105,7 +106,8 @@ TEST(Recorder, ALongDemoGameReplaysToTheSameDumpAndFrame) {
     const std::string live = r.dump() + "\n";
     const std::string again = replayed(r.script);
     EXPECT_TRUE(again == live) << "first difference at byte "
-                               << std::mismatch(live.begin(), live.end(), again.begin()).first - live.begin();
+                               << std::mismatch(live.begin(), live.end(), again.begin()).first -
+                                      live.begin();
 
     std::ostringstream out;
     replay::Replay replay(out);

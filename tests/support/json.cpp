@@ -24,7 +24,8 @@ private:
         throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(i_));
     }
     void ws() {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t' || s_[i_] == '\r'))
+        while (i_ < s_.size() &&
+               (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t' || s_[i_] == '\r'))
             ++i_;
     }
     bool take(char c) {
@@ -61,7 +62,9 @@ private:
             if (i_ >= s_.size()) fail("bad escape");
             const char e = s_[i_++];
             switch (e) {
-            case '"': case '\\': case '/': out += e; break;
+            case '"':
+            case '\\':
+            case '/': out += e; break;
             case 'n': out += '\n'; break;
             case 't': out += '\t'; break;
             case 'r': out += '\r'; break;

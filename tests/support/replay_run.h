@@ -34,9 +34,9 @@ struct ReplayResult {
 inline void keepScript(const std::string& script) {
     const char* dir = std::getenv("BRONTIX_SCRIPT_DIR");
     if (!dir || !*dir) return;
-    std::ofstream(std::string(dir) + "/" + std::to_string(std::hash<std::string>{}(script)) +
-                      ".txt",
-                  std::ios::binary)
+    std::ofstream(
+        std::string(dir) + "/" + std::to_string(std::hash<std::string>{}(script)) + ".txt",
+        std::ios::binary)
         << script;
 }
 

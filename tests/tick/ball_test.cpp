@@ -87,7 +87,8 @@ TEST_F(Steering, PushesAwayFromTheCentreOutsideTheMiddleZone) {
     struct Case {
         float centre, vxBefore, vxAfter;
     };
-    for (const Case c : {Case{280, 1, -1.46875f}, Case{330, -0.5f, 1.1875f}, Case{300, 0.7f, 0.7f}}) {
+    for (const Case c :
+         {Case{280, 1, -1.46875f}, Case{330, -0.5f, 1.1875f}, Case{300, 0.7f, 0.7f}}) {
         // Held, so both centres are equal.
         g.placeBall(0, c.centre - 7, 427, c.vxBefore, 1, true);
         g.tick();

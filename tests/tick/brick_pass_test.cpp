@@ -24,7 +24,8 @@ void fullWalk(Form1& form, TickLocals& t) {
     surveyWall(form, t);
     std::vector<TickLocals::ShotCell> shots;
     for (int side = 0; side < 2; ++side)
-        for (int i : (side == 0 ? form.leftShots : form.rightShots).active()) shots.push_back({0, side, i});
+        for (int i : (side == 0 ? form.leftShots : form.rightShots).active())
+            shots.push_back({0, side, i});
     for (int i = 0; i <= form.Ball.UBound(); ++i) {
         if (!form.Ball[i].Visible) continue;
         const BallEdges edges = moveBall(form, t, i);
@@ -51,7 +52,9 @@ void fullWalk(Form1& form, TickLocals& t) {
 void generate(Game& g, unsigned seed) {
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    auto real = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); };
+    auto real = [&](float lo, float hi) {
+        return std::uniform_real_distribution<float>(lo, hi)(rng);
+    };
     game::Form1& f = g.form();
     g.newGame({real(0, 1), real(0, 1), real(0, 1), real(0, 1), real(0, 1)});
     for (int k = 0; k < game::kBrickCount; ++k)
@@ -60,7 +63,8 @@ void generate(Game& g, unsigned seed) {
         for (int k = 0; k < game::kBrickCount; ++k) f.Shape1[k].Visible = pick(8) == 0;
     // An edge of a cell, a pixel either side, or anywhere.
     auto near = [&](float start, float pitch, int cells, float size) {
-        const float edge = start + pitch * static_cast<float>(pick(cells + 1)) + (pick(2) ? 0 : pitch + 1);
+        const float edge =
+            start + pitch * static_cast<float>(pick(cells + 1)) + (pick(2) ? 0 : pitch + 1);
         const float offsets[] = {0, -size, 1, -1, 0.5f, -0.25f, -size - 1, size / 2};
         return pick(3) ? edge + offsets[pick(8)] : real(start - 60, start + pitch * cells + 60);
     };
@@ -71,8 +75,8 @@ void generate(Game& g, unsigned seed) {
         f.Ball[b].Width = size;
         f.Ball[b].Height = size;
         const float speed = pick(5) ? 4.0f : 60.0f;
-        g.placeBall(b, near(game::kWallLeft, 48, 13, size), near(0, 16, 20, size), real(-speed, speed),
-                    real(-speed, speed), pick(10) == 0);
+        g.placeBall(b, near(game::kWallLeft, 48, 13, size), near(0, 16, 20, size),
+                    real(-speed, speed), real(-speed, speed), pick(10) == 0);
         if (pick(15) == 0) f.Ball[b].Visible = false;
     }
     if (pick(3)) {
@@ -81,7 +85,8 @@ void generate(Game& g, unsigned seed) {
         for (int n = 0; n < pairs; ++n) input::Form_Click(f);
         for (auto* side : {&f.LFire, &f.RFire})
             for (int i = 1; i <= side->UBound(); ++i)
-                (*side)[i].Move(near(game::kWallLeft, 48, 13, 9), pick(6) ? near(0, 16, 20, 25) : real(-40, 0));
+                (*side)[i].Move(near(game::kWallLeft, 48, 13, 9),
+                                pick(6) ? near(0, 16, 20, 25) : real(-40, 0));
     }
     // Every knock-out releases a capsule, each of a colour of its own kind.
     for (int n = 0; n < 600; ++n) g.queue({0.9f, static_cast<float>(n % 10) / 10 + 0.05f});

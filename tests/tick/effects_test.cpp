@@ -17,8 +17,9 @@ protected:
     Effect() { g.newGameWithBricks({0}); }
     void catchCapsule(int kind, std::initializer_list<float> draws = {}) {
         game::Form1& f = g.form();
-        const int j = f.capsules.lowestFree(f.PowUp) >= 0 ? f.capsules.lowestFree(f.PowUp)
-                                                           : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
+        const int j = f.capsules.lowestFree(f.PowUp) >= 0
+                          ? f.capsules.lowestFree(f.PowUp)
+                          : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
         f.PowUp[j].Move(f.Paddle.Left + 1, 430);
         f.PowUp[j].BackColor = game::QBColor(kind);
         f.capsules.show(f.PowUp, j);
@@ -122,7 +123,7 @@ TEST_F(Effect, BricksDropAColumnOfThreeOverTwoGaps) {
     f().Shape1[0].Visible = true;
     for (int r : {15, 16, 17}) f().Shape1[13 * r + 3].Visible = true;
     f().Shape1[13 * 19 + 5].Visible = true;  // row 19 never moves
-    catchCapsule(7, {0.2f});                  // Int(0.2 * 5) = 1: two passes
+    catchCapsule(7, {0.2f});                 // Int(0.2 * 5) = 1: two passes
     for (int r = 0; r < 20; ++r) EXPECT_EQ(f().Shape1[13 * r + 3].Visible, r >= 17) << r;
     EXPECT_TRUE(f().Shape1[13 * 19 + 5].Visible);
     // One row per pass: brick 0 ends two rows down.

@@ -13,9 +13,7 @@ using testing::Game;
 class EndOfGame : public ::testing::Test {
 protected:
     // The last brick, 253, under a held ball that knocks it out at once.
-    void lastBrickUnderBall(int ball) {
-        g.placeBall(ball, 338, 310, -1, -2, true);
-    }
+    void lastBrickUnderBall(int ball) { g.placeBall(ball, 338, 310, -1, -2, true); }
     bool timer() { return g.form().Timer1.Enabled; }
     Game g;
 };

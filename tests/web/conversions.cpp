@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
         // compiler's choice, and both builds must draw alike.
         const std::uint64_t fraction = next() % 1000000000;
         const int exponent = static_cast<int>(next() % 96) - 53;
-        const std::string text = std::to_string(bits % 100000000) + "." +
-                                 std::to_string(fraction) + "e" + std::to_string(exponent);
+        const std::string text = std::to_string(bits % 100000000) + "." + std::to_string(fraction) +
+                                 "e" + std::to_string(exponent);
         const float parsed = std::strtof(text.c_str(), nullptr);
         std::uint32_t out;
         std::memcpy(&out, &parsed, sizeof out);

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/display_check.h"
 
-#include <QDir>
-#include <cstdlib>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+#include <QDir>
+#include <cstdlib>
+#include <cstring>
 
 namespace brontix::platform::qt {
 
@@ -38,7 +38,8 @@ bool waylandPluginInstalled(const QStringList& pluginDirs) {
 
 std::optional<std::string> compositorAnswers() {
     const std::string name = env("WAYLAND_DISPLAY");
-    const std::string path = !name.empty() && name[0] == '/' ? name : env("XDG_RUNTIME_DIR") + "/" + name;
+    const std::string path =
+        !name.empty() && name[0] == '/' ? name : env("XDG_RUNTIME_DIR") + "/" + name;
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);

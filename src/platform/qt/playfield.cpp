@@ -79,7 +79,8 @@ void Playfield::paintEvent(QPaintEvent* event) {
     if (!frame_) return;
     if (screen_) {
         std::vector<render::Rect> rects;
-        for (const QRect& r : event->region()) rects.push_back({r.x(), r.y(), r.width(), r.height()});
+        for (const QRect& r : event->region())
+            rects.push_back({r.x(), r.y(), r.width(), r.height()});
         screen_->put(*frame_, rects);
         return;
     }

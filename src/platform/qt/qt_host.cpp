@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qt_host.h"
 
+#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWindow>
 #include <chrono>
-#include <xcb/xcb.h>
 
 namespace brontix::platform::qt {
 
@@ -40,7 +40,8 @@ void QtHost::openBox(const std::string& text, std::function<void()> answered) {
     box->setIcon(QMessageBox::NoIcon);
     box->setStandardButtons(QMessageBox::Ok);
     box->button(QMessageBox::Ok)->setIcon(QIcon());
-    QObject::connect(box, &QDialog::finished, box, [answered = std::move(answered)](int) { answered(); });
+    QObject::connect(box, &QDialog::finished, box,
+                     [answered = std::move(answered)](int) { answered(); });
     box_ = box;
     box->open();
 }

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/x11_window.h"
 
+#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
-#include <xcb/xcb.h>
 
 namespace brontix::platform::qt {
 
@@ -77,9 +77,9 @@ void X11Window::put(const render::PixelBuffer& frame, std::span<const render::Re
             for (int y = 0; y < rows; ++y)
                 std::copy(frame.row(top + y) + r.x, frame.row(top + y) + r.right(),
                           scratch_.begin() + static_cast<std::ptrdiff_t>(y) * r.w);
-            xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, static_cast<std::uint16_t>(r.w),
-                          static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(r.x),
-                          static_cast<std::int16_t>(top), 0, 24,
+            xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
+                          static_cast<std::uint16_t>(r.w), static_cast<std::uint16_t>(rows),
+                          static_cast<std::int16_t>(r.x), static_cast<std::int16_t>(top), 0, 24,
                           static_cast<std::uint32_t>(scratch_.size() * 4),
                           reinterpret_cast<const std::uint8_t*>(scratch_.data()));
         }
