@@ -7,8 +7,10 @@ WEB_BUILD ?= build-web
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 600
+# WERROR=ON: compiler warnings are errors (CI builds so).
+WERROR ?= OFF
 
-.PHONY: all deps configure build run test sanitize bench fuzz package web web-run clean
+.PHONY: all deps configure build run check test lint sanitize bench fuzz package web web-run clean
 
 all: build
 
@@ -16,7 +18,8 @@ deps:
 	@sh scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONTIX_WERROR=$(WERROR) \
+		-DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -24,19 +27,30 @@ build: configure
 run: build
 	./$(BUILD)/brontix
 
-# Every test, the browser edition's included, then every test again under
-# the sanitizers (with a bounded fuzzing walk).
+# The unit tests alone (the rules, the session, the replay driver, the
+# window offscreen, the layers, the golden replays): under half a minute.
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+# Every test, the browser edition's included, clang-tidy, then every test
+# again under the sanitizers (with a bounded fuzzing walk).
 test: build web
 	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
 	@cmake -S . -B $(BUILD) -DBRONTIX_WEB_SITE=$(CURDIR)/$(WEB_BUILD) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	sh scripts/lint $(BUILD)
 	@$(MAKE) --no-print-directory sanitize
+
+# clang-tidy over the native build's sources (under two minutes on two
+# cores), as make test runs it.
+lint: build
+	sh scripts/lint $(BUILD)
 
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONTIX_SANITIZE=ON \
-		-DBRONTIX_BENCH=OFF >/dev/null
+		-DBRONTIX_WERROR=$(WERROR) -DBRONTIX_BENCH=OFF >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
@@ -57,7 +71,7 @@ web:
 	@sh scripts/install-deps web
 	@cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
 		-DCMAKE_BUILD_TYPE=Release -DBRONTIX_WEB=ON -DBRONTIX_WITH_QT=OFF -DBRONTIX_TESTS=OFF \
-		-DBRONTIX_BENCH=OFF >/dev/null
+		-DBRONTIX_BENCH=OFF -DBRONTIX_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(WEB_BUILD) -j $(JOBS)
 
 web-run: web

@@ -13,6 +13,11 @@ inline constexpr float kWallLeft = 8;
 inline constexpr float kWallRight = 632;
 inline constexpr float kWallTop = 0;
 
+// A ball's size as the layout deals it, New Game serves it and the
+// multi-ball effect makes its twins: 14 pixels across. Bigger and smaller
+// balls (the resizing effects) step from it.
+inline constexpr float kBallSize = 14;
+
 // The bricks are fixed cells of a 13 x 20 grid on a pitch of 48 x 16, the
 // first at the left wall; a brick is a pixel larger than its cell each way,
 // so it overlaps its right and lower neighbours by one pixel.
@@ -31,7 +36,8 @@ inline constexpr float brickLeft(int i) {
     return kWallLeft + kBrickPitchX * static_cast<float>(i % kBrickColumns);
 }
 inline constexpr float brickTop(int i) {
-    return kBrickPitchY * static_cast<float>(i / kBrickColumns);
+    const int row = i / kBrickColumns;
+    return kBrickPitchY * static_cast<float>(row);
 }
 
 }  // namespace brontix::game

@@ -21,8 +21,8 @@ void ng_Click(Form1& form) {
     s.Randomize();
     st.ballHeld[0] = True;
     for (int i = 1; i <= form.Ball.UBound(); ++i) form.Ball[i].Visible = false;
-    form.Ball[0].Width = 14;
-    form.Ball[0].Height = 14;
+    form.Ball[0].Width = kBallSize;
+    form.Ball[0].Height = kBallSize;
     st.stickyPaddle = False;
     hideAll(form.LFire, form.leftShots);
     hideAll(form.RFire, form.rightShots);

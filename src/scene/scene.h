@@ -41,6 +41,8 @@ struct Tracking {
 
     Tracking() = default;
     Tracking(const Tracking&) = default;
+    // Nothing is copied, so assigning an object to itself is safe too.
+    // NOLINTNEXTLINE(bugprone-unhandled-self-assignment)
     Tracking& operator=(const Tracking&) { return *this; }
 };
 
@@ -51,6 +53,7 @@ struct Logged {
 
     Logged() = default;
     Logged(const Logged&) {}
+    // NOLINTNEXTLINE(bugprone-unhandled-self-assignment)
     Logged& operator=(const Logged&) { return *this; }
 };
 
@@ -104,6 +107,8 @@ private:
     A(Z, StackKey, 0)
 
 #define BRONTIX_ATTRIBUTE_SLOT(name, type, first) k##name,
+// A type or a member's name cannot stand in parentheses.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define BRONTIX_ATTRIBUTE_MEMBER(name, type, first) Attribute<Self, type, k##name> name = first;
 #define BRONTIX_ATTRIBUTE_OFFSET(name, type, first) offsetof(Self, name),
 

@@ -58,8 +58,8 @@ void multiBall(Form1& form) {
         st.ballPos[n].x = st.ballPos[src].x;
         st.ballPos[n].y = st.ballPos[src].y;
         Shape& ball = form.Ball[twin];
-        ball.Width = 14;
-        ball.Height = 14;
+        ball.Width = game::kBallSize;
+        ball.Height = game::kBallSize;
         st.ballFade[n] = 0;
         ball.Visible = true;
         ball.BackColor = kTwinColour;

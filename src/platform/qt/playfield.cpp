@@ -30,7 +30,7 @@ void Playfield::setFrame(const render::PixelBuffer& frame) {
     // The renderer's pixels are Qt's RGB32 pixels: the window shows the
     // frame without a copy.
     image_ = QImage(reinterpret_cast<const uchar*>(frame.data()), frame.width(), frame.height(),
-                    frame.width() * 4, QImage::Format_RGB32);
+                    qsizetype{frame.width()} * 4, QImage::Format_RGB32);
     update();
 }
 
