@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 #include "platform/qt/display_check.h"
@@ -26,16 +27,18 @@ std::unique_ptr<brontix::session::Recorder> openRecording() {
                      std::strerror(errno));
         std::exit(1);
     }
-    return std::make_unique<brontix::session::Recorder>([file, path](std::string_view line) {
-        static bool failed = false;
-        if (failed) return;
-        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
-            std::fflush(file) != 0) {
-            failed = true;
-            std::fprintf(stderr, "brontix: the recording '%s' stops here: %s\n", path,
-                         std::strerror(errno));
-        }
-    });
+    return std::make_unique<brontix::session::Recorder>(
+        [file, path](std::string_view line) {
+            static bool failed = false;
+            if (failed) return;
+            if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
+                std::fflush(file) != 0) {
+                failed = true;
+                std::fprintf(stderr, "brontix: the recording '%s' stops here: %s\n", path,
+                             std::strerror(errno));
+            }
+        },
+        std::time(nullptr));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // here, one to start, one per wake-up, one per event. Each returns when the
 // session wants its next wake-up, in the page's milliseconds, or -1 for
 // none (the timer is off, or the box is up).
+#include <ctime>
+
 #include "platform/web/page.h"
 #include "platform/web/web_host.h"
 #include "session/session.h"
@@ -21,8 +23,10 @@ struct Page {
         host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
     // The page keeps the recording of the visit, for the player to download.
     brontix::session::Recorder recorder{[](std::string_view line) {
-        brontix::platform::web::pageRecord(line.data(), static_cast<int>(line.size()));
-    }};
+                                            brontix::platform::web::pageRecord(
+                                                line.data(), static_cast<int>(line.size()));
+                                        },
+                                        std::time(nullptr)};
 };
 
 // The page's one game, alive from brontix_start to the page's end: what

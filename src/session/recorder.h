@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// Writes a session down as a replay script while it runs: the clock the
-// random source was seeded from, every event the handlers received, and the
-// ticks between them, each line handed on as soon as its event has been
-// handled, so the script replays the session up to its last event at any
-// moment.
+// Writes a session down as a replay script while it runs: a heading that
+// says what made it and when, the clock the random source was seeded from,
+// every event the handlers received, and the ticks between them. Each line
+// is handed on as soon as its event has been handled, the ticks at least
+// every 64 and whenever the game comes to stand still, so a game killed at
+// any moment has lost at most its last second of play.
 #pragma once
 
 #include <cstdint>
@@ -22,18 +23,30 @@ public:
     // Takes one line, with its line break, and keeps it (a file flushes it).
     using Sink = std::function<void(std::string_view)>;
 
-    explicit Recorder(Sink sink) : sink_(std::move(sink)) {}
+    // Ticks written at the latest after this many ran: one second of play.
+    static constexpr std::uint64_t kTicksPerLine = 64;
+
+    // `begun` is when the recording begins, in seconds since 1970 (UTC):
+    // the heading is handed on at once.
+    Recorder(Sink sink, std::int64_t begun);
+
+    // "# Brontix VERSION recording, begun YYYY-MM-DDTHH:MM:SSZ", with its
+    // line break.
+    static std::string heading(std::int64_t begun);
 
     // The clock value a handler just seeded the random source from: written
     // before the line of the event that ran the handler.
     void seeded(std::uint64_t clock) { clock_ = clock; }
-    // One expiry of Timer1 that ran the tick.
-    void ticked() { ++ticks_; }
+    // One expiry of Timer1 that is running the tick.
+    void ticked() {
+        if (++ticks_ >= kTicksPerLine) writeTicks();
+    }
     // An event the handlers received: the ticks before it, the clock it
     // read, then its own line.
     void event(std::string_view command);
     // Writes what is owed without an event: start-up's clock, or the ticks
-    // up to a moment the game stands still (the timer went off, the end).
+    // up to a moment the game stands still (the timer went off, a box
+    // opens, the end).
     void settle();
 
     // The lines of the events: "move X Y" with the pointer as the handler
@@ -45,6 +58,8 @@ public:
     static std::string menu(Command command);
 
 private:
+    void writeTicks();
+
     Sink sink_;
     std::uint64_t ticks_ = 0;
     std::optional<std::uint64_t> clock_;

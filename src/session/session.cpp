@@ -43,9 +43,10 @@ Answer Session::start() {
 
 bool Session::runTick() {
     if (gate_ != Gate::Open || !form_->Timer1.Enabled) return false;
+    // Counted as it starts: a box it opens writes it down with the rest.
+    if (recorder_) recorder_->ticked();
     tick::Timer1_Timer(*form_);
     ++ticks_;
-    if (recorder_) recorder_->ticked();
     return true;
 }
 
@@ -181,6 +182,8 @@ void Session::GameServices::messageBox(const std::string& text) {
     // the box is answered. A tick opens one box at most: after the lose
     // test finds no ball, no brick pass can win.
     session_.snapshot();
+    // The game stands still at its box: its recording is complete.
+    if (session_.recorder_) session_.recorder_->settle();
     session_.box_ = text;
     session_.gate_ = Gate::Boxed;
 }

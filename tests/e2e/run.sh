@@ -69,7 +69,9 @@ geometry
 [ "$WW" -eq 640 ] || fail "window width $WW, not 640"
 ((MENU > 10 && MENU < 60)) || fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
 xprop -id "$W" -len 8 _NET_WM_ICON | grep -q "Icon (" || fail "the window has no icon"
-head -1 "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "the recording does not start with the clock: $(head -1 "$RECORDING")"
+head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
+    fail "the recording does not start with its heading: $(head -1 "$RECORDING")"
+sed -n 2p "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "the recording's second line is not the clock: $(sed -n 2p "$RECORDING")"
 pass
 
 shot() { import -window root "$OUT/$1.png"; }

@@ -72,7 +72,7 @@ TEST(Window, EveryEventReachesTheSession) {
 // are neither run nor recorded and no tick runs, until it is answered.
 TEST(Window, ItsTimerPacesTheTicksAndTheBoxHoldsTheGame) {
     std::string script;
-    session::Recorder recorder([&script](std::string_view line) { script += line; });
+    session::Recorder recorder([&script](std::string_view line) { script += line; }, 0);
     platform::qt::QtGame g;
     g.start(&recorder);
     game::Form1& f = g.session().form();

@@ -21,7 +21,7 @@ constexpr std::int64_t kPeriod = Pacer::kPeriodNs;
 
 struct Recorded {
     std::string script;
-    Recorder recorder{[this](std::string_view line) { script += line; }};
+    Recorder recorder{[this](std::string_view line) { script += line; }, 1796817600};
     platform::headless::HeadlessHost host;
     std::int64_t now = 0;
     Session session{host, [this] { return now; }};
@@ -53,8 +53,33 @@ TEST(Recorder, WritesClockEventsAndTheTicksBetweenThem) {
     r.session.menu(Command::FullScreen);
     r.session.pointer(1e-45f, 3.4028235e38f);
     EXPECT_EQ(r.script,
+              "# Brontix 1.0.0 recording, begun 2026-12-09T12:00:00Z\n"
               "clock 42\nclock 43\nmenu new\ntick 5\nmove 0.1 -0\nkey 112\nkey 80\nclick\n"
               "menu demo\nmenu fullscreen\nmove 1e-45 3.4028235e+38\n");
+}
+
+// The heading's date is UTC's, across month ends, leap days and 1970.
+TEST(Recorder, HeadingSaysWhenInUtc) {
+    EXPECT_EQ(Recorder::heading(0), "# Brontix 1.0.0 recording, begun 1970-01-01T00:00:00Z\n");
+    EXPECT_EQ(Recorder::heading(951868799),
+              "# Brontix 1.0.0 recording, begun 2000-02-29T23:59:59Z\n");
+    EXPECT_EQ(Recorder::heading(-1), "# Brontix 1.0.0 recording, begun 1969-12-31T23:59:59Z\n");
+}
+
+// A game that plays on with no input writes its ticks every second of
+// play: killed at any moment (nothing settled), its recording has all but
+// its last 64 ticks, and replays to the game as it was then.
+TEST(Recorder, AGameKilledWithoutInputLosesAtMostItsLastSecond) {
+    Recorded r;
+    r.session.start();
+    while (r.session.ticksRun() < 1000) {
+        r.now = r.session.nextWake().value();
+        r.session.wake();
+    }
+    std::string expected = "clock 0\n";
+    for (int i = 0; i < 1000 / 64; ++i) expected += "tick 64\n";
+    EXPECT_EQ(r.script.substr(r.script.find('\n') + 1), expected);
+    EXPECT_EQ(replayed(r.script).substr(0, 11), "{\"tick\":960");
 }
 
 // Written while "You lose!" is still up: whoever copies the file then, or

@@ -96,7 +96,7 @@ TEST(SessionScreen, ShowsExactlyTheGameFromChangedRectanglesAlone) {
 TEST(SessionGate, UnderTheBoxNothingRunsOrIsRecordedUntilItIsAnswered) {
     Paced p;
     std::string script;
-    Recorder recorder([&script](std::string_view line) { script += line; });
+    Recorder recorder([&script](std::string_view line) { script += line; }, 0);
     p.session.record(&recorder);
     game::Form1& f = p.session.form();
     p.show(p.session.menu(Command::NewGame));

@@ -170,7 +170,9 @@ if ((await status()).ticks !== 0) await fail('ticks ran before the first frame w
 const canvas = await pixels(0, 0, 640, 530);
 const native = replayedFrame(`clock ${CLOCK}\n`);
 if (!canvas.equals(native)) await fail(`${differing(canvas, native)} pixels differ from the native frame`);
-if (await page.evaluate(() => window.brontixRecording()) !== `clock ${CLOCK}\n`) await fail('the recording does not start with the clock');
+const begun = await page.evaluate(() => window.brontixRecording());
+if (!/^# Brontix \d+\.\d+\.\d+ recording, begun \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ\n/.test(begun)
+    || !begun.endsWith(`\nclock ${CLOCK}\n`)) await fail(`the recording does not start with its heading and the clock: ${begun}`);
 await page.evaluate(() => window.releaseWakeUps());
 await waitFor('no tick ran', 5, async () => (await status()).ticks > 5);
 pass();
