@@ -26,9 +26,10 @@ rules   | src/game src/tick src/input         | scene rules                     
 session | src/session                         | scene render rules session         | std
 script  | src/script                          | scene render session script        | std
 replay  | src/platform/headless src/replay    | scene render session script replay | std
-qt      | src/platform/qt                     | scene render session qt            | std qt x11 posix
+viewer  | src/viewer                          | scene render rules session script replay viewer | std
+qt      | src/platform/qt                     | scene render session script viewer qt | std qt x11 posix
 web     | src/platform/web                    | scene render session web           | std
-game    | app/brontix                         | session qt                         | std qt
+game    | app/brontix                         | session viewer qt                  | std qt
 page    | app/web                             | session web                        | std
 replay-app | app/replay                       | replay                             | std posix
 '

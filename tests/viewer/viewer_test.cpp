@@ -1,0 +1,197 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// The viewer shows at every point what the replay driver shows for the
+// script cut there; it plays, steps and seeks within the script, marks the
+// moments that matter, and refuses a broken script as the driver does.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "game/form1.h"
+#include "replay/replay.h"
+#include "viewer/viewer.h"
+
+namespace brontix::viewer {
+namespace {
+
+std::unique_ptr<Viewer> opened(const std::string& text) {
+    auto v = Viewer::open(text);
+    if (auto* error = std::get_if<std::string>(&v)) ADD_FAILURE() << *error;
+    return std::move(std::get<std::unique_ptr<Viewer>>(v));
+}
+
+// The script cut at point N, line by line as the format defines it: every
+// line before the N-th tick that ran, a `tick K` that runs past it cut to
+// the expiries it needs, nothing after. Its replay is what the viewer must
+// show at N.
+struct Cut {
+    std::string text;
+    std::string caption;
+    render::PixelBuffer frame{1, 1};
+};
+
+Cut cutAt(const std::string& script, std::uint64_t n) {
+    std::ostringstream discard;
+    replay::Replay probe(discard);
+    Cut cut;
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string word;
+        std::uint64_t count = 1;
+        words >> word >> count;
+        if (word != "tick") {
+            if (n > 0 && probe.session().ticksRun() == n) break;
+            EXPECT_FALSE(probe.runLine(line));
+            cut.text += line + "\n";
+            continue;
+        }
+        probe.finish();
+        session::Session& s = probe.session();
+        if (s.ticksRun() == n && (n > 0 || s.timerEnabled())) break;
+        std::uint64_t used = 0;
+        while (used < count && s.ticksRun() < n) {
+            probe.host().expire(s, 1);
+            ++used;
+        }
+        if (s.ticksRun() < n) used = count;  // the timer went off: all spent
+        if (used > 0) cut.text += "tick " + std::to_string(used) + "\n";
+    }
+    std::ostringstream out;
+    replay::Replay again(out);
+    std::istringstream cutIn(cut.text);
+    for (std::string line; std::getline(cutIn, line);) EXPECT_FALSE(again.runLine(line));
+    again.finish();
+    cut.caption = again.session().form().services.caption();
+    cut.frame = again.session().drawnFrame();
+    return cut;
+}
+
+void expectShowsTheCutAt(Viewer& v, const std::string& script, std::uint64_t n,
+                         const std::string& name) {
+    v.seek(n);
+    ASSERT_EQ(v.point(), n) << name;
+    const Cut cut = cutAt(script, n);
+    EXPECT_EQ(v.caption(), cut.caption) << name << " at " << n;
+    EXPECT_TRUE(v.frame() == cut.frame) << name << " at " << n << "\n" << cut.text;
+}
+
+std::string golden(const char* name) {
+    std::ifstream in(std::string(BRONTIX_GOLDEN_DIR) + "/" + name + ".txt");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A seeded game of random events and ticks, pauses, New Games and Demo.
+std::string generated(unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s = "# generated\nclock " + std::to_string(seed) + "\ndump\nmenu new\n";
+    for (int i = 0; i < 60; ++i) {
+        switch (rng() % 9) {
+        case 0: s += "move " + std::to_string(rng() % 700) + " 12.5\n"; break;
+        case 1: s += "click\n"; break;
+        case 2: s += "key 112\n"; break;
+        case 3: s += "menu new\n"; break;
+        case 4: s += "menu demo\n"; break;
+        default: s += "tick " + std::to_string(1 + rng() % 90) + "\n";
+        }
+    }
+    return s;
+}
+
+TEST(Viewer, ShowsAtEveryPointWhatTheReplayOfTheScriptCutThereShows) {
+    std::vector<std::pair<std::string, std::string>> scripts;
+    for (const char* name : {"window", "page", "generated", "generated-won"})
+        scripts.emplace_back(name, golden(name));
+    for (unsigned seed : {1u, 2u, 3u})
+        scripts.emplace_back("seed " + std::to_string(seed), generated(seed));
+    std::mt19937 rng(11);
+    for (const auto& [name, script] : scripts) {
+        auto v = opened(script);
+        ASSERT_GT(v->last(), 0u) << name;
+        // Both ends, then points forward and back in random order: a seek
+        // back starts the game again, one forward goes on from where it is.
+        std::vector<std::uint64_t> points = {0, v->last(), 1, v->last() - 1};
+        for (int i = 0; i < 12; ++i) points.push_back(rng() % (v->last() + 1));
+        for (const Mark& m : v->marks()) points.push_back(m.point);
+        for (std::uint64_t n : points) expectShowsTheCutAt(*v, script, n, name);
+    }
+}
+
+TEST(Viewer, MarksTheMomentsThatMatterAndShowsTheBoxWhereItOpened) {
+    const std::string script =
+        "clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick 3\nclick\ntick "
+        "900\n";
+    auto v = opened(script);
+    std::vector<std::pair<MarkKind, std::uint64_t>> kinds;
+    std::uint64_t lostAt = 0;
+    for (const Mark& m : v->marks()) {
+        kinds.emplace_back(m.kind, m.point);
+        if (m.kind == MarkKind::Lost) lostAt = m.point;
+    }
+    ASSERT_GE(kinds.size(), 4u);
+    EXPECT_EQ(kinds[0], std::make_pair(MarkKind::NewGame, std::uint64_t{0}));
+    EXPECT_EQ(kinds[1], std::make_pair(MarkKind::Pause, std::uint64_t{30}));
+    EXPECT_EQ(kinds.back().first, MarkKind::Lost);
+    EXPECT_EQ(kinds[kinds.size() - 2].first, MarkKind::BallLost);
+    // The game ends with its last tick: the box is up at the last point
+    // and at no other.
+    EXPECT_EQ(lostAt, v->last());
+    v->seek(lostAt);
+    EXPECT_EQ(v->box(), std::optional<std::string>("You lose!"));
+    v->step(-1);
+    EXPECT_FALSE(v->box());
+    v->step(+1);
+    EXPECT_EQ(v->box(), std::optional<std::string>("You lose!"));
+}
+
+TEST(Viewer, PlaysAtEachSpeedStepsAndStopsAtTheEnds) {
+    auto v = opened("clock 3\nmenu new\nmenu demo\nclick\ntick 2000\n");
+    ASSERT_EQ(v->last(), 2000u);
+    constexpr std::int64_t kSecond = 1'000'000'000;
+    for (int speed = 0; speed < static_cast<int>(std::size(kSpeeds)); ++speed) {
+        v->seek(100);
+        v->setSpeed(speed, 0);
+        v->play(0);
+        EXPECT_TRUE(v->advance(2 * kSecond));
+        EXPECT_EQ(v->point(), 100 + static_cast<std::uint64_t>(128 * kSpeeds[speed]));
+        // The next wake-up is when the next point falls due, not before.
+        const std::int64_t wake = v->nextWake().value();
+        EXPECT_FALSE(v->advance(wake - 1));
+        EXPECT_TRUE(v->advance(wake));
+    }
+    v->setSpeed(5, 0);
+    v->play(0);
+    v->advance(60 * kSecond);
+    EXPECT_EQ(v->point(), 2000u);
+    EXPECT_FALSE(v->playing());
+    v->step(-64);
+    EXPECT_EQ(v->point(), 1936u);
+    v->step(-5000);
+    EXPECT_EQ(v->point(), 0u);
+    v->step(1);
+    EXPECT_EQ(v->point(), 1u);
+    v->seek(99999);
+    EXPECT_EQ(v->point(), 2000u);
+    EXPECT_EQ(minutesSeconds(2000), "0:31");
+    EXPECT_EQ(minutesSeconds(64 * 3671), "61:11");
+}
+
+TEST(Viewer, RefusesABrokenScriptWithTheDriversLineAndReason) {
+    for (const std::string script : {"clock 1\n\nfly\n", "tick 0\n", "move 1\n"}) {
+        std::istringstream in(script);
+        std::ostringstream out, err;
+        ASSERT_EQ(replay::runScript(in, out, err), 2) << script;
+        auto v = Viewer::open(script);
+        ASSERT_TRUE(std::holds_alternative<std::string>(v)) << script;
+        EXPECT_EQ("brontix-replay: " + std::get<std::string>(v) + "\n", err.str());
+    }
+    EXPECT_EQ(std::get<std::string>(Viewer::open(std::string(1'048'577, 'x'))),
+              "line 1: line too long");
+}
+
+}  // namespace
+}  // namespace brontix::viewer
