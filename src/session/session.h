@@ -91,6 +91,17 @@ public:
     // opens it: lets a test look at the rules' order at that moment.
     std::function<void(const std::string&)> onBoxOpening;
 
+    // Everything the game is at one moment, to come back to: the main
+    // window's scene and state, the random source, the caption and the
+    // ticks run. (The front end keeps its own windows and boxes.)
+    struct Saved;
+    std::shared_ptr<const Saved> save() const;
+    // Puts a saved moment back into a session that has started and run
+    // nothing since, so that none of its arrays is longer than the saved.
+    void restore(const Saved& saved);
+    // About what a saved moment takes of memory.
+    static std::size_t savedBytes(const Saved& saved);
+
     const render::PixelBuffer& frame() const { return frame_; }
     // The frame with every change drawn, for a front end that shows none as
     // the game goes (the replay driver's picture).

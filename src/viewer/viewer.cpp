@@ -87,8 +87,43 @@ void Viewer::run(const script::Command& command) {
         game_->run(command);
 }
 
+void Viewer::keepMoment(std::size_t next, std::uint64_t remaining) {
+    moments_.push_back({point_, next, remaining, box_, game_->session().save(), game_->host()});
+}
+
+void Viewer::putBack(const Moment& m) {
+    restart();
+    game_->finish();
+    game_->session().restore(*m.saved);
+    game_->host() = m.host;
+    next_ = m.next;
+    remaining_ = m.remaining;
+    point_ = m.point;
+    box_ = m.box;
+}
+
+std::size_t Viewer::savedBytes() const {
+    std::size_t bytes = 0;
+    for (const Moment& m : moments_) {
+        bytes += sizeof m + session::Session::savedBytes(*m.saved);
+        for (const std::string& text : m.host.messages()) bytes += sizeof text + text.size();
+    }
+    return bytes;
+}
+
 void Viewer::runTo(std::uint64_t target) {
-    if (target < point_) restart();
+    // From the nearest moment kept before the target, unless the game
+    // stands between the two already.
+    const auto after =
+        std::upper_bound(moments_.begin(), moments_.end(), target,
+                         [](std::uint64_t t, const Moment& m) { return t < m.point; });
+    const Moment* from = after == moments_.begin() ? nullptr : &*(after - 1);
+    if (target < point_ || (from && from->point > point_)) {
+        if (from)
+            putBack(*from);
+        else
+            restart();
+    }
     session::Session& s = game_->session();
     const auto& messages = game_->host().messages();
     const auto& commands = script_->commands;
@@ -125,7 +160,9 @@ void Viewer::survey() {
     const auto& messages = game_->host().messages();
     std::vector<char> visible;
     std::vector<std::pair<int, scene::Colour>> falling;
-    for (const script::Command& command : script_->commands) {
+    const auto& commands = script_->commands;
+    for (std::size_t c = 0; c < commands.size(); ++c) {
+        const script::Command& command = commands[c];
         const auto* tick = std::get_if<script::Tick>(&command);
         if (!tick) {
             const bool running = s.started() && s.timerEnabled();
@@ -154,9 +191,15 @@ void Viewer::survey() {
             for (const auto& [j, colour] : falling)
                 if (!f.PowUp[j].Visible)
                     marks_.push_back({point_, MarkKind::Capsule, "capsule: " + effectOf(colour)});
+            box_.reset();
             if (messages.size() > boxes) {
-                const bool won = messages.back() == "You win!";
-                marks_.push_back({point_, won ? MarkKind::Won : MarkKind::Lost, messages.back()});
+                box_ = messages.back();
+                const bool won = *box_ == "You win!";
+                marks_.push_back({point_, won ? MarkKind::Won : MarkKind::Lost, *box_});
+            }
+            if (point_ % kPointsBetweenMoments == 0) {
+                const std::uint64_t left = s.timerEnabled() ? tick->count - n - 1 : 0;
+                keepMoment(left ? c : c + 1, left);
             }
         }
     }

@@ -21,8 +21,10 @@
 #include <variant>
 #include <vector>
 
+#include "platform/headless/headless_host.h"
 #include "render/pixels.h"
 #include "script/script.h"
+#include "session/session.h"
 
 namespace brontix::replay {
 class Replay;
@@ -58,6 +60,13 @@ public:
     // The last point: the ticks the whole script ran.
     std::uint64_t last() const { return last_; }
     const std::vector<Mark>& marks() const { return marks_; }
+    // The moments kept to seek from, and about what they take of memory.
+    std::size_t savedMoments() const { return moments_.size(); }
+    std::size_t savedBytes() const;
+
+    // A moment is kept every this many points: a seek plays at most these
+    // ticks after putting the nearest moment back.
+    static constexpr std::uint64_t kPointsBetweenMoments = 4096;
 
     // Moves to a point (past the last, to the last); stops playback.
     void seek(std::uint64_t point);
@@ -84,7 +93,19 @@ public:
 
 private:
     struct Script;
+    // The game at a point, with where the script stands there.
+    struct Moment {
+        std::uint64_t point;
+        std::size_t next;
+        std::uint64_t remaining;
+        std::optional<std::string> box;
+        std::shared_ptr<const session::Session::Saved> saved;
+        platform::headless::HeadlessHost host;
+    };
     explicit Viewer(std::unique_ptr<Script> script);
+
+    void keepMoment(std::size_t next, std::uint64_t remaining);
+    void putBack(const Moment& moment);
 
     std::uint64_t clampedBy(std::int64_t points) const;
     // One command that is not a tick.
@@ -105,6 +126,7 @@ private:
     std::uint64_t last_ = 0;
     std::optional<std::string> box_;
     std::vector<Mark> marks_;
+    std::vector<Moment> moments_;
     bool playing_ = false;
     int speed_ = kNormalSpeed;
     std::int64_t playedFrom_ = 0;  // when playback left playedPoint_

@@ -121,6 +121,20 @@ TEST(Viewer, ShowsAtEveryPointWhatTheReplayOfTheScriptCutThereShows) {
     }
 }
 
+// A long game is sought from the moments the viewer keeps: around each,
+// forward and back, the picture and caption are still the cut's.
+TEST(Viewer, SeeksFromTheMomentsItKeepsToTheSamePictures) {
+    const std::string script =
+        "clock 9\nmenu demo\nmenu new\nclick\ntick 9000\nmenu new\n"
+        "click\ntick 5000\nkey 112\nkey 112\ntick 3000\n";
+    auto v = opened(script);
+    ASSERT_GE(v->savedMoments(), 3u);
+    constexpr std::uint64_t k = Viewer::kPointsBetweenMoments;
+    for (std::uint64_t n :
+         {3 * k + 1, k, k - 1, 2 * k + 4000, k + 1, 3 * k, v->last(), 0ul, k + 3000, 2 * k + 7})
+        expectShowsTheCutAt(*v, script, n, "long game");
+}
+
 TEST(Viewer, MarksTheMomentsThatMatterAndShowsTheBoxWhereItOpened) {
     const std::string script =
         "clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick 3\nclick\ntick "
