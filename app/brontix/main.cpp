@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// brontix: the game in its window.
+// brontix: the game in its window; `brontix FILE` watches a recording.
 #include <QApplication>
 #include <QIcon>
 #include <cerrno>
@@ -12,7 +12,9 @@
 
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_game.h"
+#include "platform/qt/viewer_window.h"
 #include "session/recorder.h"
+#include "viewer/viewer.h"
 
 namespace {
 
@@ -41,17 +43,47 @@ std::unique_ptr<brontix::session::Recorder> openRecording() {
         std::time(nullptr));
 }
 
+// The recording FILE, ready to watch; or, when it cannot be read or is no
+// script, one line on standard error and the end.
+std::unique_ptr<brontix::viewer::Viewer> openWatched(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    std::string text;
+    if (file) {
+        char buffer[1 << 16];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, n);
+    }
+    if (!file || std::ferror(file)) {
+        std::fprintf(stderr, "brontix: cannot read '%s': %s\n", path, std::strerror(errno));
+        std::exit(1);
+    }
+    std::fclose(file);
+    auto opened = brontix::viewer::Viewer::open(text);
+    if (auto* error = std::get_if<std::string>(&opened)) {
+        std::fprintf(stderr, "brontix: %s: %s\n", path, error->c_str());
+        std::exit(1);
+    }
+    return std::move(std::get<std::unique_ptr<brontix::viewer::Viewer>>(opened));
+}
+
 }  // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
     using namespace brontix::platform::qt;
+    // No options: one argument at most, a recording to watch.
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
+        return 2;
+    }
+    auto watched = argc == 2 ? openWatched(argv[1]) : nullptr;
     // Says in one line what keeps the window from opening, before Qt would
     // abort over it; on a Wayland desktop it asks for XWayland (see there).
     if (const auto problem = choosePlatform(QCoreApplication::libraryPaths())) {
         std::fprintf(stderr, "brontix: %s\n", problem->c_str());
         return 1;
     }
-    const auto recording = openRecording();
+    // Watching records nothing.
+    const auto recording = watched ? nullptr : openRecording();
     // The game has no command line: Qt's own options (-reverse, -style,
     // -platform, ...) must not reach it either. Its environment variables
     // still work.
@@ -62,6 +94,11 @@ int main(int, char** argv) {
     QGuiApplication::setDesktopFileName("org.brontix.Brontix");
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
+    if (watched) {
+        ViewerWindow viewer(std::move(watched));
+        viewer.show();
+        return app.exec();
+    }
     QtGame game;
     // Closing the game window ends the program, backdrop and all.
     QObject::connect(&game.window(), &MainWindow::closed, &app, &QApplication::quit);

@@ -14,11 +14,20 @@ fails=0
 for f in ./usr/games/brontix ./usr/share/applications/org.brontix.Brontix.desktop \
     ./usr/share/man/man6/brontix.6.gz ./usr/share/doc/brontix/copyright ./usr/share/doc/brontix/changelog.gz \
     ./usr/share/metainfo/org.brontix.Brontix.metainfo.xml \
+    ./usr/share/mime/packages/org.brontix.Brontix.xml \
     ./usr/share/icons/hicolor/scalable/apps/brontix.svg \
     ./usr/share/icons/hicolor/16x16/apps/brontix.png \
     ./usr/share/icons/hicolor/256x256/apps/brontix.png; do
     grep -qx "$f" "$T/files" || { echo "FAIL: $f is not in the package"; fails=$((fails + 1)); }
 done
+# Recordings are a type of their own, and the desktop entry opens them.
+dpkg-deb -x "$DEB" "$T/root"
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$T/root/usr/share/mime/packages/org.brontix.Brontix.xml")
+grep -q '<glob pattern="\*\.brontix"/>' "$T/root/usr/share/mime/packages/org.brontix.Brontix.xml" ||
+    { echo "FAIL: *.brontix is not the recordings' pattern"; fails=$((fails + 1)); }
+grep -qx "MimeType=$type;" "$T/root/usr/share/applications/org.brontix.Brontix.desktop" &&
+    grep -qx 'Exec=brontix %f' "$T/root/usr/share/applications/org.brontix.Brontix.desktop" ||
+    { echo "FAIL: the desktop entry does not open $type files"; fails=$((fails + 1)); }
 depends=$(dpkg-deb -f "$DEB" Depends)
 for lib in libqt6widgets6 libqt6gui6 libqt6core6; do
     echo "$depends" | grep -q "$lib" || { echo "FAIL: Depends lacks $lib: $depends"; fails=$((fails + 1)); }

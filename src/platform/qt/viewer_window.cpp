@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+#include "platform/qt/viewer_window.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
+#include <QVBoxLayout>
+#include <array>
+
+namespace brontix::platform::qt {
+
+namespace {
+
+using viewer::MarkKind;
+
+QColor markColour(MarkKind kind) {
+    switch (kind) {
+    case MarkKind::NewGame: return QColor(0x20, 0x60, 0xd0);
+    case MarkKind::BallLost: return QColor(0xd0, 0x80, 0x00);
+    case MarkKind::Capsule: return QColor(0xb0, 0x00, 0xb0);
+    case MarkKind::Pause: return QColor(0x60, 0x60, 0x60);
+    case MarkKind::Lost: return QColor(0xd0, 0x00, 0x00);
+    case MarkKind::Won: return QColor(0x00, 0x90, 0x00);
+    }
+    return Qt::black;
+}
+
+constexpr std::int64_t kSecond = viewer::kPointsPerSecond;
+
+// Controls are reached by the mouse and by the window's keys; none takes
+// the focus, so Space and the arrows always reach the window.
+template <class Widget>
+Widget* unfocused(Widget* w) {
+    w->setFocusPolicy(Qt::NoFocus);
+    return w;
+}
+
+}  // namespace
+
+Timeline::Timeline(const viewer::Viewer& viewer, QWidget* parent)
+    : QSlider(Qt::Horizontal, parent), viewer_(viewer) {
+    setRange(0, static_cast<int>(viewer.last()));
+    setMinimumHeight(28);
+}
+
+void Timeline::paintEvent(QPaintEvent* event) {
+    QSlider::paintEvent(event);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const int handle =
+        style()->pixelMetric(QStyle::PM_SliderLength, &option, this);  // the handle's width
+    QPainter p(this);
+    for (const viewer::Mark& m : viewer_.marks()) {
+        const int x = groove.left() + handle / 2 +
+                      QStyle::sliderPositionFromValue(
+                          minimum(), maximum(), static_cast<int>(m.point), groove.width() - handle);
+        p.fillRect(x - 1, groove.bottom() - 3, 3, 7, markColour(m.kind));
+    }
+}
+
+ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* parent)
+    : QWidget(parent), viewer_(std::move(viewer)) {
+    playfield_ = unfocused(new Playfield);
+    playfield_->setFrame(viewer_->frame());
+    // A native window of its own, so that it stays in front of a playfield
+    // that paints on screen.
+    box_ = new QLabel(this);
+    box_->setAttribute(Qt::WA_NativeWindow);
+    box_->setAlignment(Qt::AlignCenter);
+    box_->setStyleSheet(
+        "QLabel { background: #f0f0f0; color: black; border: 1px solid #404040; padding: 12px; "
+        "font-size: 16px; }");
+    box_->hide();
+
+    timeline_ = unfocused(new Timeline(*viewer_, this));
+    QObject::connect(timeline_, &QSlider::sliderMoved, this,
+                     [this](int value) { seek(static_cast<std::uint64_t>(value)); });
+    QObject::connect(timeline_, &QSlider::actionTriggered, this, [this](int) {
+        // A click beside the handle pages; where the slider lands is the point.
+        seek(static_cast<std::uint64_t>(timeline_->sliderPosition()));
+    });
+
+    auto button = [this](const QString& text, const QString& tip, auto action) {
+        auto* b = unfocused(new QPushButton(text, this));
+        b->setMaximumWidth(56);
+        b->setToolTip(tip);
+        QObject::connect(b, &QPushButton::clicked, this, action);
+        return b;
+    };
+    play_ = button("Play", "Play or pause (Space)", [this] { togglePlay(); });
+    speed_ = unfocused(new QComboBox(this));
+    for (const char* s : {"1/4x", "1/2x", "1x", "2x", "4x", "8x"}) speed_->addItem(s);
+    speed_->setCurrentIndex(viewer::kNormalSpeed);
+    speed_->setToolTip("Speed");
+    QObject::connect(speed_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        viewer_->setSpeed(i, WakeTimer::now());
+        showPoint();
+    });
+    time_ = new QLabel(this);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(button("|<", "Start (Home)", [this] { seek(0); }));
+    controls->addWidget(button("-1 s", "A second back (Shift+Left)", [this] { step(-kSecond); }));
+    controls->addWidget(button("-1", "A tick back (Left)", [this] { step(-1); }));
+    controls->addWidget(play_);
+    controls->addWidget(button("+1", "A tick on (Right)", [this] { step(1); }));
+    controls->addWidget(button("+1 s", "A second on (Shift+Right)", [this] { step(kSecond); }));
+    controls->addWidget(button(">|", "End (End)", [this] { seek(viewer_->last()); }));
+    controls->addWidget(speed_);
+    controls->addStretch();
+    controls->addWidget(time_);
+    controls->setContentsMargins(6, 0, 6, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 6);
+    layout->addWidget(playfield_, 0, Qt::AlignHCenter);
+    layout->addWidget(timeline_);
+    layout->addLayout(controls);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setFocusPolicy(Qt::StrongFocus);
+    showPoint();
+}
+
+void ViewerWindow::showPoint() {
+    viewer::Viewer& v = *viewer_;
+    // A seek back plays the script again on a new game, with a frame of its
+    // own.
+    playfield_->setFrame(v.frame());
+    playfield_->show(std::array{v.frame().rect()});
+    setWindowTitle(QString::fromStdString(v.caption()));
+    if (const auto& text = v.box()) {
+        box_->setText(QString::fromStdString(*text));
+        box_->adjustSize();
+        const QRect field = playfield_->geometry();
+        box_->move(field.center() - QPoint(box_->width() / 2, box_->height() / 2));
+        box_->show();
+        box_->raise();
+    } else {
+        box_->hide();
+    }
+    {
+        const QSignalBlocker quiet(timeline_);
+        timeline_->setValue(static_cast<int>(v.point()));
+    }
+    play_->setText(v.playing() ? "Pause" : "Play");
+    time_->setText(QString("%1 / %2   tick %3 of %4")
+                       .arg(QString::fromStdString(viewer::minutesSeconds(v.point())),
+                            QString::fromStdString(viewer::minutesSeconds(v.last())))
+                       .arg(v.point())
+                       .arg(v.last()));
+    if (const auto wake = v.nextWake())
+        timer_.arm(*wake);
+    else
+        timer_.disarm();
+}
+
+void ViewerWindow::togglePlay() {
+    if (viewer_->playing())
+        viewer_->pause();
+    else
+        viewer_->play(WakeTimer::now());
+    showPoint();
+}
+
+void ViewerWindow::step(std::int64_t points) {
+    viewer_->step(points);
+    showPoint();
+}
+
+void ViewerWindow::seek(std::uint64_t point) {
+    viewer_->seek(point);
+    showPoint();
+}
+
+void ViewerWindow::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Space: togglePlay(); break;
+    case Qt::Key_Left: step(shift ? -kSecond : -1); break;
+    case Qt::Key_Right: step(shift ? kSecond : 1); break;
+    case Qt::Key_Home: seek(0); break;
+    case Qt::Key_End: seek(viewer_->last()); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+}  // namespace brontix::platform::qt

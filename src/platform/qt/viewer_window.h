@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// A recording watched on the desktop: the playfield at its size with the
+// game's caption as the window's, the text of a box the game opened over
+// the picture, a timeline with the marked moments, and the controls. Keys:
+// Space plays and pauses, Left and Right step a tick, with Shift a second,
+// Home and End go to the start and the end. It drives a viewer, never a
+// game, and records nothing.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QWidget>
+#include <memory>
+
+#include "platform/qt/playfield.h"
+#include "platform/qt/wake_timer.h"
+#include "viewer/viewer.h"
+
+namespace brontix::platform::qt {
+
+// The timeline: a slider over the points, with the marks drawn on it.
+class Timeline : public QSlider {
+    Q_OBJECT
+
+public:
+    explicit Timeline(const viewer::Viewer& viewer, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const viewer::Viewer& viewer_;
+};
+
+class ViewerWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* parent = nullptr);
+
+    viewer::Viewer& viewer() { return *viewer_; }
+    Playfield* playfield() { return playfield_; }
+    QLabel* boxLabel() { return box_; }
+    QLabel* timeLabel() { return time_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // After every command and wake-up: the picture, caption, box, timeline
+    // and time as the viewer stands, and the next wake-up.
+    void showPoint();
+    void togglePlay();
+    void step(std::int64_t points);
+    void seek(std::uint64_t point);
+
+    std::unique_ptr<viewer::Viewer> viewer_;
+    Playfield* playfield_;
+    QLabel* box_;
+    Timeline* timeline_;
+    QPushButton* play_;
+    QComboBox* speed_;
+    QLabel* time_;
+    WakeTimer timer_{[this] {
+        viewer_->advance(WakeTimer::now());
+        showPoint();
+    }};
+};
+
+}  // namespace brontix::platform::qt
