@@ -56,14 +56,15 @@ sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# The tick and the frame, then the windowed game's CPU share in Xvfb and
-# the page's in Chromium.
+# The tick, the frame and the viewer's seeks, then the windowed game's CPU
+# share in Xvfb and the page's in Chromium, and the page viewer's seeks.
 bench: build web
 	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
 	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bash bench/window_cpu.sh ./$(BUILD)/brontix
 	node bench/page_cpu.mjs $(WEB_BUILD)
+	node bench/page_seek.mjs $(WEB_BUILD)
 
 # The browser edition: the site to deploy in $(WEB_BUILD)/site/, and a
 # server for it.

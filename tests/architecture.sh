@@ -30,7 +30,7 @@ viewer  | src/viewer                          | scene render rules session scrip
 qt      | src/platform/qt                     | scene render session script viewer qt | std qt x11 posix
 web     | src/platform/web                    | scene render session web           | std
 game    | app/brontix                         | session viewer qt                  | std qt
-page    | app/web                             | session web                        | std
+page    | app/web                             | scene render session viewer web    | std
 replay-app | app/replay                       | replay                             | std posix
 '
 # The kinds of system header, as patterns of what stands between < and >.

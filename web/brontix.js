@@ -106,7 +106,10 @@
       game.style.top = `${top}px`;
     },
     show_game_owned() { game.style.visibility = ''; },
-    record(ptr, len) { recording += text(ptr, len); },
+    record(ptr, len) {
+      recording += text(ptr, len);
+      renewSoon();
+    },
   };
 
   try {
@@ -134,6 +137,20 @@
     failed(`<p>The game could not start: ${why}.</p><p>${howToStart}</p>`);
     return;
   }
+
+  // A link to watch a recording: the viewer, and no game.
+  if (window.brontixParseWatch && window.brontixParseWatch(location.hash)) {
+    await window.brontixWatch(exports, () => memory, $);
+    fit();
+    window.addEventListener('resize', fit);
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+    document.body.dataset.ready = 'true';
+    return;
+  }
+  // Following a link to watch a recording from the game's page.
+  window.addEventListener('hashchange', () => {
+    if (window.brontixParseWatch(location.hash)) location.reload();
+  });
 
   // After every call into the game: open a box it raised, and wake it when
   // it asks (next is on performance.now()'s clock; -1 is never).
@@ -245,10 +262,29 @@
   });
 
   // --- the visit's recording, and the site offline -------------------------------------------
-  $('recording').addEventListener('click', (e) => {
-    const link = e.currentTarget;
-    URL.revokeObjectURL(link.href);
-    link.href = URL.createObjectURL(new Blob([recording], { type: 'text/plain' }));
+  // Both links have a real address before they are clicked (for a long
+  // press or "Save link as"), renewed with the recording: at most half a
+  // second behind it, a recording's ticks coming at least every second.
+  const begun = new Date().toISOString().replace(/[-:]/g, '').replace('T', '-').slice(0, 15);
+  $('recording').download = `brontix-${begun}.brontix`;
+  let renewTimer = 0;
+  async function renew() {
+    renewTimer = 0;
+    const download = $('recording');
+    URL.revokeObjectURL(download.href);
+    download.href = URL.createObjectURL(new Blob([recording], { type: 'application/x-brontix-recording' }));
+    $('watch-visit').href = await window.brontixWatchLink(recording);
+  }
+  function renewSoon() {
+    if (!renewTimer) renewTimer = setTimeout(renew, 500);
+  }
+  // A click takes everything up to that moment.
+  $('recording').addEventListener('click', () => { clearTimeout(renewTimer); renew(); });
+  $('watch-visit').addEventListener('click', async (e) => {
+    e.preventDefault();
+    clearTimeout(renewTimer);
+    await renew();
+    window.open($('watch-visit').href, '_blank');
   });
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 

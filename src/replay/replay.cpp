@@ -12,7 +12,14 @@
 
 namespace brontix::replay {
 
-Replay::Replay(std::ostream& out) : out_(out), session_(host_, [] { return std::int64_t{0}; }) {}
+Replay::Replay(Dumps dumps)
+    : dumps_(std::move(dumps)), session_(host_, [] { return std::int64_t{0}; }) {}
+
+Replay::Replay(std::ostream& out)
+    : Replay([&out](Replay& r) {
+          out << session::dumpJson(r.session_, r.host_.messages(), r.host_.form1(), r.host_.form2())
+              << '\n';
+      }) {}
 
 std::optional<std::string> Replay::runLine(std::string_view line) {
     script::Parsed parsed = script::parseLine(line);
@@ -38,9 +45,7 @@ void Replay::run(const script::Command& command) {
         void operator()(const script::Menu& c) { r.answer(r.started().menu(c.command)); }
         void operator()(const script::Dump&) {
             r.started();
-            r.out_ << session::dumpJson(r.session_, r.host_.messages(), r.host_.form1(),
-                                        r.host_.form2())
-                   << '\n';
+            if (r.dumps_) r.dumps_(r);
         }
     };
     std::visit(Run{*this}, command);

@@ -19,6 +19,11 @@ namespace brontix::replay {
 
 class Replay {
 public:
+    // What a `dump` does with the replay: nothing by default (the viewer,
+    // which carries no JSON writer).
+    using Dumps = std::function<void(Replay&)>;
+    explicit Replay(Dumps dumps = {});
+    // Dumps written to `out` as JSON, a line each.
     explicit Replay(std::ostream& out);
 
     // Runs one script line; returns the reason when the line is an error,
@@ -38,7 +43,7 @@ private:
     // An event opens no box, but its answer is applied all the same.
     void answer(const session::Answer& answer);
 
-    std::ostream& out_;
+    Dumps dumps_;
     platform::headless::HeadlessHost host_;
     session::Session session_;
 };

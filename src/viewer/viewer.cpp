@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <ostream>
 
 #include "game/basic.h"
 #include "game/form1.h"
@@ -34,8 +33,6 @@ std::string effectOf(scene::Colour colour) {
 // change nothing and are left out.
 struct Viewer::Script {
     std::vector<script::Command> commands;
-    // Where a replay's dumps would go: nowhere.
-    std::ostream discard{nullptr};
 };
 
 std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view text) {
@@ -71,20 +68,11 @@ Viewer::Viewer(std::unique_ptr<Script> script) : script_(std::move(script)) {
 Viewer::~Viewer() = default;
 
 void Viewer::restart() {
-    game_ = std::make_unique<replay::Replay>(script_->discard);
+    game_ = std::make_unique<replay::Replay>();
     next_ = 0;
     remaining_ = 0;
     point_ = 0;
     box_.reset();
-}
-
-void Viewer::run(const script::Command& command) {
-    // A dump makes the main window, as every command but a clock or random
-    // values does, and shows nothing here.
-    if (std::holds_alternative<script::Dump>(command))
-        game_->finish();
-    else
-        game_->run(command);
 }
 
 void Viewer::keepMoment(std::size_t next, std::uint64_t remaining) {
@@ -132,7 +120,7 @@ void Viewer::runTo(std::uint64_t target) {
     while (next_ < commands.size() && !(point_ == target && target > 0)) {
         const auto* tick = std::get_if<script::Tick>(&commands[next_]);
         if (!tick) {
-            run(commands[next_++]);
+            game_->run(commands[next_++]);
             box_.reset();
             continue;
         }
@@ -166,7 +154,7 @@ void Viewer::survey() {
         const auto* tick = std::get_if<script::Tick>(&command);
         if (!tick) {
             const bool running = s.started() && s.timerEnabled();
-            run(command);
+            game_->run(command);
             const auto* menu = std::get_if<script::Menu>(&command);
             if (menu && menu->command == session::Command::NewGame)
                 marks_.push_back({point_, MarkKind::NewGame, "New Game"});

@@ -108,8 +108,6 @@ private:
     void putBack(const Moment& moment);
 
     std::uint64_t clampedBy(std::int64_t points) const;
-    // One command that is not a tick.
-    void run(const script::Command& command);
     // Runs the script on from where the game stands to point `target`.
     void runTo(std::uint64_t target);
     // The game from the script's start, before its first command.

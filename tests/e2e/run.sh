@@ -65,9 +65,11 @@ geometry() {
     PX=$WX
     PY=$((WY + MENU))
 }
-geometry
-[ "$WW" -eq 640 ] || fail "window width $WW, not 640"
-((MENU > 10 && MENU < 60)) || fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
+# The menu bar may be laid out after the window is first shown.
+wait_for 10 'geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' || {
+    [ "$WW" -eq 640 ] || fail "window width $WW, not 640"
+    fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
+}
 xprop -id "$W" -len 8 _NET_WM_ICON | grep -q "Icon (" || fail "the window has no icon"
 head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
     fail "the recording does not start with its heading: $(head -1 "$RECORDING")"

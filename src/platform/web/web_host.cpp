@@ -26,21 +26,25 @@ double WebHost::apply(const session::Answer& answer, const render::PixelBuffer& 
     return answer.wake ? static_cast<double>(*answer.wake) / 1e6 : -1;
 }
 
-void WebHost::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
-    // The frame holds 0xFFRRGGBB words; little-endian RGBA bytes are
-    // 0xAABBGGRR words.
-    rectWords_.clear();
+void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rects,
+            std::uint32_t* rgba) {
+    // Little-endian RGBA bytes are 0xAABBGGRR words.
     for (const render::Rect& r : rects) {
         for (int y = r.y; y < r.bottom(); ++y) {
             const std::uint32_t* from = frame.row(y);
-            std::uint32_t* to = rgba_.data() + static_cast<std::size_t>(y) * frame.width();
+            std::uint32_t* to = rgba + static_cast<std::size_t>(y) * frame.width();
             for (int x = r.x; x < r.right(); ++x) {
                 const std::uint32_t p = from[x];
                 to[x] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
             }
         }
-        rectWords_.insert(rectWords_.end(), {r.x, r.y, r.w, r.h});
     }
+}
+
+void WebHost::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
+    toRgba(frame, rects, rgba_.data());
+    rectWords_.clear();
+    for (const render::Rect& r : rects) rectWords_.insert(rectWords_.end(), {r.x, r.y, r.w, r.h});
     pagePresent(reinterpret_cast<const std::uint8_t*>(rgba_.data()), rectWords_.data(),
                 static_cast<int>(rects.size()));
 }

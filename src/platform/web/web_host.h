@@ -15,6 +15,12 @@
 
 namespace brontix::platform::web {
 
+// Copies rectangles of a frame (0xFFRRGGBB words) into `rgba`, a frame's
+// worth of words whose little-endian bytes are R, G, B, A, as a canvas
+// takes them.
+void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rects,
+            std::uint32_t* rgba);
+
 class WebHost final : public session::Host {
 public:
     std::uint64_t clock() override;

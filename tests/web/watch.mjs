@@ -1,0 +1,231 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// Watching a recording in Debian's headless Chromium: links made here from
+// the format's definition open at their point, and every control and key
+// of the viewer does what it says; the picture at each point equals the
+// native replay driver's frame of the script cut there. Then the game's
+// own links to its recording, and the viewer offline. A failing step
+// leaves a screenshot.
+//   node watch.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
+import { spawn, execFileSync, spawnSync } from 'node:child_process';
+import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { deflateRawSync, inflateRawSync } from 'node:zlib';
+import { chromium } from 'playwright-core';
+
+const [site, replayTool, out] = process.argv.slice(2);
+rmSync(out, { recursive: true, force: true });
+mkdirSync(out, { recursive: true });
+
+let step = 'start', page = null, browser = null, server = null, passed = 0;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+async function fail(why) {
+  console.log(`watch: FAILED at ${step}: ${why}`);
+  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
+  console.log(`${passed} passed, 1 failed`);
+  await browser?.close().catch(() => {});
+  server?.kill();
+  process.exit(1);
+}
+const pass = () => { passed += 1; console.log(`watch: ok: ${step}`); };
+async function waitFor(what, seconds, test) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const v = await test();
+    if (v) return v;
+    if (Date.now() > deadline) await fail(typeof what === 'function' ? await what() : what);
+    await sleep(50);
+  }
+}
+
+// A link to a script, made from the format's definition.
+const link = (address, script, t) => `${address}#watch=${deflateRawSync(Buffer.from(script)).toString('base64url')}${t === undefined ? '' : `&t=${t}`}`;
+// The native replay driver's frame and caption of a script.
+function replayed(script) {
+  const ppm = execFileSync(replayTool, ['--frame', '-'], { input: `${script}dump\n`, maxBuffer: 1 << 24 });
+  const end = ppm.indexOf('\n');
+  const dump = JSON.parse(ppm.subarray(0, end).toString());
+  const header = end + 1 + 'P6\n640 530\n255\n'.length;
+  const rgb = ppm.subarray(header);
+  return { caption: dump.caption, rgb };
+}
+const canvasRgb = async () => {
+  const rgba = Buffer.from(await page.evaluate(() => {
+    const data = document.getElementById('playfield').getContext('2d').getImageData(0, 0, 640, 530).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return btoa(text);
+  }), 'base64');
+  const rgb = Buffer.alloc(640 * 530 * 3);
+  for (let i = 0; i < 640 * 530; ++i) rgba.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
+  return rgb;
+};
+const tick = () => page.evaluate(() => Number(document.getElementById('watch-tick').value));
+// The viewer is at `point` and shows the frame and caption of `cut`.
+async function shows(point, cut) {
+  await waitFor(async () => `the viewer is at ${await tick()}, not ${point}`, 10, async () => (await tick()) === point);
+  const want = replayed(cut);
+  if (!(await canvasRgb()).equals(want.rgb)) await fail(`the picture at ${point} is not the frame of:\n${cut}`);
+  const shown = await page.evaluate(() => document.getElementById('caption').textContent);
+  if (shown !== want.caption) await fail(`caption ${shown}, not ${want.caption}`);
+}
+const ready = () => waitFor('the viewer did not open', 15, () => page.evaluate(() => document.body.dataset.watching === 'true'));
+
+const DEMO = 'clock 4242\nmenu new\nmenu demo\nclick\n';
+const LONG = `${DEMO}tick 6000\n`;
+const cut = (n) => `${DEMO}${n ? `tick ${n}\n` : ''}`;
+
+step = 'serve';
+server = spawn('node', [join(site, 'serve.mjs'), '0']);
+const address = await new Promise((resolve) => {
+  server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
+  setTimeout(() => resolve(null), 10000);
+});
+if (!address) await fail('the server did not start');
+browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
+});
+const context = await browser.newContext({ viewport: { width: 1000, height: 900 } });
+page = await context.newPage();
+pass();
+
+// --- a link opens at its point, and a changed t moves it --------------------------------
+step = 'link';
+await page.goto(link(address, LONG, 100));
+await ready();
+await shows(100, cut(100));
+if (await page.evaluate(() => window.brontixStatus !== undefined)) await fail('the viewer\'s page runs a game');
+await page.evaluate(() => { location.hash = location.hash.replace(/&t=\d+$/, '&t=300'); });
+await shows(300, cut(300));
+await page.screenshot({ path: join(out, 'viewer.png') });
+pass();
+
+// --- keys, buttons and the timeline ----------------------------------------------------------
+step = 'keys';
+for (const [key, point] of [['Home', 0], ['End', 6000], ['ArrowLeft', 5999], ['Shift+ArrowLeft', 5935],
+  ['ArrowRight', 5936], ['Shift+ArrowRight', 6000], ['Home', 0], ['ArrowRight', 1]]) {
+  await page.keyboard.press(key);
+  await shows(point, cut(point));
+}
+for (const [button, point] of [['#watch-on-second', 65], ['#watch-on', 66], ['#watch-back', 65],
+  ['#watch-back-second', 1], ['#watch-end', 6000], ['#watch-start', 0]]) {
+  await page.click(button);
+  await shows(point, cut(point));
+}
+await page.evaluate(() => {
+  const range = document.getElementById('watch-timeline');
+  range.value = '4321';
+  range.dispatchEvent(new Event('input'));
+});
+await shows(4321, cut(4321));
+pass();
+
+// --- play at each speed: the point moves at that rate, and Space pauses -------------------------
+step = 'play';
+for (const [speed, rate] of [[0, 16], [1, 32], [2, 64], [3, 128], [4, 256], [5, 512]]) {
+  await page.keyboard.press('Home');
+  await page.selectOption('#watch-speed', String(speed));
+  await page.keyboard.press(' ');
+  const sample = () => page.evaluate(() => [performance.now(), Number(document.getElementById('watch-tick').value)]);
+  await waitFor('playing did not start', 5, async () => (await tick()) > 0);
+  const [t0, p0] = await sample();
+  await sleep(1500);
+  const [t1, p1] = await sample();
+  const measured = (p1 - p0) / ((t1 - t0) / 1000);
+  if (Math.abs(measured - rate) > rate * 0.1 + 3) await fail(`at speed ${speed} the point moved ${measured.toFixed(1)} a second, not ${rate}`);
+  await page.keyboard.press(' ');
+  const paused = await tick();
+  await sleep(300);
+  if ((await tick()) !== paused) await fail('Space did not pause');
+}
+await page.selectOption('#watch-speed', '2');
+pass();
+
+// --- marks, the box over the picture, and a broken script ---------------------------------------
+step = 'marks';
+const LOST = 'clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick 3\nclick\ntick 900\n';
+await page.goto(link(address, LOST));
+await ready();
+const marks = await page.evaluate(() => [...document.querySelectorAll('#watch-marks .mark')].map((m) => [m.classList[1], Number(m.dataset.point)]));
+const last = await page.evaluate(() => Number(document.getElementById('watch-timeline').max));
+if (JSON.stringify(marks.slice(0, 2)) !== JSON.stringify([['new-game', 0], ['pause', 30]]) ||
+    JSON.stringify(marks.at(-1)) !== JSON.stringify(['lost', last])) await fail(`marks ${JSON.stringify(marks)}`);
+await page.click('#watch-marks .pause');
+await shows(30, 'clock 7\nrandom 0.5\nmenu new\ntick 30\n');
+await page.click('#watch-marks .lost');
+await waitFor('no box over the picture at the loss', 5, () => page.evaluate(() =>
+  !document.getElementById('watch-box').hidden && document.getElementById('watch-box').textContent === 'You lose!'));
+await page.screenshot({ path: join(out, 'lost.png') });
+await page.keyboard.press('ArrowLeft');
+await waitFor('the box stays up a tick before the loss', 5, () => page.evaluate(() => document.getElementById('watch-box').hidden));
+const broken = 'clock 1\nfly away\n';
+const why = spawnSync(replayTool, [], { input: broken, encoding: 'utf8' }).stderr.replace('brontix-replay: ', '').trim();
+await page.goto(link(address, broken));
+await waitFor(async () => `the page says ${await page.evaluate(() => document.getElementById('watch-said').textContent)}`, 10,
+  () => page.evaluate((why) => document.getElementById('watch-said').textContent.includes(why), why));
+pass();
+
+// --- Copy link, a dropped file, and the manifest's file handler ---------------------------------
+step = 'copy-and-drop';
+await page.goto(link(address, LONG, 777));
+await shows(777, cut(777));
+const copied = await page.evaluate(() => document.getElementById('watch-copy').href);
+const data = new URL(copied).hash.match(/^#watch=([A-Za-z0-9_-]+)&t=777$/);
+if (!data || inflateRawSync(Buffer.from(data[1], 'base64url')).toString() !== LONG) await fail(`copied link ${copied}`);
+page = await context.newPage();
+await page.goto(copied);
+await shows(777, cut(777));
+await page.evaluate((script) => {
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([script], 'dropped.brontix', { type: 'application/x-brontix-recording' }));
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true }));
+}, cut(50));
+await shows(0, cut(0));
+await page.keyboard.press('End');
+await shows(50, cut(50));
+const manifest = await (await fetch(`${address}manifest.webmanifest`)).json();
+const handler = (manifest.file_handlers || []).find((h) => (h.accept['application/x-brontix-recording'] || []).includes('.brontix'));
+if (!handler) await fail('the manifest declares no handler of .brontix files');
+pass();
+
+// --- the game's page: its recording downloaded and watched ------------------------------------------
+step = 'watch-this-visit';
+page = await context.newPage();
+await page.goto(`${address}?clock=5`);
+await waitFor('the game did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+await page.click('#new-game');
+await page.click('#demo');
+await waitFor('no ticks ran', 10, async () => (await page.evaluate(() => window.brontixStatus().ticks)) > 200);
+const download = await page.evaluate(() => [document.getElementById('recording').href, document.getElementById('recording').download]);
+if (!download[0].startsWith('blob:') || !/^brontix-\d{8}-\d{6}\.brontix$/.test(download[1])) await fail(`download link ${download}`);
+const [popup] = await Promise.all([context.waitForEvent('page'), page.click('#watch-visit')]);
+await popup.waitForURL(/#watch=/);
+const recording = await page.evaluate(() => window.brontixRecording());
+const visit = inflateRawSync(Buffer.from(new URL(popup.url()).hash.slice('#watch='.length), 'base64url')).toString();
+// The game plays on after the click: its recording only grows.
+if (!visit.includes('\nmenu demo\n') || !recording.startsWith(visit)) await fail('the visit\'s link does not hold its recording');
+page = popup;
+await ready();
+await page.keyboard.press('End');
+const end = await page.evaluate(() => Number(document.getElementById('watch-timeline').max));
+await shows(end, visit);
+pass();
+
+// --- offline, the viewer works as the game does -------------------------------------------------
+step = 'offline';
+await waitFor('no service worker took the page', 15,
+  () => page.evaluate(() => navigator.serviceWorker.ready.then(() => navigator.serviceWorker.controller !== null)).catch(() => false) ||
+    page.reload().then(() => false));
+await context.setOffline(true);
+await page.goto(link(address, LONG, 64));
+await ready();
+await shows(64, cut(64));
+await context.setOffline(false);
+pass();
+
+writeFileSync(join(out, 'links.txt'), `${copied}\n`);
+await browser.close();
+server.kill();
+console.log(`${passed} passed, 0 failed`);

@@ -1,0 +1,223 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// Watching a recording in the page: the viewer's controls, its links and
+// the recordings it opens. A link is the page's address with
+// #watch=DATA[&t=N], DATA the script compressed with raw DEFLATE and written
+// in base64url without padding. brontix.js hands the module over when the
+// address is such a link; no game runs then and nothing is recorded.
+(function () {
+  'use strict';
+
+  // --- links ------------------------------------------------------------------------------
+  const base64url = (bytes) => {
+    let s = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(s).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  };
+  const unbase64url = (text) => {
+    const s = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
+    return Uint8Array.from(s, (c) => c.charCodeAt(0));
+  };
+  const through = async (bytes, stream) =>
+    new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
+
+  // The fragment's DATA and point, or null when it is no link to watch.
+  function parseLink(hash) {
+    const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&t=(\d+))?$/.exec(hash);
+    return m ? { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) } : null;
+  }
+  async function linkData(script) {
+    return base64url(await through(new TextEncoder().encode(script), new CompressionStream('deflate-raw')));
+  }
+  async function scriptOf(data) {
+    return new TextDecoder().decode(await through(unbase64url(data), new DecompressionStream('deflate-raw')));
+  }
+  const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
+
+  // The game's page: a link to watch a recording, opened in a tab of its own.
+  window.brontixWatchLink = async (script) => address(await linkData(script), 0);
+  window.brontixParseWatch = parseLink;
+
+  // --- the viewer ---------------------------------------------------------------------------
+  window.brontixWatch = function (exports, memory, $) {
+    const canvas = $('playfield'), ctx = canvas.getContext('2d');
+    const tools = $('tools');
+    const KINDS = ['new-game', 'ball-lost', 'capsule', 'pause', 'lost', 'won'];
+    const SPEEDS = ['¼×', '½×', '1×', '2×', '4×', '8×'];
+    const PER_SECOND = 64;
+    const cString = (ptr) => {
+      const bytes = new Uint8Array(memory().buffer, ptr);
+      return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
+    };
+    let opened = false, data = '', frameRequest = 0;
+
+    document.body.classList.add('watching');
+    $('menubar').hidden = true;
+    tools.innerHTML = `
+      <div class="watch-timeline">
+        <input id="watch-timeline" type="range" min="0" max="0" value="0" aria-label="Point of the game">
+        <div id="watch-marks"></div>
+      </div>
+      <div class="watch-controls">
+        <button id="watch-start" title="Start (Home)" aria-label="Start">Start</button>
+        <button id="watch-back-second" title="A second back (Shift+Left)" aria-label="A second back">−1 s</button>
+        <button id="watch-back" title="A tick back (Left)" aria-label="A tick back">−1</button>
+        <button id="watch-play" title="Play or pause (Space)" aria-label="Play">▶</button>
+        <button id="watch-on" title="A tick on (Right)" aria-label="A tick on">+1</button>
+        <button id="watch-on-second" title="A second on (Shift+Right)" aria-label="A second on">+1 s</button>
+        <button id="watch-end" title="End (End)" aria-label="End">End</button>
+        <select id="watch-speed" aria-label="Speed">${SPEEDS.map((s, i) => `<option value="${i}">${s}</option>`).join('')}</select>
+        <span id="watch-time">0:00 / 0:00</span> · tick <output id="watch-tick">0</output>
+      </div>
+      <div class="watch-controls">
+        <a id="watch-copy" href="#">Copy link</a>
+        <label class="watch-open">Open a recording<input id="watch-file" type="file" accept=".brontix,.txt,application/x-brontix-recording,text/plain"></label>
+        <span id="watch-said" role="status"></span>
+      </div>`;
+    const field = canvas.parentElement;
+    const boxText = document.createElement('div');
+    boxText.id = 'watch-box';
+    boxText.setAttribute('role', 'status');
+    boxText.hidden = true;
+    field.appendChild(boxText);
+    $('watch-speed').value = '2';
+    const say = (text) => { $('watch-said').textContent = text; };
+    const minutes = (point) => {
+      const s = Math.floor(point / PER_SECOND);
+      return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
+    };
+
+    // --- what the viewer shows ---
+    function show() {
+      cancelAnimationFrame(frameRequest);
+      frameRequest = 0;
+      const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
+      // The call may grow the module's memory: its buffer is read after.
+      const framePtr = exports.brontix_watch_frame();
+      const rgba = new Uint8ClampedArray(memory().buffer, framePtr, 640 * 530 * 4);
+      ctx.putImageData(new ImageData(rgba, 640, 530), 0, 0);
+      $('caption').textContent = document.title = cString(exports.brontix_watch_string(1, 0));
+      const text = cString(exports.brontix_watch_string(2, 0));
+      boxText.textContent = text;
+      boxText.hidden = text === '';
+      $('watch-timeline').value = String(point);
+      $('watch-tick').value = String(point);
+      $('watch-time').textContent = `${minutes(point)} / ${minutes(last)}`;
+      const playing = exports.brontix_watch_playing() === 1;
+      $('watch-play').textContent = playing ? '⏸' : '▶';
+      $('watch-play').setAttribute('aria-label', playing ? 'Pause' : 'Play');
+      $('watch-copy').href = address(data, point);
+      // Playback moves with the animation frames: each shows the point the
+      // clock has reached.
+      if (playing) frameRequest = requestAnimationFrame(() => { exports.brontix_watch_advance(performance.now()); show(); });
+    }
+    const act = (f) => (...args) => { if (opened) { f(...args); show(); } };
+    const seek = act((point) => exports.brontix_watch_seek(point));
+    const step = act((points) => exports.brontix_watch_step(points));
+    const togglePlay = act(() => {
+      if (exports.brontix_watch_playing()) exports.brontix_watch_pause();
+      else exports.brontix_watch_play(performance.now());
+    });
+    function marks() {
+      const last = exports.brontix_watch_last(), layer = $('watch-marks');
+      layer.textContent = '';
+      for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
+        const point = exports.brontix_watch_mark_point(i);
+        const mark = document.createElement('button');
+        mark.className = `mark ${KINDS[exports.brontix_watch_mark_kind(i)]}`;
+        mark.dataset.point = String(point);
+        mark.title = `${cString(exports.brontix_watch_string(3, i))} at ${minutes(point)} (tick ${point})`;
+        mark.setAttribute('aria-label', mark.title);
+        mark.style.left = `calc(8px + (100% - 16px) * ${last ? point / last : 0})`;
+        mark.addEventListener('click', () => seek(point));
+        layer.appendChild(mark);
+      }
+    }
+
+    // --- opening a script ---
+    async function open(script, t, linked) {
+      const bytes = new TextEncoder().encode(script);
+      const into = exports.brontix_watch_buffer(bytes.length);
+      new Uint8Array(memory().buffer, into, bytes.length).set(bytes);
+      if (!exports.brontix_watch_open()) {
+        say(`This recording cannot be watched: ${cString(exports.brontix_watch_string(0, 0))}.`);
+        return;
+      }
+      opened = true;
+      data = linked ?? await linkData(script);
+      $('watch-timeline').max = String(exports.brontix_watch_last());
+      marks();
+      say('');
+      exports.brontix_watch_seek(t);
+      show();
+      document.body.dataset.watching = 'true';
+    }
+    async function openLink(hash) {
+      const link = parseLink(hash);
+      if (!link) return;
+      if (opened && link.data === data) { seek(link.t); return; }
+      if (!link.data) { say('Open a recording to watch it.'); return; }
+      let script;
+      try {
+        script = await scriptOf(link.data);
+      } catch (e) {
+        say('This link holds no recording: it is cut short or was changed.');
+        return;
+      }
+      await open(script, link.t, link.data);
+    }
+    async function openFile(file) {
+      await open(await file.text(), 0, null);
+      // A recording small enough for an address gets one, so a reload or a
+      // bookmark keeps it; a longer one stays as opened.
+      if (opened && data.length < 32000) history.replaceState(null, '', address(data, 0));
+    }
+
+    // --- the player's commands ---
+    // A control used with the pointer leaves the keys to the viewer, so
+    // Space plays rather than pressing the control again.
+    tools.addEventListener('click', (e) => { if (e.detail > 0 && e.target instanceof HTMLButtonElement) e.target.blur(); });
+    $('watch-start').addEventListener('click', () => seek(0));
+    $('watch-end').addEventListener('click', () => seek(exports.brontix_watch_last()));
+    $('watch-back').addEventListener('click', () => step(-1));
+    $('watch-on').addEventListener('click', () => step(1));
+    $('watch-back-second').addEventListener('click', () => step(-PER_SECOND));
+    $('watch-on-second').addEventListener('click', () => step(PER_SECOND));
+    $('watch-play').addEventListener('click', () => togglePlay());
+    $('watch-speed').addEventListener('change', act(() => {
+      exports.brontix_watch_speed(Number($('watch-speed').value), performance.now());
+      $('watch-speed').blur();
+    }));
+    $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
+    $('watch-copy').addEventListener('click', (e) => {
+      e.preventDefault();
+      navigator.clipboard.writeText(e.currentTarget.href).then(() => say('Link copied.'), () => say('Copy the link from its menu.'));
+    });
+    $('watch-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0]); });
+    document.addEventListener('dragover', (e) => e.preventDefault());
+    document.addEventListener('drop', (e) => {
+      e.preventDefault();
+      if (e.dataTransfer.files[0]) openFile(e.dataTransfer.files[0]);
+    });
+    // The keys reach the viewer wherever the focus is, but a control's own
+    // Space and Enter.
+    document.addEventListener('keydown', (e) => {
+      if (e.ctrlKey || e.altKey || e.metaKey) return;
+      const second = e.shiftKey ? PER_SECOND : 1;
+      const keys = {
+        ArrowLeft: () => step(-second), ArrowRight: () => step(second),
+        Home: () => seek(0), End: () => seek(exports.brontix_watch_last()),
+      };
+      if (e.key === ' ' && !(e.target instanceof HTMLButtonElement || e.target instanceof HTMLSelectElement)) keys[' '] = () => togglePlay();
+      if (!keys[e.key]) return;
+      e.preventDefault();
+      keys[e.key]();
+    }, true);
+    window.addEventListener('hashchange', () => openLink(location.hash));
+    // The installed app opens .brontix files it is the handler of.
+    if ('launchQueue' in window) {
+      window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });
+    }
+    return openLink(location.hash);
+  };
+})();
