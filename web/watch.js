@@ -70,6 +70,12 @@
         <span id="watch-time">0:00 / 0:00</span> · tick <output id="watch-tick">0</output>
       </div>
       <div class="watch-controls">
+        <label>Clip from tick <input id="clip-from" type="number" min="0" step="1"></label>
+        <label>to <input id="clip-to" type="number" min="0" step="1"></label>
+        <button id="clip-save" title="A video of the clip, played at the game's speed">Save clip</button>
+        <a id="clip-download" hidden>Download the clip</a>
+      </div>
+      <div class="watch-controls">
         <a id="watch-copy" href="#">Copy link</a>
         <label class="watch-open">Open a recording<input id="watch-file" type="file" accept=".brontix,.txt,application/x-brontix-recording,text/plain"></label>
         <span id="watch-said" role="status"></span>
@@ -134,6 +140,60 @@
       }
     }
 
+    // --- a clip: a stretch of the game as a video -------------------------------------------
+    // The canvas filmed by the browser's own recorder while the viewer
+    // plays the stretch at the game's speed: a WebM of the clip's length.
+    // By default the ten seconds before the point.
+    let clipping = false;
+    function clipRange() {
+      const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
+      const given = (id) => ($(id).value === '' ? NaN : Math.max(0, Math.min(last, Math.floor(Number($(id).value)))));
+      let from = given('clip-from'), to = given('clip-to');
+      if (Number.isNaN(to)) to = point;
+      if (Number.isNaN(from)) from = Math.max(0, to - 10 * PER_SECOND);
+      return from < to ? [from, to] : null;
+    }
+    async function saveClip() {
+      const range = clipRange();
+      if (!opened || clipping || !range) { say(range ? '' : 'A clip needs its first tick before its last.'); return; }
+      const [from, to] = range;
+      clipping = true;
+      say(`Filming ticks ${from} to ${to}…`);
+      exports.brontix_watch_seek(from);
+      exports.brontix_watch_speed(viewerNormalSpeed, performance.now());
+      $('watch-speed').value = String(viewerNormalSpeed);
+      show();
+      const stream = canvas.captureStream(PER_SECOND);
+      const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
+      const chunks = [];
+      recorder.ondataavailable = (e) => { if (e.data.size) chunks.push(e.data); };
+      const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
+      recorder.start();
+      exports.brontix_watch_play(performance.now());
+      show();
+      await new Promise((resolve) => {
+        const watchEnd = () => {
+          if (exports.brontix_watch_point() >= to || !exports.brontix_watch_playing()) resolve();
+          else requestAnimationFrame(watchEnd);
+        };
+        watchEnd();
+      });
+      exports.brontix_watch_pause();
+      exports.brontix_watch_seek(to);
+      show();
+      recorder.stop();
+      await stopped;
+      for (const track of stream.getTracks()) track.stop();
+      const link = $('clip-download');
+      URL.revokeObjectURL(link.href);
+      link.href = URL.createObjectURL(new Blob(chunks, { type: 'video/webm' }));
+      link.download = `brontix-clip-${from}-${to}.webm`;
+      link.hidden = false;
+      clipping = false;
+      say(`Clip of ticks ${from} to ${to} ready.`);
+    }
+    const viewerNormalSpeed = 2;
+
     // --- opening a script ---
     async function open(script, t, linked) {
       const bytes = new TextEncoder().encode(script);
@@ -189,6 +249,7 @@
       $('watch-speed').blur();
     }));
     $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
+    $('clip-save').addEventListener('click', () => saveClip());
     $('watch-copy').addEventListener('click', (e) => {
       e.preventDefault();
       navigator.clipboard.writeText(e.currentTarget.href).then(() => say('Link copied.'), () => say('Copy the link from its menu.'));

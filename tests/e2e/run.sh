@@ -195,6 +195,20 @@ pass
 
 # --- Demo, on since the launch ---------------------------------------------------------
 STEP=demo
+# The autopilot can lose a ball it cannot reach, and a game can be won:
+# a box that came up is answered and a new game served, as a player would.
+serve_again_if_ended() {
+    local box
+    box=$(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -v "^$W$" | head -1)
+    [ -n "$box" ] || return 0
+    echo "e2e: demo: a game ended (caption $(caption)); a new one is served"
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null
+    wait_for 10 '! xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"' ||
+        fail "the box did not close"
+    focus; xdotool key --clearmodifiers alt+n
+    xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
+    xdotool mousemove 1200 1000
+}
 score() { sed -E 's/^Brontix \| (-?[0-9]+).*/\1/' <<<"$(caption)"; }
 xdotool mousemove 1200 1000  # the mouse leaves the game window alone
 # A served ball: New Game, then release it. The score is taken before the
@@ -216,9 +230,7 @@ for n in $(seq 28); do
         c1=$(cpu_ticks $GAME_PID)
         t1=$(date +%s.%N)
     fi
-    if xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"; then
-        fail "a message box came up during the demo (caption $(caption))"
-    fi
+    serve_again_if_ended
 done
 END_SCORE=$(score)
 [[ "$END_SCORE" =~ ^-?[0-9]+$ ]] || fail "caption $(caption) has no score"
@@ -228,6 +240,7 @@ CPU=$(awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" -v hz="$(getconf CLK_T
 echo "e2e: demo: score $START_SCORE -> $END_SCORE in 30 s; game CPU $CPU % of one core over 10 s"
 awk -v c="$CPU" -v limit="${E2E_CPU_LIMIT:-5}" 'BEGIN {exit !(c < limit)}' ||
     fail "the game used $CPU % of a core"
+serve_again_if_ended
 pause
 same_as_replay demo
 resume
