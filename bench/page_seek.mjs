@@ -6,24 +6,17 @@
 // seek is a key the viewer handles at once, the picture put on the canvas
 // before the handler returns. Medians of RUNS seeks.
 //   node page_seek.mjs WEB_BUILD [RUNS]
-import { spawn } from 'node:child_process';
-import { join } from 'node:path';
 import { deflateRawSync } from 'node:zlib';
-import { createRequire } from 'node:module';
+import { launchChromium, serveSite } from '../tests/web/harness.mjs';
 
-const require = createRequire(join(process.cwd(), 'tests/web/package.json'));
-const { chromium } = require('playwright-core');
 const [site, runsArg = '9'] = process.argv.slice(2);
 const runs = Number(runsArg);
 
 let script = 'clock 20261209\nmenu demo\n';
 for (let game = 0; game < 36; ++game) script += 'menu new\nclick\ntick 6400\n';
 
-const server = spawn('node', [join(site, 'serve.mjs'), '0']);
-const address = await new Promise((resolve) => {
-  server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
-});
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+const { server, address } = await serveSite(site);
+const browser = await launchChromium();
 const page = await browser.newPage();
 const opening = Date.now();
 await page.goto(`${address}#watch=${deflateRawSync(Buffer.from(script)).toString('base64url')}`);

@@ -6,11 +6,11 @@
 // equal, pixel for pixel, the frame the native replay driver draws from the
 // page's own recording. A failing step leaves a screenshot.
 //   node browser.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
-import { spawn, spawnSync, execFileSync } from 'node:child_process';
+import { spawnSync, execFileSync } from 'node:child_process';
 import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { connect } from 'node:net';
 import { join } from 'node:path';
-import { chromium } from 'playwright-core';
+import { launchChromium, serveSite } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 const CLOCK = '20261208';
@@ -100,11 +100,8 @@ const differing = (a, b) => { let n = 0; for (let i = 0; i < a.length; i += 4) i
 
 // --- the page, served on localhost --------------------------------------------
 step = 'serve';
-server = spawn('node', [join(site, 'serve.mjs'), '0']);
-const address = await new Promise((resolve) => {
-  server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
-  setTimeout(() => resolve(null), 10000);
-});
+let address;
+({ server, address } = await serveSite(site));
 if (!address) await fail('the server did not start');
 pass();
 
@@ -141,11 +138,7 @@ for (const [arg, why] of [['abc', 'not a port number'], [port, 'is in use']]) {
 pass();
 
 step = 'load';
-browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
-});
+browser = await launchChromium();
 page = await browser.newPage({ viewport: { width: 1280, height: 1024 } });
 page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
 page.on('pageerror', (e) => errors.push(e.message));

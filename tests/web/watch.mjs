@@ -7,11 +7,11 @@
 // own links to its recording, and the viewer offline. A failing step
 // leaves a screenshot.
 //   node watch.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
-import { spawn, execFileSync, spawnSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
-import { chromium } from 'playwright-core';
+import { launchChromium, serveSite } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
@@ -76,17 +76,10 @@ const LONG = `${DEMO}tick 6000\n`;
 const cut = (n) => `${DEMO}${n ? `tick ${n}\n` : ''}`;
 
 step = 'serve';
-server = spawn('node', [join(site, 'serve.mjs'), '0']);
-const address = await new Promise((resolve) => {
-  server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
-  setTimeout(() => resolve(null), 10000);
-});
+let address;
+({ server, address } = await serveSite(site));
 if (!address) await fail('the server did not start');
-browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
-});
+browser = await launchChromium();
 const context = await browser.newContext({ viewport: { width: 1000, height: 900 } });
 page = await context.newPage();
 pass();

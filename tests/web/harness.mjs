@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// What the page's tests and benchmarks share: the site served on a free
+// port of localhost, and Debian's Chromium, headless, without a GPU.
+import { spawn } from 'node:child_process';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+// The dev server of a web build, and the address it serves on (null when
+// it did not start within ten seconds).
+export async function serveSite(site) {
+  const server = spawn('node', [join(site, 'serve.mjs'), '0']);
+  const address = await new Promise((resolve) => {
+    server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
+    setTimeout(() => resolve(null), 10000);
+  });
+  return { server, address };
+}
+
+export const launchChromium = () => chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
+});

@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// The page's module, run by node, shows at every point of a recording what
+// the native replay driver draws for the script cut there: the golden
+// recordings (the window's, the page's, generated games), at their ends,
+// their marks and points drawn from a seed, sought forward and back.
+//   node watch_node.mjs SITE_DIR NATIVE_REPLAY GOLDEN_DIR
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join, resolve } from 'node:path';
+
+const [site, replayTool, goldenDir] = process.argv.slice(2);
+const { wasi } = createRequire(import.meta.url)(resolve(site, 'wasi.js'));
+let memory;
+const nothing = () => 0;
+const page = new Proxy({}, { get: () => nothing });  // the game's page is never called
+const { instance } = await WebAssembly.instantiate(readFileSync(join(site, 'brontix.wasm')), {
+  wasi_snapshot_preview1: wasi(() => memory, { read: () => 0, write: () => {} }, ['brontix']),
+  brontix: page,
+});
+const x = instance.exports;
+memory = x.memory;
+x._initialize();
+const cString = (ptr) => {
+  const bytes = new Uint8Array(memory.buffer, ptr);
+  return Buffer.from(bytes.subarray(0, bytes.indexOf(0))).toString();
+};
+
+// The native replay of a script: its frame (RGB) and its caption.
+function native(script) {
+  const out = execFileSync(replayTool, ['--frame', '-'], { input: `${script}dump\n`, maxBuffer: 1 << 24 });
+  const end = out.indexOf('\n');
+  return { caption: JSON.parse(out.subarray(0, end).toString()).caption, rgb: out.subarray(end + 1 + 'P6\n640 530\n255\n'.length) };
+}
+// The script cut at point n: every line before the n-th tick that ran, a
+// `tick K` that runs past it cut short, nothing after. How many ticks each
+// line ran is what a dump after it says.
+function cutter(script) {
+  const lines = script.split('\n').filter((l) => l !== '');
+  const isTick = (l) => /^\s*tick\b/.test(l);
+  // A dump after each tick line only: one before start-up's random values
+  // would make the window too early.
+  const probe = lines.flatMap((l) => (isTick(l) ? [l, 'dump'] : [l])).join('\n') + '\n';
+  const after = execFileSync(replayTool, [], { input: probe, maxBuffer: 1 << 28 }).toString().trim().split('\n')
+    .map((d) => JSON.parse(d).tick);
+  let k = 0, so = 0;
+  const ticks = lines.map((l) => (isTick(l) ? (so = after[k++]) : so));
+  return (n) => {
+    let kept = '';
+    for (let i = 0; i < lines.length; ++i) {
+      const before = i ? ticks[i - 1] : 0;
+      if (isTick(lines[i])) {
+        if (ticks[i] > before && before === n) break;   // the next tick would pass n
+        if (ticks[i] >= n && ticks[i] > before) return `${kept}tick ${n - before}\n`;
+      } else if (n > 0 && before === n) {
+        break;  // nothing after the n-th tick
+      }
+      kept += `${lines[i]}\n`;
+    }
+    return kept;
+  };
+}
+
+let checked = 0, failed = 0;
+let seed = 7;
+const random = (n) => { seed = (seed * 1103515245 + 12345) % 2147483648; return seed % n; };
+for (const name of ['window', 'page', 'generated', 'generated-won']) {
+  const script = readFileSync(join(goldenDir, `${name}.txt`), 'utf8');
+  const bytes = Buffer.from(script);
+  const into = x.brontix_watch_buffer(bytes.length);  // may grow the memory
+  new Uint8Array(memory.buffer, into, bytes.length).set(bytes);
+  if (!x.brontix_watch_open()) throw new Error(`${name}: ${cString(x.brontix_watch_string(0, 0))}`);
+  const last = x.brontix_watch_last();
+  const cut = cutter(script);
+  const points = [last, 0, 1, last - 1];
+  for (let i = 0; i < x.brontix_watch_marks(); ++i) points.push(x.brontix_watch_mark_point(i));
+  for (let i = 0; i < 8; ++i) points.push(random(last + 1));
+  for (const n of points) {
+    x.brontix_watch_seek(n);
+    const framePtr = x.brontix_watch_frame();
+    const rgba = new Uint8Array(memory.buffer, framePtr, 640 * 530 * 4);
+    const want = native(cut(n));
+    let differ = 0;
+    for (let p = 0; p < 640 * 530; ++p) {
+      if (rgba[4 * p] !== want.rgb[3 * p] || rgba[4 * p + 1] !== want.rgb[3 * p + 1] || rgba[4 * p + 2] !== want.rgb[3 * p + 2]) ++differ;
+    }
+    const caption = cString(x.brontix_watch_string(1, 0));
+    checked += 1;
+    if (x.brontix_watch_point() !== n || differ || caption !== want.caption) {
+      failed += 1;
+      console.log(`FAIL: ${name} at ${n}: point ${x.brontix_watch_point()}, ${differ} pixels differ, caption ${caption} (${want.caption})`);
+    }
+  }
+}
+console.log(`${checked - failed} passed, ${failed} failed`);
+process.exitCode = failed ? 1 : 0;
