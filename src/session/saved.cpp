@@ -29,7 +29,7 @@ namespace {
 template <class T>
 std::vector<T> saved(const scene::ObjectArray<T>& array) {
     std::vector<T> copy;
-    copy.reserve(static_cast<std::size_t>(array.UBound() + 1));
+    copy.reserve(static_cast<std::size_t>(array.UBound()) + 1);
     for (const T& item : array) copy.push_back(item);
     return copy;
 }

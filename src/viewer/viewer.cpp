@@ -94,7 +94,7 @@ std::size_t Viewer::savedBytes() const {
     std::size_t bytes = 0;
     for (const Moment& m : moments_) {
         bytes += sizeof m + session::Session::savedBytes(*m.saved);
-        for (const std::string& text : m.host.messages()) bytes += sizeof text + text.size();
+        for (const std::string& text : m.host.messages()) bytes += sizeof(std::string) + text.size();
     }
     return bytes;
 }
@@ -166,7 +166,7 @@ void Viewer::survey() {
         const game::Form1& f = s.form();
         // One tick at a time: what each took from the board is a mark.
         for (std::uint64_t n = 0; n < tick->count && s.timerEnabled(); ++n) {
-            visible.assign(static_cast<std::size_t>(f.Ball.UBound() + 1), 0);
+            visible.assign(static_cast<std::size_t>(f.Ball.UBound()) + 1, 0);
             for (int i = 0; i <= f.Ball.UBound(); ++i) visible[i] = f.Ball[i].Visible;
             falling.clear();
             for (int j : f.capsules.active()) falling.emplace_back(j, f.PowUp[j].BackColor);
