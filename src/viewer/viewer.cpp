@@ -94,7 +94,8 @@ std::size_t Viewer::savedBytes() const {
     std::size_t bytes = 0;
     for (const Moment& m : moments_) {
         bytes += sizeof m + session::Session::savedBytes(*m.saved);
-        for (const std::string& text : m.host.messages()) bytes += sizeof(std::string) + text.size();
+        for (const std::string& text : m.host.messages())
+            bytes += sizeof(std::string) + text.size();
     }
     return bytes;
 }
