@@ -181,7 +181,29 @@
   const steer = (e) => after(exports.brontix_pointer(...field(e)));
   // The mouse: every move over the playfield steers, and every release of
   // the left button over it is a click.
-  canvas.addEventListener('mousemove', steer);
+  let inside = null;  // the mouse's last place over the playfield
+  canvas.addEventListener('mousemove', (e) => {
+    inside = field(e);
+    steer(e);
+  });
+  // A fast flick leaves the playfield between two moves, and the browser
+  // reports no move outside it: the paddle would stop short of the wall. The
+  // game is handed one last move where the path crossed the edge, on the
+  // edge's last pixel.
+  canvas.addEventListener('mouseleave', (e) => {
+    if (!inside) return;
+    const [x0, y0] = inside, [x1, y1] = field(e), right = canvas.width - 1, bottom = canvas.height - 1;
+    inside = null;
+    let t = 1;
+    if (x1 > right) t = Math.min(t, (right - x0) / (x1 - x0));
+    if (x1 < 0) t = Math.min(t, -x0 / (x1 - x0));
+    if (y1 > bottom) t = Math.min(t, (bottom - y0) / (y1 - y0));
+    if (y1 < 0) t = Math.min(t, -y0 / (y1 - y0));
+    if (t >= 1) return;  // it left from within, not across an edge
+    t = Math.max(t, 0);
+    const clamp = (v, hi) => Math.min(Math.max(v, 0), hi);
+    after(exports.brontix_pointer(clamp(x0 + t * (x1 - x0), right), clamp(y0 + t * (y1 - y0), bottom)));
+  });
   canvas.addEventListener('mouseup', (e) => {
     if (e.button === 0) after(exports.brontix_click());
   });

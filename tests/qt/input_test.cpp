@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "game/form1.h"
 #include "qt_game.h"
+#include "session/recorder.h"
 
 namespace brontix::testing {
 namespace {
@@ -21,6 +24,29 @@ TEST(PlayfieldInput, MovesArriveInPlayfieldPixelsWithoutAButton) {
     ASSERT_GE(moved.count(), 1);
     EXPECT_EQ(moved.last().at(0).toFloat(), 123.0f);
     EXPECT_EQ(moved.last().at(1).toFloat(), 45.0f);
+}
+
+// A flick past the right edge in 200-pixel steps: the last move the window
+// system reports is at 520, and the pointer leaves. The game gets one more
+// move, where the path crossed the edge, and records it.
+TEST(PlayfieldInput, APointerThatLeavesMovesTheGameToTheEdgeItCrossed) {
+    std::string script;
+    session::Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    QtGame g;
+    g.start(&recorder);
+    g.window().newGameAction()->trigger();
+    Playfield* field = g.window().playfield();
+    QTest::mouseMove(field, QPoint(320, 100));
+    QTest::mouseMove(field, QPoint(520, 200));
+    QCursor::setPos(field->mapToGlobal(QPoint(720, 400)));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(field, &leave);
+    const game::Form1& f = g.session().form();
+    EXPECT_EQ(f.Paddle.Left, 639 - f.Paddle.Width / 2);
+    EXPECT_EQ(script.substr(script.size() - 13), "move 639 319\n");
+    // Leaving near a corner stops at the first edge the path meets.
+    EXPECT_EQ(Playfield::crossing({600, 500}, {700, 560}), QPointF(639, 523.4));
+    EXPECT_EQ(Playfield::crossing({10, 300}, {-90, 200}), QPointF(0, 290));
 }
 
 TEST(PlayfieldInput, EachLeftReleaseIsOneClick) {

@@ -186,6 +186,15 @@ for (const x of [200, 420]) {
   await waitFor(`paddle centre at ${await paddleCentre()}, not under the pointer at ${x}`, 5,
     async () => Math.abs((await paddleCentre()) - x) <= 1.5);
 }
+// A flick past the right edge: the last move inside is at 520, and the game
+// gets one more where the path crossed the edge, recorded like any move.
+await page.mouse.move(at(520, 300).x, at(520, 300).y);
+await page.mouse.move(at(720, 340).x, at(720, 340).y);
+const flicked = () => page.evaluate(() => window.brontixRecording().split('\n').filter((l) => l.startsWith('move')).slice(-2).join(', '));
+const flickDeadline = Date.now() + 5000;
+while ((await flicked()) !== 'move 520 300, move 639 323.8' && Date.now() < flickDeadline) await sleep(100);
+if ((await flicked()) !== 'move 520 300, move 639 323.8') await fail(`the flick ended the recording with ${await flicked()}`);
+await page.mouse.move(at(420, 300).x, at(420, 300).y);
 pass();
 
 // --- pause, with the ball on the paddle ---------------------------------------------------------------------

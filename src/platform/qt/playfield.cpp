@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/playfield.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QPainter>
 #include <QRegion>
 #include <QWindow>
+#include <algorithm>
+#include <utility>
 
 #include "scene/scene.h"
 
@@ -93,7 +96,34 @@ void Playfield::paintEvent(QPaintEvent* event) {
 
 void Playfield::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
+    if (rect().contains(pos.toPoint())) inside_ = pos;
     emit pointerMoved(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+// A fast flick leaves the playfield between two moves, and the window
+// system reports no move outside it: the paddle would stop where the last
+// move inside left it, short of the wall. The game is handed one last move
+// where the pointer crossed the edge.
+void Playfield::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    const std::optional<QPointF> from = std::exchange(inside_, std::nullopt);
+    const QPointF now = mapFromGlobal(QCursor::pos());
+    if (!from || rect().contains(now.toPoint())) return;
+    const QPointF at = crossing(*from, now);
+    if (at != *from) emit pointerMoved(static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+QPointF Playfield::crossing(QPointF inside, QPointF outside) {
+    const double right = scene::kPlayfieldWidth - 1, bottom = scene::kPlayfieldHeight - 1;
+    const QPointF d = outside - inside;
+    // The share of the path to where it leaves the first edge it meets.
+    double t = 1;
+    if (outside.x() > right) t = std::min(t, (right - inside.x()) / d.x());
+    if (outside.x() < 0) t = std::min(t, -inside.x() / d.x());
+    if (outside.y() > bottom) t = std::min(t, (bottom - inside.y()) / d.y());
+    if (outside.y() < 0) t = std::min(t, -inside.y() / d.y());
+    const QPointF at = inside + std::max(t, 0.0) * d;
+    return {std::clamp(at.x(), 0.0, right), std::clamp(at.y(), 0.0, bottom)};
 }
 
 void Playfield::mouseReleaseEvent(QMouseEvent* event) {

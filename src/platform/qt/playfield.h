@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
     // Shows the rectangles of the frame that were drawn again.
     void show(std::span<const render::Rect> rects);
     const QImage& image() const { return image_; }
+
+    // Where a pointer that went from `inside` to `outside` crossed the
+    // playfield's edge: the point of that path on the edge's last pixel,
+    // inside the playfield.
+    static QPointF crossing(QPointF inside, QPointF outside);
     // Whether the frame goes straight to the playfield's own X11 window.
     bool onScreen() const { return screen_ != nullptr; }
 
@@ -42,6 +48,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -53,6 +60,8 @@ private:
     QImage image_;  // the frame's pixels, as Qt sees them
     std::unique_ptr<X11Window> screen_;
     bool screenWatched_ = false;
+    // The pointer's last place over the playfield, while it is there.
+    std::optional<QPointF> inside_;
 };
 
 }  // namespace brontix::platform::qt
