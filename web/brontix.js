@@ -265,6 +265,13 @@
     next.focus();
   });
 
+  // A hidden page (another tab, a minimised browser, a phone's home screen)
+  // pauses a running game as p would, so that nothing is lost unseen; p
+  // resumes it.
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') after(exports.brontix_unseen());
+  });
+
   // --- full screen ------------------------------------------------------------------------
   // The backdrop stays until the player leaves it: its close button, or
   // leaving the browser's full-screen mode.

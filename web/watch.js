@@ -166,9 +166,18 @@
       const stream = canvas.captureStream(PER_SECOND);
       const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
       const chunks = [];
-      recorder.ondataavailable = (e) => { if (e.data.size) chunks.push(e.data); };
+      let firstData;
+      const encoding = new Promise((resolve) => { firstData = resolve; });
+      recorder.ondataavailable = (e) => {
+        if (!e.data.size) return;
+        chunks.push(e.data);
+        firstData();
+      };
       const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
-      recorder.start();
+      // The encoder takes a while to start, longer on a busy machine, and
+      // drops what comes before: the stretch plays once it is encoding.
+      recorder.start(50);
+      await Promise.race([encoding, new Promise((resolve) => setTimeout(resolve, 3000))]);
       exports.brontix_watch_play(performance.now());
       show();
       await new Promise((resolve) => {
@@ -181,6 +190,9 @@
       exports.brontix_watch_pause();
       exports.brontix_watch_seek(to);
       show();
+      // The last picture stands a moment, so that the encoder, behind on a
+      // busy machine, takes the end of the stretch too.
+      await new Promise((resolve) => setTimeout(resolve, 250));
       recorder.stop();
       await stopped;
       for (const track of stream.getTracks()) track.stop();
@@ -275,6 +287,10 @@
       keys[e.key]();
     }, true);
     window.addEventListener('hashchange', () => openLink(location.hash));
+    // Hidden, it pauses: nobody is watching.
+    document.addEventListener('visibilitychange', act(() => {
+      if (document.visibilityState === 'hidden') exports.brontix_watch_pause();
+    }));
     // The installed app opens .brontix files it is the handler of.
     if ('launchQueue' in window) {
       window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });

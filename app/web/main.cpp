@@ -60,6 +60,8 @@ BRONTIX_EXPORT(brontix_click) double brontixClick() { return apply(thePage->sess
 BRONTIX_EXPORT(brontix_key) double brontixKey(int code) {
     return apply(thePage->session.key(code));
 }
+// The page was hidden: a running game pauses as p would.
+BRONTIX_EXPORT(brontix_unseen) double brontixUnseen() { return apply(thePage->session.unseen()); }
 // 0 "&New Game", 1 "Demo", 2 "Full Screen".
 BRONTIX_EXPORT(brontix_menu) double brontixMenu(int command) {
     if (command < 0 || command > 2) return unchanged();

@@ -79,6 +79,13 @@ Answer Session::key(int code) {
     return handle(Recorder::key(code), [code](game::Form1& f) { input::Form_KeyPress(f, code); });
 }
 
+Answer Session::unseen() {
+    // Nobody is there to answer a box that would come up meanwhile.
+    constexpr int kPause = 'p';
+    if (!form_ || gate_ != Gate::Open || !form_->Timer1.Enabled) return answer();
+    return key(kPause);
+}
+
 Answer Session::menu(Command command) {
     switch (command) {
     case Command::NewGame: return handle(Recorder::menu(command), game::ng_Click);

@@ -72,6 +72,10 @@ public:
     Answer pointer(float x, float y);  // playfield pixels
     Answer click();
     Answer key(int code);  // a typed character's code
+    // The player can no longer see the game (the window minimised, the page
+    // hidden): a running game pauses exactly as p would, and is recorded
+    // so; a paused or ended game, or one under its box, is left alone.
+    Answer unseen();
     Answer menu(Command command);
 
     // A wake-up of the front end's timer: runs the ticks due by the pace.

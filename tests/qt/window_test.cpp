@@ -67,6 +67,18 @@ TEST(Window, EveryEventReachesTheSession) {
     EXPECT_TRUE(g.host().backdrop()->isVisible());
 }
 
+// Minimised by the player, a running game pauses as p would; the hiding
+// and showing of Full Screen does not pause it.
+TEST(Window, MinimisedItPausesAsPWould) {
+    QtGame g;
+    g.window().newGameAction()->trigger();
+    g.window().fullScreenAction()->trigger();
+    EXPECT_TRUE(g.session().timerEnabled());
+    g.window().showMinimized();
+    EXPECT_FALSE(g.session().timerEnabled());
+    EXPECT_EQ(g.window().windowTitle(), "Brontix [Paused]");
+}
+
 // The window's own timer paces the ticks. The game's box opens without a
 // loop of its own; while it is up, p, New Game, a click and a pointer move
 // are neither run nor recorded and no tick runs, until it is answered.

@@ -58,6 +58,32 @@ struct Paced {
     }
 };
 
+// A game the player can no longer see pauses as p would, recorded so that a
+// replay is exact; a paused game, an ended one or one under its box is left
+// alone.
+TEST(SessionUnseen, PausesARunningGameAsPWouldAndNothingElse) {
+    Paced p;
+    std::string script;
+    Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    p.session.record(&recorder);
+    p.show(p.session.menu(Command::NewGame));
+    p.wakeWhenAsked();
+    const Answer paused = p.session.unseen();
+    EXPECT_FALSE(p.session.timerEnabled());
+    EXPECT_EQ(paused.caption, std::optional<std::string>("Brontix [Paused]"));
+    EXPECT_EQ(script.substr(script.size() - 8), "key 112\n");
+    const std::string recorded = script;
+    p.session.unseen();  // already paused: p would resume it
+    EXPECT_FALSE(p.session.timerEnabled());
+    p.show(p.session.key('p'));
+    p.emptyWall();  // the next tick wins and opens the box
+    ASSERT_TRUE(p.wakeWhenAsked().box);
+    p.session.unseen();
+    p.show(p.session.boxClosed());
+    p.session.unseen();  // the game is over
+    EXPECT_EQ(script.substr(recorded.size()), "key 112\ntick 1\n");
+}
+
 // Whatever the game does, the screen, which gets only the rectangles drawn
 // again, comes to exactly what a whole redraw gives; ticks that change
 // nothing visible send nothing to the screen.

@@ -197,6 +197,21 @@ if ((await flicked()) !== 'move 520 300, move 639 323.8') await fail(`the flick 
 await page.mouse.move(at(420, 300).x, at(420, 300).y);
 pass();
 
+// --- a hidden page pauses the game as p would ---------------------------------------------------------------
+step = 'hidden';
+const setVisibility = (state) => page.evaluate((state) => {
+  Object.defineProperty(document, 'visibilityState', { value: state, configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+}, state);
+await setVisibility('hidden');
+await waitFor('hiding the page did not pause the game', 5, async () => !(await status()).timer);
+const keysSent = await page.evaluate(() => window.brontixRecording().split('\n').filter((l) => l.startsWith('key')));
+if (keysSent.join() !== 'key 112') await fail(`the pause was recorded as ${keysSent}`);
+await setVisibility('visible');
+await page.keyboard.type('p');
+await waitFor('p did not resume', 5, async () => (await status()).timer);
+pass();
+
 // --- pause, with the ball on the paddle ---------------------------------------------------------------------
 step = 'pause';
 await page.keyboard.type('p');

@@ -60,7 +60,8 @@ const canvasRgb = async () => {
   for (let i = 0; i < 640 * 530; ++i) rgba.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
   return rgb;
 };
-const tick = () => page.evaluate(() => Number(document.getElementById('watch-tick').value));
+// The viewer's point; -1 while the page is still loading.
+const tick = () => page.evaluate(() => Number(document.getElementById('watch-tick')?.value ?? -1));
 // The viewer is at `point` and shows the frame and caption of `cut`.
 async function shows(point, cut) {
   await waitFor(async () => `the viewer is at ${await tick()}, not ${point}`, 10, async () => (await tick()) === point);
@@ -134,6 +135,18 @@ for (const [speed, rate] of [[0, 16], [1, 32], [2, 64], [3, 128], [4, 256], [5, 
   if ((await tick()) !== paused) await fail('Space did not pause');
 }
 await page.selectOption('#watch-speed', '2');
+// Hidden, the viewer pauses.
+await page.keyboard.press(' ');
+await waitFor('playing did not start', 5, () => page.evaluate(() => document.getElementById('watch-play').textContent === '⏸'));
+await page.evaluate(() => {
+  Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+});
+await waitFor('hiding the page did not pause the viewer', 5, () => page.evaluate(() => document.getElementById('watch-play').textContent === '▶'));
+await page.evaluate(() => {
+  Object.defineProperty(document, 'visibilityState', { value: 'visible', configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+});
 pass();
 
 // --- a clip: a WebM of the asked stretch that a video element plays -------------------------------
@@ -152,21 +165,28 @@ const clip = await page.evaluate(async () => {
   await new Promise((resolve, reject) => { video.onloadedmetadata = resolve; video.onerror = () => reject(video.error); });
   // A recorder's WebM names no duration: seeking past its end finds it.
   if (!Number.isFinite(video.duration)) {
+    const sought = new Promise((resolve) => { video.onseeked = resolve; });
     video.currentTime = 1e9;
-    await new Promise((resolve) => { video.ondurationchange = resolve; setTimeout(resolve, 3000); });
+    await sought;
   }
   video.currentTime = 0;
   await video.play();
   return { magic: [...bytes.subarray(0, 4)], duration: video.duration, size: bytes.length };
 });
 if (clip.magic.join() !== '26,69,223,163') await fail(`the clip is no WebM: ${clip.magic}`);
-if (!(Math.abs(clip.duration - 2) < 0.5)) await fail(`the clip lasts ${clip.duration} s, not 2`);
+// The browser's recorder films in real time: the first and last pictures
+// stand a moment while its encoder starts and catches up, and on a busy
+// machine it drops a little of either end. Measured here: 2.0 to 2.5 s,
+// and down to 1.8 s with both cores busy.
+if (!(clip.duration > 1.6 && clip.duration < 3)) await fail(`the clip lasts ${clip.duration} s, not 2`);
+console.log(`watch: a clip of two seconds lasts ${clip.duration.toFixed(2)} s`);
 if ((await tick()) !== 1128) await fail(`after the clip the viewer is at ${await tick()}, not its end`);
 pass();
 
 // --- marks, the box over the picture, and a broken script ---------------------------------------
 step = 'marks';
 const LOST = 'clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick 3\nclick\ntick 900\n';
+page = await context.newPage();  // a page of its own: one already watching would only change its hash
 await page.goto(link(address, LOST));
 await ready();
 const marks = await page.evaluate(() => [...document.querySelectorAll('#watch-marks .mark')].map((m) => [m.classList[1], Number(m.dataset.point)]));

@@ -25,6 +25,13 @@ MainWindow::MainWindow(QWidget* parent)
     playfield_->setFocus();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Full screen hides and shows the window without minimising it.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        emit minimised();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closed();

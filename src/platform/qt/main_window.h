@@ -24,9 +24,12 @@ public:
 
 signals:
     void closed();
+    // The window manager minimised the window.
+    void minimised();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Playfield* playfield_;

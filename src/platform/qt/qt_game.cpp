@@ -22,6 +22,8 @@ QtGame::QtGame() {
     QObject::connect(field, &Playfield::clicked, forward([this] { return session_.click(); }));
     QObject::connect(field, &Playfield::characterTyped,
                      forward([this](int code) { return session_.key(code); }));
+    QObject::connect(&window_, &MainWindow::minimised,
+                     forward([this] { return session_.unseen(); }));
 }
 
 void QtGame::start(session::Recorder* recorder) {

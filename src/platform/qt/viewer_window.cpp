@@ -176,6 +176,14 @@ void ViewerWindow::seek(std::uint64_t point) {
     showPoint();
 }
 
+void ViewerWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+        viewer_->pause();
+        showPoint();
+    }
+}
+
 void ViewerWindow::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {

@@ -48,6 +48,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Minimised, it pauses: nobody is watching.
+    void changeEvent(QEvent* event) override;
 
 private:
     // After every command and wake-up: the picture, caption, box, timeline
