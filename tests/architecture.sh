@@ -44,9 +44,9 @@ declare -A KIND=(
 check() {
     local root=$1
     shift
-    local specs=() spec
-    for spec in "$@"; do specs+=("${spec%%=*}=$(realpath "${spec#*=}")"); done
-    set -- "${specs[@]}"
+    local pairs=() pair
+    for pair in "$@"; do pairs+=("${pair%%=*}=$(realpath "${pair#*=}")"); done
+    set -- "${pairs[@]}"
     cd "$root" || return 2
     local fails=0
     declare -A layerOf allowed headers
@@ -112,15 +112,15 @@ check() {
     # it may use (or outside the project).
     local archive other
     declare -A defines
-    for spec in "$@"; do
+    for pair in "$@"; do
         # Strong definitions only: inline functions and templates are
         # defined (weakly) wherever they are used.
-        defines[${spec%%=*}]=$(nm --defined-only -g "${spec#*=}" 2>/dev/null |
+        defines[${pair%%=*}]=$(nm --defined-only -g "${pair#*=}" 2>/dev/null |
             awk 'NF == 3 && $2 ~ /^[TDBR]$/ {print $3}' | sort -u)
     done
-    for spec in "$@"; do
-        layer=${spec%%=*}
-        archive=${spec#*=}
+    for pair in "$@"; do
+        layer=${pair%%=*}
+        archive=${pair#*=}
         local needed
         needed=$(nm -u "$archive" 2>/dev/null | awk '$1 == "U" {print $2}' | sort -u)
         for other in "${!defines[@]}"; do
