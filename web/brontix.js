@@ -34,7 +34,8 @@
     const left = devicePixels(Math.max(PAD, (vw - w * scale) / 2));
     const top = devicePixels(Math.max(PAD, (vh - h * scale - tools.offsetHeight - PAD) / 2));
     Object.assign(stage.style, { left: `${left}px`, top: `${top}px`, width: `${w * scale}px`, height: `${h * scale}px` });
-    Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px` });
+    // Beneath the window and as wide: the viewer's controls wrap to fit.
+    Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px`, width: `${w * scale}px` });
   }
   fit();
 
