@@ -166,18 +166,21 @@
       const stream = canvas.captureStream(PER_SECOND);
       const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
       const chunks = [];
-      let firstData;
-      const encoding = new Promise((resolve) => { firstData = resolve; });
+      // Resolved by the next piece of video the encoder hands over.
+      let nextData;
+      const data = () => new Promise((resolve) => { nextData = resolve; });
+      const encoding = data();
       recorder.ondataavailable = (e) => {
         if (!e.data.size) return;
         chunks.push(e.data);
-        firstData();
+        nextData();
       };
+      const atMost = (promise, ms) => Promise.race([promise, new Promise((resolve) => setTimeout(resolve, ms))]);
       const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
       // The encoder takes a while to start, longer on a busy machine, and
       // drops what comes before: the stretch plays once it is encoding.
       recorder.start(50);
-      await Promise.race([encoding, new Promise((resolve) => setTimeout(resolve, 3000))]);
+      await atMost(encoding, 3000);
       exports.brontix_watch_play(performance.now());
       show();
       await new Promise((resolve) => {
@@ -190,9 +193,12 @@
       exports.brontix_watch_pause();
       exports.brontix_watch_seek(to);
       show();
-      // The last picture stands a moment, so that the encoder, behind on a
-      // busy machine, takes the end of the stretch too.
+      // The last picture stands until the encoder, behind on a busy
+      // machine, has handed over two more pieces: the end of the stretch is
+      // in the video then.
       await new Promise((resolve) => setTimeout(resolve, 250));
+      await atMost(data(), 3000);
+      await atMost(data(), 3000);
       recorder.stop();
       await stopped;
       for (const track of stream.getTracks()) track.stop();

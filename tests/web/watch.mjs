@@ -175,9 +175,8 @@ const clip = await page.evaluate(async () => {
 });
 if (clip.magic.join() !== '26,69,223,163') await fail(`the clip is no WebM: ${clip.magic}`);
 // The browser's recorder films in real time: the first and last pictures
-// stand a moment while its encoder starts and catches up, and on a busy
-// machine it drops a little of either end. Measured here: 2.0 to 2.5 s,
-// and down to 1.8 s with both cores busy.
+// stand a moment while its encoder starts and catches up. Measured here:
+// 2.1 to 2.25 s, with both cores busy too.
 if (!(clip.duration > 1.6 && clip.duration < 3)) await fail(`the clip lasts ${clip.duration} s, not 2`);
 console.log(`watch: a clip of two seconds lasts ${clip.duration.toFixed(2)} s`);
 if ((await tick()) !== 1128) await fail(`after the clip the viewer is at ${await tick()}, not its end`);
