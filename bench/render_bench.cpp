@@ -29,7 +29,7 @@ void BM_RenderFrame(benchmark::State& state) {
     render::PixelBuffer frame(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
     render::SceneRenderer renderer;
     for (auto _ : state) {
-        renderer.render(frame, picture.pixels(), scene.form());
+        renderer.render(frame, picture, scene.form());
         benchmark::DoNotOptimize(frame.data());
     }
 }
@@ -41,11 +41,11 @@ void BM_TickAndChangedFrame(benchmark::State& state) {
     const render::BackgroundPicture picture = gradient();
     render::PixelBuffer frame(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
     render::SceneRenderer renderer;
-    renderer.render(frame, picture.pixels(), scene.form());
+    renderer.render(frame, picture, scene.form());
     for (auto _ : state) {
         scene.rewind();
         scene.tick();
-        benchmark::DoNotOptimize(renderer.renderChanges(frame, picture.pixels(), scene.form()));
+        benchmark::DoNotOptimize(renderer.renderChanges(frame, picture, scene.form()));
     }
 }
 BENCHMARK(BM_TickAndChangedFrame)->Arg(1)->Arg(64)->Arg(32768)->Unit(benchmark::kMicrosecond);

@@ -18,24 +18,62 @@
 
   // --- fitting the window to the screen ------------------------------------------
   // The whole window scales: down to fit a small screen, up by whole
-  // numbers where there is room (so the playfield stays exact, each pixel a
-  // square of pixels), placed on whole device pixels.
-  const PAD = 8;
-  let scale = 1;
-  const devicePixels = (v) => Math.round(v * devicePixelRatio) / devicePixelRatio;
+  // numbers where there is room, placed on whole device pixels. The
+  // playfield's canvas has one pixel for each device pixel it covers, and
+  // the game draws its frames at that scale (rescaled), so it is crisp at
+  // any fit and any device pixel ratio.
+  const PAD = 8, FIELD_W = 640, FIELD_H = 530;
+  let scale = 1, deviceWidth = FIELD_W, rescaled = () => {};
+  // The page lays out in 64ths of a CSS pixel: at 1.5 device pixels a CSS
+  // pixel, only every second CSS pixel is a whole device pixel in those
+  // terms. The nearest such place.
+  function onGrain(v) {
+    let grain = 1 / 64;
+    while (grain < 16 && Math.abs(grain * devicePixelRatio - Math.round(grain * devicePixelRatio)) > 1e-9) grain += 1 / 64;
+    return Math.round(v / grain) * grain;
+  }
+  // round(530 w / 640), halfway to the even: the frame's height for a
+  // frame w pixels wide, as the game works it out.
+  const deviceHeight = (w) => {
+    const q = Math.floor((FIELD_H * w) / FIELD_W), twice = 2 * ((FIELD_H * w) % FIELD_W);
+    return twice > FIELD_W || (twice === FIELD_W && q % 2 === 1) ? q + 1 : q;
+  };
   function fit() {
     // The layout viewport: the screen's size in CSS pixels, which a pinch
     // zoom leaves alone.
     const { clientWidth: vw, clientHeight: vh } = document.documentElement;
+    Object.assign(canvas.style, { width: '', height: '', translate: '' });
     const w = game.offsetWidth, h = game.offsetHeight;
     const room = Math.min((vw - 2 * PAD) / w, (vh - 3 * PAD - tools.offsetHeight) / h);
     scale = room >= 1 ? Math.floor(room) : Math.max(room, 0.1);
     game.style.transform = scale === 1 ? '' : `scale(${scale})`;
-    const left = devicePixels(Math.max(PAD, (vw - w * scale) / 2));
-    const top = devicePixels(Math.max(PAD, (vh - h * scale - tools.offsetHeight - PAD) / 2));
+    // The canvas's size in CSS pixels is that of its device pixels.
+    const across = scale * devicePixelRatio;
+    deviceWidth = Math.max(1, Math.round(FIELD_W * across));
+    canvas.style.width = `${deviceWidth / across}px`;
+    canvas.style.height = `${deviceHeight(deviceWidth) / across}px`;
+    // Scaled by a whole number, the canvas's corner (rather than the
+    // window's) is put on the layout's grain; scaled by a fraction, the
+    // window goes on a device pixel and align() moves the canvas.
+    const c = canvas.getBoundingClientRect(), g = game.getBoundingClientRect();
+    const place = (v, inner) => Number.isInteger(scale) ? onGrain(v + inner) - inner
+      : Math.round(v * devicePixelRatio) / devicePixelRatio;
+    const left = place(Math.max(PAD, (vw - w * scale) / 2), c.left - g.left);
+    const top = place(Math.max(PAD, (vh - h * scale - tools.offsetHeight - PAD) / 2), c.top - g.top);
     Object.assign(stage.style, { left: `${left}px`, top: `${top}px`, width: `${w * scale}px`, height: `${h * scale}px` });
     // Beneath the window and as wide: the viewer's controls wrap to fit.
     Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px`, width: `${w * scale}px` });
+    align();
+    rescaled();
+  }
+  // The canvas's corner on a device pixel: the window's borders, caption
+  // and menu bar, scaled, can leave it between two.
+  function align() {
+    canvas.style.translate = '';
+    const r = canvas.getBoundingClientRect(), across = scale * devicePixelRatio;
+    const off = (v) => (Math.round(v * devicePixelRatio) - v * devicePixelRatio) / across;
+    const x = off(r.left), y = off(r.top);
+    if (Math.abs(x) * across > 0.01 || Math.abs(y) * across > 0.01) canvas.style.translate = `${x}px ${y}px`;
   }
   fit();
 
@@ -60,10 +98,13 @@
   // from the game's RGBA frame, which holds the newest pixels of each.
   const drawn = {
     image: null, rects: [],
-    add(framePtr, x, y, w, h) {
-      if (!this.image || this.image.data.buffer !== memory.buffer || this.image.data.byteOffset !== framePtr) {
-        this.image = new ImageData(new Uint8ClampedArray(memory.buffer, framePtr, 640 * 530 * 4), 640, 530);
+    add(framePtr, width, height, x, y, w, h) {
+      if (!this.image || this.image.data.buffer !== memory.buffer || this.image.data.byteOffset !== framePtr ||
+          this.image.width !== width || this.image.height !== height) {
+        this.image = new ImageData(new Uint8ClampedArray(memory.buffer, framePtr, width * height * 4), width, height);
       }
+      // A canvas given a new size is cleared: the frame comes whole after.
+      if (canvas.width !== width || canvas.height !== height) Object.assign(canvas, { width, height });
       this.rects.push([x, y, w, h]);
     },
     put() {
@@ -85,9 +126,9 @@
       $('caption').textContent = document.title = text(ptr, len);
     },
     message_box(ptr, len) { pendingBox = text(ptr, len); },
-    present(framePtr, rectsPtr, count) {
+    present(framePtr, width, height, rectsPtr, count) {
       const r = ints(rectsPtr, 4 * count);
-      for (let i = 0; i < count; ++i) drawn.add(framePtr, r[4 * i], r[4 * i + 1], r[4 * i + 2], r[4 * i + 3]);
+      for (let i = 0; i < count; ++i) drawn.add(framePtr, width, height, r[4 * i], r[4 * i + 1], r[4 * i + 2], r[4 * i + 3]);
       if (!frameRequest) frameRequest = requestAnimationFrame(() => drawn.put());
     },
     show_backdrop() {
@@ -105,6 +146,7 @@
       game.classList.add('on-backdrop');
       game.style.left = `${left}px`;
       game.style.top = `${top}px`;
+      align();
     },
     show_game_owned() { game.style.visibility = ''; },
     record(ptr, len) {
@@ -141,7 +183,8 @@
 
   // A link to watch a recording: the viewer, and no game.
   if (window.brontixParseWatch && window.brontixParseWatch(location.hash)) {
-    await window.brontixWatch(exports, () => memory, $);
+    const viewer = await window.brontixWatch(exports, () => memory, $);
+    rescaled = () => viewer.rescale(deviceWidth);
     fit();
     window.addEventListener('resize', fit);
     if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
@@ -174,10 +217,11 @@
   box.addEventListener('close', () => after(exports.brontix_box_closed()));
 
   // --- the pointer ---------------------------------------------------------------------
-  // Playfield pixels of a point on the screen, whatever the window's scale.
+  // Playfield pixels of a point on the screen, whatever the window's scale:
+  // its device pixels over the canvas, divided by the frame's scale.
   function field(e) {
-    const r = canvas.getBoundingClientRect();
-    return [(e.clientX - r.left) * canvas.width / r.width, (e.clientY - r.top) * canvas.height / r.height];
+    const r = canvas.getBoundingClientRect(), across = FIELD_W / deviceWidth;
+    return [(e.clientX - r.left) * devicePixelRatio * across, (e.clientY - r.top) * devicePixelRatio * across];
   }
   const steer = (e) => after(exports.brontix_pointer(...field(e)));
   // The mouse: every move over the playfield steers, and every release of
@@ -193,7 +237,7 @@
   // edge's last pixel.
   canvas.addEventListener('mouseleave', (e) => {
     if (!inside) return;
-    const [x0, y0] = inside, [x1, y1] = field(e), right = canvas.width - 1, bottom = canvas.height - 1;
+    const [x0, y0] = inside, [x1, y1] = field(e), right = FIELD_W - 1, bottom = FIELD_H - 1;
     inside = null;
     let t = 1;
     if (x1 > right) t = Math.min(t, (right - x0) / (x1 - x0));
@@ -280,6 +324,7 @@
     backdrop.hidden = true;
     game.classList.remove('on-backdrop');
     game.style.left = game.style.top = '';
+    align();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
   }
   $('backdrop-close').addEventListener('click', leaveBackdrop);
@@ -324,6 +369,8 @@
   });
   window.brontixRecording = () => recording;
   after(exports.brontix_start());
+  rescaled = () => after(exports.brontix_scale(deviceWidth));
+  rescaled();
   drawn.put();  // the first frame at once
   document.body.dataset.ready = 'true';
 })();

@@ -100,8 +100,10 @@
       const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
       // The call may grow the module's memory: its buffer is read after.
       const framePtr = exports.brontix_watch_frame();
-      const rgba = new Uint8ClampedArray(memory().buffer, framePtr, 640 * 530 * 4);
-      ctx.putImageData(new ImageData(rgba, 640, 530), 0, 0);
+      const width = exports.brontix_watch_size(0), height = exports.brontix_watch_size(1);
+      if (canvas.width !== width || canvas.height !== height) Object.assign(canvas, { width, height });
+      const rgba = new Uint8ClampedArray(memory().buffer, framePtr, width * height * 4);
+      ctx.putImageData(new ImageData(rgba, width, height), 0, 0);
       $('caption').textContent = document.title = cString(exports.brontix_watch_string(1, 0));
       const text = cString(exports.brontix_watch_string(2, 0));
       boxText.textContent = text;
@@ -301,6 +303,11 @@
     if ('launchQueue' in window) {
       window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });
     }
-    return openLink(location.hash);
+    // The canvas's device pixels across, each a pixel of the picture.
+    const rescale = (deviceWidth) => {
+      exports.brontix_watch_scale(deviceWidth);
+      if (opened) show();
+    };
+    return openLink(location.hash).then(() => ({ rescale }));
   };
 })();

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// brontix-replay [--frame FILE] [SCRIPT]: runs a script against the game
-// without a window.
+// brontix-replay [--frame FILE [--scale S]] [SCRIPT]: runs a script against
+// the game without a window.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,7 +16,7 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: brontix-replay [--frame FILE] [SCRIPT]\n";
+    std::cerr << "usage: brontix-replay [--frame FILE [--scale S]] [SCRIPT]\n";
     return 2;
 }
 
@@ -35,16 +35,23 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     brontix::replay::ScriptRun run;
     std::optional<std::string> path;
+    bool scaled = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--frame" && i + 1 < argc && !run.framePath) {
             run.framePath = argv[++i];
+        } else if (arg == "--scale" && i + 1 < argc && !scaled) {
+            const auto scale = brontix::render::Scale::parse(argv[++i]);
+            if (!scale) return usage();
+            run.scale = *scale;
+            scaled = true;
         } else if ((arg == "-" || arg.empty() || arg[0] != '-') && !path) {
             path = arg;
         } else {
             return usage();
         }
     }
+    if (scaled && !run.framePath) return usage();
     if (!path || *path == "-") {
         run.name = "standard input";
         run.read = readFrom(0);

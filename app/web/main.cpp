@@ -67,6 +67,11 @@ BRONTIX_EXPORT(brontix_menu) double brontixMenu(int command) {
     if (command < 0 || command > 2) return unchanged();
     return apply(thePage->session.menu(static_cast<Command>(command)));
 }
+// The canvas covers `deviceWidth` device pixels across: the frames are drawn
+// at that scale from now on.
+BRONTIX_EXPORT(brontix_scale) double brontixScale(int deviceWidth) {
+    return apply(thePage->session.setScale(brontix::platform::web::canvasScale(deviceWidth)));
+}
 BRONTIX_EXPORT(brontix_box_closed) double brontixBoxClosed() {
     return apply(thePage->session.boxClosed());
 }

@@ -22,10 +22,9 @@ struct Watch {
     std::string text;   // the script, as the page copied it in
     std::string error;  // why it cannot be watched
     std::unique_ptr<Viewer> viewer;
-    std::vector<std::uint32_t> rgba =
-        std::vector<std::uint32_t>(static_cast<std::size_t>(brontix::scene::kPlayfieldWidth) *
-                                   brontix::scene::kPlayfieldHeight);
-    std::string said;  // the string last handed to the page
+    std::vector<std::uint32_t> rgba;
+    brontix::render::Scale scale;  // the canvas's
+    std::string said;              // the string last handed to the page
 };
 
 // The page's one viewer, alive for the page's life.
@@ -58,6 +57,7 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
         return 0;
     }
     w.viewer = std::move(std::get<std::unique_ptr<Viewer>>(opened));
+    w.viewer->setScale(w.scale);
     return 1;
 }
 // 0 the error, 1 the caption, 2 the box's text ("" for none), 3 the words
@@ -76,8 +76,22 @@ BRONTIX_EXPORT(brontix_watch_string) const char* brontixWatchString(int which, i
 BRONTIX_EXPORT(brontix_watch_frame) const std::uint32_t* brontixWatchFrame() {
     Watch& w = watch();
     const brontix::render::PixelBuffer& frame = w.viewer->frame();
+    w.rgba.resize(static_cast<std::size_t>(frame.width()) *
+                  static_cast<std::size_t>(frame.height()));
     brontix::platform::web::toRgba(frame, std::array{frame.rect()}, w.rgba.data());
     return w.rgba.data();
+}
+// The canvas covers `deviceWidth` device pixels across: the pictures are
+// drawn at that scale.
+BRONTIX_EXPORT(brontix_watch_scale) void brontixWatchScale(int deviceWidth) {
+    Watch& w = watch();
+    w.scale = brontix::platform::web::canvasScale(deviceWidth);
+    if (w.viewer) w.viewer->setScale(w.scale);
+}
+// The picture's width (0) or height (1) in pixels.
+BRONTIX_EXPORT(brontix_watch_size) int brontixWatchSize(int which) {
+    const brontix::render::PixelBuffer& frame = watch().viewer->frame();
+    return which == 0 ? frame.width() : frame.height();
 }
 BRONTIX_EXPORT(brontix_watch_point) double brontixWatchPoint() {
     return static_cast<double>(watch().viewer->point());

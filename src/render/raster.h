@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "render/pixels.h"
+#include "render/scale.h"
 
 namespace brontix::render {
 
@@ -21,6 +22,48 @@ inline int toWholePixel(float v) {
     if (v > kLimit) return static_cast<int>(kLimit);
     return static_cast<int>(std::nearbyint(v));
 }
+
+// A line as a screen draws it: the one-pixel segment from (x1, y1) to
+// (x2, y2), both ends included, repeated `width` times across the line
+// (along x for a steep line, else along y) at offsets from `from` on.
+struct Band {
+    int x1, y1, x2, y2;
+    int from, width;
+    bool steep;
+
+    // The line through playfield pixels (x1, y1) and (x2, y2), `w` pixels
+    // wide, on a screen at `scale`: along the line it covers the device
+    // pixels of the playfield pixels it covers; across it, it starts at the
+    // device pixel nearest its playfield edge and is scale.width(w) wide
+    // everywhere. At scale 1 a wide line adds lines on both sides of its
+    // own (a 2-pixel wall at x covers x - 1 and x).
+    static Band of(int x1, int y1, int x2, int y2, int w, const Scale& scale) {
+        const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+        // Along the line each end takes in its whole pixel.
+        auto ends = [&scale](int& a, int& b) {
+            if (a <= b) {
+                a = scale.at(a);
+                b = std::max(a, scale.at(b + 1) - 1);
+            } else {
+                b = scale.at(b);
+                a = std::max(b, scale.at(a + 1) - 1);
+            }
+        };
+        Band band{x1, y1, x2, y2, 0, scale.width(w), steep};
+        if (steep) {
+            ends(band.y1, band.y2);
+            band.x1 = scale.at(x1);
+            band.x2 = scale.at(x2);
+        } else {
+            ends(band.x1, band.x2);
+            band.y1 = scale.at(y1);
+            band.y2 = scale.at(y2);
+        }
+        const int across = steep ? x1 : y1;
+        band.from = scale.at(across - w / 2) - scale.at(across);
+        return band;
+    }
+};
 
 class Raster {
 public:
@@ -78,6 +121,15 @@ public:
                 err += dx;
                 y1 += sy;
             }
+        }
+    }
+
+    void band(const Band& b, std::uint32_t c) {
+        for (int k = b.from; k < b.from + b.width; ++k) {
+            if (b.steep)
+                segment(b.x1 + k, b.y1, b.x2 + k, b.y2, c);
+            else
+                segment(b.x1, b.y1 + k, b.x2, b.y2 + k, c);
         }
     }
 

@@ -23,7 +23,8 @@ using Drawn = SceneRenderer::Drawn;
 
 bool Drawn::operator==(const Drawn& o) const {
     return object == o.object && z == o.z && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 && y2 == o.y2 &&
-           width == o.width && form == o.form && fill == o.fill && border == o.border;
+           width == o.width && from == o.from && steep == o.steep && form == o.form &&
+           fill == o.fill && border == o.border;
 }
 
 // The rows of a figure inscribed in a w x h bounding box.
@@ -98,27 +99,35 @@ namespace {
 
 using Figure = SceneRenderer::Figure;
 
-// Filled, with a 1-pixel outline on the figure's own edge pixels: those
-// with a neighbour above, below, left or right outside the figure. `rows`
-// holds the figure's spans with an empty row before and after.
-void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vector<Span>& rows) {
+// Filled, with an outline `thick` pixels deep on the figure's own edge: a
+// pixel belongs to it when a pixel up to `thick` above, below, left or
+// right of it lies outside the figure. `rows` holds the figure's spans with
+// an empty row before and after.
+void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vector<Span>& rows,
+               int thick) {
     const Figure f(d.form, d.x2, d.y2);
     const std::uint32_t fill = toPixel(d.fill);
     const std::uint32_t border = toPixel(d.border);
     const int top = d.y1 + f.top();
     const int first = std::max(0, clip.y - top);
     const int last = std::min(f.height() - 1, clip.bottom() - 1 - top);
+    auto rowAt = [&rows](int row) {
+        const auto n = static_cast<std::size_t>(row + 1);
+        return n < rows.size() ? rows[n] : Span{1, 0};
+    };
     for (int row = first; row <= last; ++row) {
-        const auto n = static_cast<std::size_t>(row) + 1;
-        const Span cur = rows[n];
+        const Span cur = rowAt(row);
         if (cur.l > cur.r) continue;
-        const Span up = rows[n - 1];
-        const Span down = rows[n + 1];
-        const int innerL = std::max({up.l, down.l, cur.l + 1});
-        const int innerR = std::min({up.r, down.r, cur.r - 1});
+        int innerL = cur.l + thick, innerR = cur.r - thick;
+        for (int k = 1; k <= thick; ++k)
+            for (const Span near : {rowAt(row - k), rowAt(row + k)}) {
+                // An empty row near by leaves no inside on this one.
+                innerL = std::max(innerL, near.l > near.r ? cur.r + 1 : near.l);
+                innerR = std::min(innerR, near.r);
+            }
         const int py = top + row;
         const int x = d.x1;
-        if (innerL > innerR || up.l > up.r || down.l > down.r) {
+        if (innerL > innerR) {
             raster.span(py, x + cur.l, x + cur.r, border);
             continue;
         }
@@ -128,27 +137,19 @@ void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vect
     }
 }
 
-// A solid line including both end points; a wider pen adds parallel lines
-// on both sides of it (a 2-pixel wall covers x - 1 and x).
 void drawLine(Raster& raster, const Drawn& d) {
-    const std::uint32_t c = toPixel(d.border);
-    const bool steep = std::abs(d.y2 - d.y1) > std::abs(d.x2 - d.x1);
-    for (int k = -(d.width / 2); k < d.width - d.width / 2; ++k) {
-        if (steep)
-            raster.segment(d.x1 + k, d.y1, d.x2 + k, d.y2, c);
-        else
-            raster.segment(d.x1, d.y1 + k, d.x2, d.y2 + k, c);
-    }
+    raster.band({d.x1, d.y1, d.x2, d.y2, d.from, d.width, d.steep}, toPixel(d.border));
 }
 
-Drawn describe(const Shape& s, const void* object) {
+Drawn describe(const Shape& s, const void* object, const Scale& scale) {
     Drawn d{};
     d.object = object;
     d.z = s.Z;
-    d.x1 = toWholePixel(s.Left);
-    d.y1 = toWholePixel(s.Top);
-    d.x2 = toWholePixel(s.Width);
-    d.y2 = toWholePixel(s.Height);
+    const int left = toWholePixel(s.Left), top = toWholePixel(s.Top);
+    d.x1 = scale.at(left);
+    d.y1 = scale.at(top);
+    d.x2 = scale.at(left + toWholePixel(s.Width)) - d.x1;
+    d.y2 = scale.at(top + toWholePixel(s.Height)) - d.y1;
     d.form = s.Form;
     d.fill = s.BackColor;
     d.border = s.BorderColor;
@@ -156,17 +157,22 @@ Drawn describe(const Shape& s, const void* object) {
     return d;
 }
 
-Drawn describe(const Line& l, const void* object) {
+Drawn describe(const Line& l, const void* object, const Scale& scale) {
     Drawn d{};
     d.object = object;
     d.z = l.Z;
-    d.x1 = toWholePixel(l.X1);
-    d.y1 = toWholePixel(l.Y1);
-    d.x2 = toWholePixel(l.X2);
-    d.y2 = toWholePixel(l.Y2);
-    d.width = std::max(1, static_cast<int>(l.BorderWidth));
+    const Band b =
+        Band::of(toWholePixel(l.X1), toWholePixel(l.Y1), toWholePixel(l.X2), toWholePixel(l.Y2),
+                 std::max(1, static_cast<int>(l.BorderWidth)), scale);
+    d.x1 = b.x1;
+    d.y1 = b.y1;
+    d.x2 = b.x2;
+    d.y2 = b.y2;
+    d.width = b.width;
+    d.from = b.from;
+    d.steep = b.steep;
     d.border = l.BorderColor;
-    const int pad = d.width;
+    const int pad = std::max({b.width, -b.from, b.from + b.width});
     const int left = std::min(d.x1, d.x2) - pad, top = std::min(d.y1, d.y2) - pad;
     d.box = Rect{left, top, std::max(d.x1, d.x2) + pad + 1 - left,
                  std::max(d.y1, d.y2) + pad + 1 - top};
@@ -181,7 +187,7 @@ bool shows(const Object& o, const Drawn& d, const PixelBuffer& frame) {
 
 // Background, then every object that reaches the clip, back to front.
 void drawRect(PixelBuffer& frame, const PixelBuffer& background, const SceneRenderer::Stack& drawn,
-              SceneRenderer::Figures& figures, const Rect& clip) {
+              SceneRenderer::Figures& figures, const Rect& clip, int outline) {
     const Rect r = clip.intersected(frame.rect());
     if (r.empty()) return;
     for (int y = r.y; y < r.bottom(); ++y)
@@ -196,18 +202,18 @@ void drawRect(PixelBuffer& frame, const PixelBuffer& background, const SceneRend
             continue;
         }
         if (d.x2 <= 0 || d.y2 <= 0) continue;
-        drawShape(raster, r, d, figures.spans(d.form, d.x2, d.y2));
+        drawShape(raster, r, d, figures.spans(d.form, d.x2, d.y2), outline);
     }
 }
 
-std::vector<Drawn> collect(const Scene& scene, const PixelBuffer& frame) {
+std::vector<Drawn> collect(const Scene& scene, const PixelBuffer& frame, const Scale& scale) {
     std::vector<Scene::Item> items;
     scene.visibleBackToFront(items);
     std::vector<Drawn> drawn;
     drawn.reserve(items.size());
     for (const Scene::Item& item : items) {
-        const Drawn d =
-            item.shape ? describe(*item.shape, item.shape) : describe(*item.line, item.line);
+        const Drawn d = item.shape ? describe(*item.shape, item.shape, scale)
+                                   : describe(*item.line, item.line, scale);
         if (d.box.intersects(frame.rect())) drawn.push_back(d);
     }
     return drawn;
@@ -215,7 +221,29 @@ std::vector<Drawn> collect(const Scene& scene, const PixelBuffer& frame) {
 
 bool byZ(const Drawn& a, const Drawn& b) { return a.z < b.z; }
 
+// Shows rectangle `r` of a frame at scale 1 in a frame at the whole scale
+// k: each pixel a k x k square.
+void repeat(const PixelBuffer& from, const Rect& r, int k, PixelBuffer& to) {
+    for (int y = r.y; y < r.bottom(); ++y) {
+        const std::uint32_t* src = from.row(y) + r.x;
+        std::uint32_t* first = to.row(y * k) + r.x * k;
+        for (int x = 0; x < r.w; ++x)
+            for (int i = 0; i < k; ++i) first[x * k + i] = src[x];
+        for (int i = 1; i < k; ++i)
+            std::memcpy(to.row(y * k + i) + r.x * k, first,
+                        static_cast<std::size_t>(r.w * k) * sizeof(std::uint32_t));
+    }
+}
+
+// Shapes and lines laid out at a whole scale are laid out at 1 and their
+// pixels repeated, so that each playfield pixel is a square.
+Scale layoutScale(const Scale& scale) { return scale.whole() ? Scale{} : scale; }
+
 }  // namespace
+
+PixelBuffer frameAt(const Scale& scale) {
+    return {scale.at(scene::kPlayfieldWidth), scale.at(scene::kPlayfieldHeight)};
+}
 
 void SceneRenderer::Stack::assign(std::vector<Drawn> drawn) {
     items = std::move(drawn);
@@ -245,26 +273,71 @@ void SceneRenderer::Stack::insert(const Drawn& d) {
     boxes.insert(boxes.begin() + at, d.box);
 }
 
-void drawWholeFrame(PixelBuffer& frame, const PixelBuffer& background, const Scene& scene) {
+void drawWholeFrame(PixelBuffer& frame, const BackgroundPicture& background, const Scene& scene,
+                    const Scale& scale) {
+    const Scale layout = layoutScale(scale);
+    const bool repeated = scale.whole() && scale.num() > 1;
+    PixelBuffer unscaled = repeated ? frameAt({}) : PixelBuffer{0, 0};
+    PixelBuffer& canvas = repeated ? unscaled : frame;
+    const PixelBuffer scaledGround =
+        layout == Scale{} ? PixelBuffer{0, 0} : background.drawnAt(layout);
+    const PixelBuffer& ground = layout == Scale{} ? background.pixels() : scaledGround;
     SceneRenderer::Figures figures;
     SceneRenderer::Stack drawn;
-    drawn.assign(collect(scene, frame));
-    drawRect(frame, background, drawn, figures, frame.rect());
+    drawn.assign(collect(scene, canvas, layout));
+    drawRect(canvas, ground, drawn, figures, canvas.rect(), layout.width(1));
+    if (repeated) repeat(canvas, canvas.rect(), static_cast<int>(scale.num()), frame);
 }
 
-void SceneRenderer::render(PixelBuffer& frame, const PixelBuffer& background, Scene& scene) {
-    drawn_.assign(collect(scene, frame));
-    drawRect(frame, background, drawn_, figures_, frame.rect());
+void SceneRenderer::setScale(const Scale& scale) {
+    scale_ = scale;
+    geometry_ = layoutScale(scale);
+    unscaled_ = scale.whole() && scale.num() > 1 ? frameAt({}) : PixelBuffer{0, 0};
+    following_ = false;
+}
+
+PixelBuffer& SceneRenderer::canvas(PixelBuffer& frame) {
+    return unscaled_.width() > 0 ? unscaled_ : frame;
+}
+
+const PixelBuffer& SceneRenderer::ground(const BackgroundPicture& background) {
+    if (geometry_ == Scale{}) return background.pixels();
+    if (groundOf_ != &background || groundStrokes_ != background.strokes() ||
+        scaledGround_.width() != geometry_.at(background.pixels().width())) {
+        scaledGround_ = background.drawnAt(geometry_);
+        groundOf_ = &background;
+        groundStrokes_ = background.strokes();
+    }
+    return scaledGround_;
+}
+
+const std::vector<Rect>& SceneRenderer::shown(PixelBuffer& frame) {
+    if (unscaled_.width() == 0) return dirty_;
+    const int k = static_cast<int>(scale_.num());
+    shown_.clear();
+    for (const Rect& r : dirty_) {
+        repeat(unscaled_, r, k, frame);
+        shown_.push_back({r.x * k, r.y * k, r.w * k, r.h * k});
+    }
+    return shown_;
+}
+
+void SceneRenderer::render(PixelBuffer& frame, const BackgroundPicture& background, Scene& scene) {
+    PixelBuffer& onto = canvas(frame);
+    drawn_.assign(collect(scene, onto, geometry_));
+    drawRect(onto, ground(background), drawn_, figures_, onto.rect(), geometry_.width(1));
+    dirty_.assign(1, onto.rect());
+    shown(frame);
     scene.changes.clear();
     following_ = true;
 }
 
 template <class Change>
-void SceneRenderer::follow(const Change& change, const PixelBuffer& frame) {
-    const Drawn before = describe(change.before, change.object);
-    const Drawn after = describe(*change.object, change.object);
-    const bool shown = shows(change.before, before, frame);
-    const bool showing = shows(*change.object, after, frame);
+void SceneRenderer::follow(const Change& change, const PixelBuffer& canvas) {
+    const Drawn before = describe(change.before, change.object, geometry_);
+    const Drawn after = describe(*change.object, change.object, geometry_);
+    const bool shown = shows(change.before, before, canvas);
+    const bool showing = shows(*change.object, after, canvas);
     if (shown == showing && (!shown || before == after)) return;
     const std::ptrdiff_t at = shown ? drawn_.find(before) : -1;
     if (shown) addDirty(before.box);
@@ -294,26 +367,28 @@ void SceneRenderer::addDirty(Rect r) {
 }
 
 const std::vector<Rect>& SceneRenderer::renderChanges(PixelBuffer& frame,
-                                                      const PixelBuffer& background, Scene& scene) {
-    dirty_.clear();
+                                                      const BackgroundPicture& background,
+                                                      Scene& scene) {
     if (!following_) {
         render(frame, background, scene);
-        dirty_.push_back(frame.rect());
-        return dirty_;
+        return unscaled_.width() > 0 ? shown_ : dirty_;
     }
-    for (const auto& c : scene.changes.shapes()) follow(c, frame);
-    for (const auto& c : scene.changes.lines()) follow(c, frame);
+    dirty_.clear();
+    PixelBuffer& onto = canvas(frame);
+    for (const auto& c : scene.changes.shapes()) follow(c, onto);
+    for (const auto& c : scene.changes.lines()) follow(c, onto);
     scene.changes.clear();
 
-    for (Rect& r : dirty_) r = r.intersected(frame.rect());
+    for (Rect& r : dirty_) r = r.intersected(onto.rect());
     std::erase_if(dirty_, [](const Rect& r) { return r.empty(); });
     if (dirty_.size() > kMaxDirtyRects) {
         Rect all;
         for (const Rect& r : dirty_) all = all.united(r);
         dirty_.assign(1, all);
     }
-    for (const Rect& r : dirty_) drawRect(frame, background, drawn_, figures_, r);
-    return dirty_;
+    const PixelBuffer& under = ground(background);
+    for (const Rect& r : dirty_) drawRect(onto, under, drawn_, figures_, r, geometry_.width(1));
+    return shown(frame);
 }
 
 }  // namespace brontix::render

@@ -136,6 +136,7 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
         if (!written()) return 2;
     }
     replay.finish();
+    if (run.framePath) replay.session().setScale(run.scale);
     if (run.framePath &&
         !writeFrame(*run.framePath, framePpm(replay.session().drawnFrame()), out, err))
         return 2;

@@ -54,6 +54,7 @@ struct ScriptRun {
     ReadScript read;
     std::string name;                      // the script as messages name it
     std::optional<std::string> framePath;  // --frame FILE ("-": standard output)
+    render::Scale scale;                   // --scale S: the frame's device pixels
 };
 
 // Runs a whole script; returns the exit status (0, or 2 on a script error,
@@ -62,7 +63,7 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err);
 // The same for a script in memory.
 int runScript(std::istream& in, std::ostream& out, std::ostream& err);
 
-// The frame as a binary PPM: "P6", 640 x 530, maxval 255.
+// The frame as a binary PPM: "P6", its width and height, maxval 255.
 std::string framePpm(const render::PixelBuffer& frame);
 
 }  // namespace brontix::replay

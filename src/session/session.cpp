@@ -133,14 +133,24 @@ std::optional<std::int64_t> Session::nextWake() const {
     return pacer_.nextDue() + (ticks - 1) * Pacer::kPeriodNs;
 }
 
+Answer Session::setScale(const render::Scale& scale) {
+    if (scale == renderer_.scale()) return answer();
+    renderer_.setScale(scale);
+    frame_ = render::frameAt(scale);
+    // Under the box the screen must change size all the same: it shows the
+    // scene as it stands.
+    if (form_ && gate_ == Gate::Boxed && host_.showsFrames())
+        drawn_ = renderer_.renderChanges(frame_, picture_, *form_);
+    return answer();
+}
+
 const render::PixelBuffer& Session::drawnFrame() {
-    if (form_) renderer_.renderChanges(frame_, picture_.pixels(), *form_);
+    if (form_) renderer_.renderChanges(frame_, picture_, *form_);
     return frame_;
 }
 
 void Session::snapshot() {
-    if (form_ && host_.showsFrames())
-        drawn_ = renderer_.renderChanges(frame_, picture_.pixels(), *form_);
+    if (form_ && host_.showsFrames()) drawn_ = renderer_.renderChanges(frame_, picture_, *form_);
     if (captionChanged_) caption_ = services_.caption();
     captionChanged_ = false;
 }

@@ -106,6 +106,10 @@ public:
     // About what a saved moment takes of memory.
     static std::size_t savedBytes(const Saved& saved);
 
+    // Draws the frames at `scale` device pixels a playfield pixel from now
+    // on: frame() changes size, and the answer shows it whole.
+    Answer setScale(const render::Scale& scale);
+
     const render::PixelBuffer& frame() const { return frame_; }
     // The frame with every change drawn, for a front end that shows none as
     // the game goes (the replay driver's picture).

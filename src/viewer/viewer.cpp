@@ -69,6 +69,7 @@ Viewer::~Viewer() = default;
 
 void Viewer::restart() {
     game_ = std::make_unique<replay::Replay>();
+    game_->session().setScale(scale_);
     next_ = 0;
     remaining_ = 0;
     point_ = 0;
@@ -209,6 +210,11 @@ std::uint64_t Viewer::clampedBy(std::int64_t points) const {
 }
 
 const render::PixelBuffer& Viewer::frame() { return game_->session().drawnFrame(); }
+
+void Viewer::setScale(const render::Scale& scale) {
+    scale_ = scale;
+    game_->session().setScale(scale);
+}
 
 std::string Viewer::caption() const { return game_->session().form().services.caption(); }
 

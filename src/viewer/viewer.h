@@ -23,6 +23,7 @@
 
 #include "platform/headless/headless_host.h"
 #include "render/pixels.h"
+#include "render/scale.h"
 #include "script/script.h"
 #include "session/session.h"
 
@@ -75,6 +76,8 @@ public:
 
     // The picture at the current point, and its caption.
     const render::PixelBuffer& frame();
+    // Draws the picture at `scale` device pixels a playfield pixel.
+    void setScale(const render::Scale& scale);
     std::string caption() const;
     // The text of the game's box where the tick of this point opened one.
     const std::optional<std::string>& box() const { return box_; }
@@ -118,6 +121,7 @@ private:
 
     std::unique_ptr<Script> script_;
     std::unique_ptr<replay::Replay> game_;
+    render::Scale scale_;
     std::size_t next_ = 0;         // the next command to run
     std::uint64_t remaining_ = 0;  // of the tick command at next_, when begun
     std::uint64_t point_ = 0;

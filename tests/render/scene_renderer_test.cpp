@@ -25,7 +25,7 @@ protected:
 
     PixelBuffer whole() {
         PixelBuffer f(kW, kH);
-        drawWholeFrame(f, background.pixels(), g);
+        drawWholeFrame(f, background, g);
         return f;
     }
     // A shape of the given form alone in an empty corner of the playfield.
@@ -111,15 +111,15 @@ TEST_F(Render, LinesCoverBothEndsAndWidePensWidenThem) {
 TEST_F(Render, ChangedRectanglesGiveTheWholeFrame) {
     game::Form1& f = g;
     SceneRenderer incremental;
-    incremental.render(frame, background.pixels(), f);
-    EXPECT_TRUE(incremental.renderChanges(frame, background.pixels(), f).empty());
+    incremental.render(frame, background, f);
+    EXPECT_TRUE(incremental.renderChanges(frame, background, f).empty());
 
     f.Ball[1].Visible = true;
     f.Ball[1].Move(200, 380);                        // shown and moved
     f.Shape1[100].Visible = !f.Shape1[100].Visible;  // a brick shown
     f.Paddle.Width = 105;                            // resized
     f.Ball[0].BackColor = 0x123456;                  // recoloured
-    const auto& rects = incremental.renderChanges(frame, background.pixels(), f);
+    const auto& rects = incremental.renderChanges(frame, background, f);
     ASSERT_FALSE(rects.empty());
     int area = 0;
     for (const Rect& r : rects) area += r.w * r.h;
@@ -131,8 +131,119 @@ TEST_F(Render, ChangedRectanglesGiveTheWholeFrame) {
     f.PowUp[39].Move(190, 380);
     f.PowUp[39].Visible = true;
     f.ZOrderFront(f.Ball[1]);
-    incremental.renderChanges(frame, background.pixels(), f);
+    incremental.renderChanges(frame, background, f);
     EXPECT_EQ(frame, whole());
+}
+
+// A background with a gradient line and a palette mark, which a scaled
+// frame must draw at its scale too.
+BackgroundPicture painted() {
+    BackgroundPicture pic(kW, kH, kGround);
+    pic.setPenColour(0x00C0C0);
+    pic.drawLine(0, 250, kW, 250);
+    pic.setPenWidth(15);
+    pic.setPenColour(0xC000C0);
+    pic.drawLine(30, 480, 45, 480);
+    return pic;
+}
+
+// Moves and shows enough to redraw pieces of every kind.
+void play(game::Form1& f) {
+    f.Ball[1].Visible = true;
+    f.Ball[1].Move(201, 377);
+    f.Paddle.Width = 105;
+    f.Line13[3].Visible = false;
+    f.Shape1[247].Visible = true;
+}
+
+TEST_F(Render, AtAWholeScaleEachPlayfieldPixelIsASquare) {
+    const BackgroundPicture pic = painted();
+    for (const int k : {2, 3}) {
+        SceneRenderer r;
+        r.setScale({k, 1});
+        PixelBuffer big = frameAt({k, 1});
+        r.render(big, pic, g);
+        play(g);
+        for (const Rect& rect : r.renderChanges(big, pic, g))
+            EXPECT_TRUE(rect.x % k == 0 && rect.y % k == 0 && rect.w % k == 0 && rect.h % k == 0);
+        PixelBuffer one(kW, kH);
+        drawWholeFrame(one, pic, g);
+        ASSERT_EQ(big.width(), kW * k);
+        int wrong = 0;
+        for (int y = 0; y < big.height(); ++y)
+            for (int x = 0; x < big.width(); ++x)
+                wrong += big.pixel(x, y) != one.pixel(x / k, y / k);
+        EXPECT_EQ(wrong, 0) << "at scale " << k;
+    }
+}
+
+TEST_F(Render, AtOtherScalesEdgesAreNearestAndWidthsHoldEverywhere) {
+    const BackgroundPicture pic = painted();
+    for (const Scale s : {Scale{5, 4}, Scale{3, 2}, Scale{173, 100}}) {
+        const int thin = s.width(1);
+        // The device columns of row y, from x0 to x1, that have colour c.
+        auto columns = [](const PixelBuffer& f, int y, int x0, int x1, Colour c) {
+            std::vector<int> xs;
+            for (int x = x0; x <= x1; ++x)
+                if (f.pixel(x, y) == toPixel(c)) xs.push_back(x);
+            return xs;
+        };
+        auto run = [](int from, int n) {
+            std::vector<int> xs;
+            for (int i = 0; i < n; ++i) xs.push_back(from + i);
+            return xs;
+        };
+        for (int i = 0; i <= 12; ++i) g.Line13[i].Visible = true;
+        PixelBuffer f = frameAt(s);
+        drawWholeFrame(f, pic, g, s);
+        const int row = s.at(300);
+        // Every upright grid line, one playfield pixel wide (the last lies
+        // under the right wall), and the left wall.
+        for (int i = 0; i < 12; ++i) {
+            const int x = s.at(56 + 48 * i);
+            EXPECT_EQ(columns(f, row, x - 4, x + 4, 0x000000), run(x, thin)) << i;
+        }
+        EXPECT_EQ(columns(f, row, 0, 20, 0xE0E0E0), run(s.at(7), s.width(2)));
+        // The background's line, drawn at the scale too.
+        std::vector<int> gradient;
+        for (int y = s.at(245); y < s.at(255); ++y)
+            if (f.pixel(s.at(300), y) == toPixel(0x00C0C0)) gradient.push_back(y);
+        EXPECT_EQ(gradient, run(s.at(250), thin));
+
+        // A rectangle: its edges where its playfield edges fall, its
+        // outline as deep as a line is wide.
+        solo(scene::ShapeForm::Rectangle, 20, 10);
+        drawWholeFrame(f, pic, g, s);
+        const int left = s.at(100), right = s.at(120), mid = s.at(105);
+        EXPECT_EQ(columns(f, mid, left - 2, right + 2, 0x00FF00), [&] {
+            std::vector<int> xs = run(left, thin);
+            for (const int x : run(right - thin, thin)) xs.push_back(x);
+            return xs;
+        }());
+        EXPECT_EQ(columns(f, mid, left, right, 0x0000FF).size(),
+                  static_cast<std::size_t>(right - left - 2 * thin));
+
+        // Redrawn piece by piece, the frame is the one drawn whole.
+        SceneRenderer r;
+        r.setScale(s);
+        PixelBuffer followed = frameAt(s);
+        r.render(followed, pic, g);
+        play(g);
+        r.renderChanges(followed, pic, g);
+        drawWholeFrame(f, pic, g, s);
+        EXPECT_EQ(followed, f);
+    }
+}
+
+TEST(Scale, EdgesGoToTheNearestDevicePixelAndHalfwayToTheEven) {
+    const Scale s(3, 2);
+    EXPECT_EQ((std::vector{s.at(1), s.at(3), s.at(5), s.at(-3)}), (std::vector{2, 4, 8, -4}));
+    EXPECT_EQ((std::vector{s.width(1), s.width(2), Scale(5, 4).width(1), Scale(1, 4).width(1)}),
+              (std::vector{2, 3, 1, 1}));
+    // 1.1 x 15 is 16.5 exactly, which the even neighbour takes.
+    EXPECT_EQ(Scale::parse("1.1")->at(15), 16);
+    EXPECT_EQ(Scale::parse("15e-1"), Scale(3, 2));
+    EXPECT_FALSE(Scale::parse("4.01") || Scale::parse("0.2") || Scale::parse("1,5"));
 }
 
 }  // namespace

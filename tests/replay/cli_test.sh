@@ -64,6 +64,18 @@ tail -c +"$(($(head -1 "$T/both" | wc -c) + 1))" "$T/both" >"$T/frame.ppm"
 [ "$(wc -c <"$T/frame.ppm")" -eq $((15 + 640 * 530 * 3)) ] || bad "the frame is $(wc -c <"$T/frame.ppm") bytes"
 printf 'clock 5\nbogus\n' | "${REPLAY[@]}" --frame - >"$T/none" 2>/dev/null
 [ ! -s "$T/none" ] || bad "a frame after a script error"
+# At a scale the picture has round(640 S) x round(530 S) pixels, halfway
+# to the even one (530 x 1.25 is 662.5); a scale without a frame, or out of
+# a quarter to four, is a usage error.
+for pair in "1.5 960 795" "1.25 800 662" "15e-1 960 795" "3 1920 1590"; do
+    read -r scale w h <<<"$pair"
+    printf 'clock 5\n' | "${REPLAY[@]}" --frame - --scale "$scale" | head -c 20 >"$T/head"
+    [ "$(head -2 "$T/head")" = "$(printf 'P6\n%s %s' "$w" "$h")" ] || bad "--scale $scale gives $(head -2 "$T/head" | tr '\n' ' ')"
+done
+for scale in 0.2 4.01 abc 1.5x -2 ''; do
+    expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" --frame - --scale "$scale" </dev/null >/dev/null
+done
+expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" --scale 2 </dev/null >/dev/null
 if [ "$WASM" -eq 0 ]; then
     printf 'clock 5\n' | "${REPLAY[@]}" --frame "$T/file.ppm" || bad "--frame FILE"
     tail -c +16 "$T/file.ppm" | cmp -s - <(tail -c +16 "$T/frame.ppm") || bad "--frame FILE differs from --frame -"

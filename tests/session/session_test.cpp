@@ -50,7 +50,7 @@ struct Paced {
     }
     render::PixelBuffer whole() {
         render::PixelBuffer f(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
-        render::drawWholeFrame(f, session.picture().pixels(), session.form());
+        render::drawWholeFrame(f, session.picture(), session.form());
         return f;
     }
     void emptyWall() {

@@ -46,8 +46,12 @@ const status = () => page.evaluate(() => window.brontixStatus());
 const caption = () => page.evaluate(() => [document.getElementById('caption').textContent, document.title]);
 // Canvas pixels as bytes R, G, B, A, carried as base64 (an array of numbers
 // would take seconds to cross over).
+// The canvas's pixels over a rectangle of the playfield: the canvas has the
+// screen's pixels, canvasScale() of them across a playfield pixel.
+const canvasScale = () => page.evaluate(() => document.getElementById('playfield').width / 640);
 const pixels = async (x, y, w, h) => Buffer.from(await page.evaluate(([x, y, w, h]) => {
-  const data = document.getElementById('playfield').getContext('2d').getImageData(x, y, w, h).data;
+  const c = document.getElementById('playfield'), at = (v) => Math.round((v * c.width) / 640);
+  const data = c.getContext('2d').getImageData(at(x), at(y), Math.max(1, at(x + w) - at(x)), Math.max(1, at(y + h) - at(y))).data;
   let text = '';
   for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
   return btoa(text);
@@ -55,17 +59,17 @@ const pixels = async (x, y, w, h) => Buffer.from(await page.evaluate(([x, y, w, 
 const score = async () => Number(((await caption())[0].match(/^Brontix \| (-?\d+)/) || [0, 0])[1]);
 // The centre of the paddle's light grey fill on row 448.
 async function paddleCentre() {
-  const row = await pixels(0, 448, 640, 1);
+  const s = await canvasScale(), row = await pixels(0, 448, 640, 1), n = Math.round(640 * s);
   let best = -1, from = 0, start = -1;
-  for (let x = 0; x <= 640; ++x) {
-    const grey = x < 640 && row[4 * x] === 0xC0 && row[4 * x + 1] === 0xC0 && row[4 * x + 2] === 0xC0;
+  for (let x = 0; x <= n; ++x) {
+    const grey = x < n && row[4 * x] === 0xC0 && row[4 * x + 1] === 0xC0 && row[4 * x + 2] === 0xC0;
     if (grey && start < 0) start = x;
     if (!grey && start >= 0) {
       if (x - start > best) { best = x - start; from = start; }
       start = -1;
     }
   }
-  return from + (best - 1) / 2;
+  return (from + (best - 1) / 2) / s;
 }
 // Alt+N as a keyboard sends it: the key with its character, so that the
 // page's access key fires (a synthesized key without text would not).
@@ -78,12 +82,14 @@ async function accessKeyN() {
   await key('keyUp', 0, { key: 'Alt', code: 'AltLeft', windowsVirtualKeyCode: 18 });
   await cdp.detach();
 }
-// The frame `brontix-replay --frame -` draws for a script, as canvas bytes.
-function replayedFrame(script) {
-  const ppm = execFileSync(replayTool, ['--frame', '-'], { input: script, maxBuffer: 1 << 24 });
-  const header = 'P6\n640 530\n255\n'.length;
-  const rgba = Buffer.alloc(640 * 530 * 4);
-  for (let i = 0; i < 640 * 530; ++i) {
+// The frame `brontix-replay --frame - --scale S` draws for a script, as
+// canvas bytes.
+function replayedFrame(script, scale = 1) {
+  const ppm = execFileSync(replayTool, ['--frame', '-', '--scale', String(scale)], { input: script, maxBuffer: 1 << 26 });
+  const [, w, h] = ppm.toString('latin1', 0, 32).match(/^P6\n(\d+) (\d+)\n255\n/).map(Number);
+  const header = `P6\n${w} ${h}\n255\n`.length;
+  const rgba = Buffer.alloc(w * h * 4);
+  for (let i = 0; i < w * h; ++i) {
     ppm.copy(rgba, 4 * i, header + 3 * i, header + 3 * i + 3);
     rgba[4 * i + 3] = 255;
   }
@@ -93,7 +99,7 @@ function replayedFrame(script) {
 async function sameAsReplay() {
   const recording = await page.evaluate(() => window.brontixRecording());
   const canvas = await pixels(0, 0, 640, 530);
-  const n = differing(canvas, replayedFrame(recording));
+  const n = differing(canvas, replayedFrame(recording, await canvasScale()));
   if (n !== 0) await fail(`${n} pixels of the canvas differ from the frame its recording replays to`);
 }
 const differing = (a, b) => { let n = 0; for (let i = 0; i < a.length; i += 4) if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++n; return n; };
@@ -315,42 +321,69 @@ await page.keyboard.press('Space');
 await waitFor('Space on New Game started no game', 5, async () => (await status()).timer);
 pass();
 
-// --- scaled to the screen: by whole numbers where there is room, pixel for pixel ------
-// The playfield in a screenshot, device pixel for device pixel, against the
-// canvas with each of its pixels a k x k square.
-async function exactAt(k) {
-  const r = await page.evaluate(() => document.getElementById('playfield').getBoundingClientRect().toJSON());
-  if (Math.abs(r.width - 640 * k) > 0.01 || r.x % 1 || r.y % 1) await fail(`playfield at ${JSON.stringify(r)}, not 640 x ${k}`);
-  const shot = await page.screenshot({ clip: { x: r.x, y: r.y, width: r.width, height: r.height }, type: 'png' });
-  const screen = await page.evaluate(async (png) => {
+// --- scaled to the screen: one canvas pixel a device pixel, at every fit ------
+// The screen, device pixel for device pixel, against the canvas, and the
+// canvas against the frame its recording replays to at the canvas's scale.
+async function exactOnScreen(label) {
+  // Laid out and painted since the last resize.
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  const c = await page.evaluate(() => {
+    const e = document.getElementById('playfield');
+    return { r: e.getBoundingClientRect().toJSON(), w: e.width, h: e.height, dpr: devicePixelRatio };
+  });
+  const device = (v) => v * c.dpr, whole = (v) => Math.abs(device(v) - Math.round(device(v))) < 0.01;
+  if (Math.abs(device(c.r.width) - c.w) > 0.01 || Math.abs(device(c.r.height) - c.h) > 0.01 || !whole(c.r.x) || !whole(c.r.y)) {
+    await fail(`${label}: the canvas of ${c.w} x ${c.h} covers ${device(c.r.width)} x ${device(c.r.height)} device pixels at ${device(c.r.x)}, ${device(c.r.y)}`);
+  }
+  const shot = await page.screenshot({ type: 'png' });
+  const screen = Buffer.from(await page.evaluate(async (png) => {
     const img = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
-    const c = new OffscreenCanvas(img.width, img.height).getContext('2d');
-    c.drawImage(img, 0, 0);
-    const d = c.getImageData(0, 0, img.width, img.height).data;
-    let text = '';
+    const g = new OffscreenCanvas(img.width, img.height).getContext('2d');
+    g.drawImage(img, 0, 0);
+    const d = g.getImageData(0, 0, img.width, img.height).data;
+    let text = String.fromCharCode(img.width >> 8, img.width & 255);
     for (let i = 0; i < d.length; i += 0x8000) text += String.fromCharCode(...d.subarray(i, i + 0x8000));
     return btoa(text);
-  }, shot.toString('base64'));
-  const device = Buffer.from(screen, 'base64');
+  }, shot.toString('base64')), 'base64');
+  const shotWidth = screen[0] * 256 + screen[1], left = Math.round(device(c.r.x)), top = Math.round(device(c.r.y));
   const canvas = await pixels(0, 0, 640, 530);
   let n = 0;
-  for (let y = 0; y < 530 * k; ++y)
-    for (let x = 0; x < 640 * k; ++x) {
-      const a = 4 * (y * 640 * k + x), b = 4 * (Math.floor(y / k) * 640 + Math.floor(x / k));
-      if (device[a] !== canvas[b] || device[a + 1] !== canvas[b + 1] || device[a + 2] !== canvas[b + 2]) ++n;
+  for (let y = 0; y < c.h; ++y)
+    for (let x = 0; x < c.w; ++x) {
+      const a = 2 + 4 * ((top + y) * shotWidth + left + x), b = 4 * (y * c.w + x);
+      if (screen[a] !== canvas[b] || screen[a + 1] !== canvas[b + 1] || screen[a + 2] !== canvas[b + 2]) ++n;
     }
-  if (n) await fail(`${n} device pixels differ from the canvas scaled by ${k}`);
+  if (n) await fail(`${label}: ${n} device pixels differ from the canvas`);
+  await sameAsReplay();
 }
 step = 'scaled';
 await page.keyboard.type('p');
-for (const [width, height, k] of [[1280, 800, 1], [1600, 1300, 2]]) {
+// By whole numbers where there is room, down to fit a small screen.
+for (const [width, height, k] of [[1280, 800, 1], [1600, 1300, 2], [560, 600, null]]) {
   await page.setViewportSize({ width, height });
-  await sleep(300);
-  const s = (await status()).scale;
-  if (s !== k) await fail(`at ${width} x ${height} the window is scaled by ${s}, not ${k}`);
-  await exactAt(k);
+  await waitFor(`at ${width} x ${height} the window is not scaled by ${k ?? 'less than 1'}`, 5, async () => {
+    const { scale } = await status();
+    if (!(await page.evaluate(([w, h]) => innerWidth === w && innerHeight === h, [width, height]))) return false;
+    return (k ? scale === k : scale < 1) && (await canvasScale()) === Math.round(640 * scale) / 640;
+  });
+  await exactOnScreen(`at ${width} x ${height}`);
 }
 await page.screenshot({ path: join(out, 'desktop-scaled.png') });
+// A laptop at 150 %: a window scaled by 1 is 960 device pixels across.
+const laptop = await browser.newContext({ viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1.5 });
+const desktopPage = page;
+page = await laptop.newPage();
+await page.goto(`${address}?clock=${CLOCK}`);
+await waitFor('the page did not start at 150 %', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+await page.click('#new-game');
+await page.mouse.move(400, 400);
+await page.keyboard.type('p');  // the recording is whole once paused
+await waitFor('the canvas is not 960 pixels across at 150 %, or the game runs', 5,
+  async () => (await canvasScale()) === 1.5 && !(await status()).timer);
+await exactOnScreen('at 150 %');
+await page.screenshot({ path: join(out, 'desktop-150.png') });
+await laptop.close();
+page = desktopPage;
 pass();
 
 step = 'console';

@@ -11,6 +11,7 @@
 #include <QRegion>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "scene/scene.h"
@@ -34,6 +35,7 @@ void Playfield::setFrame(const render::PixelBuffer& frame) {
     // frame without a copy.
     image_ = QImage(reinterpret_cast<const uchar*>(frame.data()), frame.width(), frame.height(),
                     qsizetype{frame.width()} * 4, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(scale_.ratio());
     update();
 }
 
@@ -45,20 +47,39 @@ void Playfield::showEvent(QShowEvent*) {
     chooseRoad();
 }
 
-// On X11 at one device pixel per pixel, in a window whose pixels are laid
-// out like the frame's, the playfield paints on screen: a native window of
-// its own, outside Qt's backing store, so that nothing Qt keeps can stand
-// for it. The changed rectangles go straight to it, and whatever the window
-// system uncovers (a window moved away, the window brought back on screen
-// or restored, a menu closed) comes as a paint event for that region,
-// which is put from the frame too. Anywhere else (a scaled screen, other
-// platforms) it is painted through Qt's backing store like any widget.
+// The frame is drawn at the screen's scale, so each of its pixels is a
+// device pixel. On X11, where the playfield's native window has exactly
+// the frame's pixels and lays them out like the frame, the playfield paints
+// on screen: a native window of its own, outside Qt's backing store, so
+// that nothing Qt keeps can stand for it. The changed rectangles go
+// straight to it, and whatever the window system uncovers (a window moved
+// away, the window brought back on screen or restored, a menu closed)
+// comes as a paint event for that region, which is put from the frame too.
+// Anywhere else (Wayland, a native window a row taller than the frame) it
+// is painted through Qt's backing store like any widget.
 void Playfield::chooseRoad() {
+    const render::Scale scale = render::Scale::nearest(devicePixelRatioF());
+    if (scale != scale_) {
+        scale_ = scale;
+        emit scaleChanged();
+    }
     screen_.reset();
-    if (QGuiApplication::platformName() == "xcb" && devicePixelRatio() == 1)
-        screen_ = X11Window::open(winId());
+    const double ratio = devicePixelRatioF();
+    const bool fits = frame_ && qRound(width() * ratio) == frame_->width() &&
+                      qRound(height() * ratio) == frame_->height();
+    if (QGuiApplication::platformName() == "xcb" && fits) screen_ = X11Window::open(winId());
     setAttribute(Qt::WA_PaintOnScreen, screen_ != nullptr);
     update();
+}
+
+render::Rect Playfield::toFrame(const QRect& r) const {
+    // Every device pixel the widget's rectangle touches.
+    const double ratio = devicePixelRatioF();
+    const int left = static_cast<int>(std::floor(r.x() * ratio));
+    const int top = static_cast<int>(std::floor(r.y() * ratio));
+    const int right = static_cast<int>(std::ceil((r.x() + r.width()) * ratio));
+    const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * ratio));
+    return render::Rect{left, top, right - left, bottom - top}.intersected(frame_->rect());
 }
 
 QPaintEngine* Playfield::paintEngine() const {
@@ -71,8 +92,15 @@ void Playfield::show(std::span<const render::Rect> rects) {
         screen_->put(*frame_, rects);
         return;
     }
+    // The widget's pixels that show the device pixels drawn again.
+    const double ratio = devicePixelRatioF();
     QRegion dirty;
-    for (const render::Rect& r : rects) dirty += QRect(r.x, r.y, r.w, r.h);
+    for (const render::Rect& r : rects) {
+        const int left = static_cast<int>(std::floor(r.x / ratio));
+        const int top = static_cast<int>(std::floor(r.y / ratio));
+        dirty += QRect(left, top, static_cast<int>(std::ceil(r.right() / ratio)) - left,
+                       static_cast<int>(std::ceil(r.bottom() / ratio)) - top);
+    }
     // At once: a frame comes after the ticks of a wake-up, and waiting for
     // another pass of the event loop to paint it costs that pass.
     repaint(dirty);
@@ -82,16 +110,21 @@ void Playfield::paintEvent(QPaintEvent* event) {
     if (!frame_) return;
     if (screen_) {
         std::vector<render::Rect> rects;
-        for (const QRect& r : event->region())
-            rects.push_back({r.x(), r.y(), r.width(), r.height()});
+        for (const QRect& r : event->region()) rects.push_back(toFrame(r));
         screen_->put(*frame_, rects);
         return;
     }
     QPainter p(this);
-    // At a device pixel ratio above 1 the frame is scaled as a whole, by
-    // pixel repetition: no blur and no blended colours at the edges.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    for (const QRect& r : event->region()) p.drawImage(r, image_, r);
+    p.setClipRegion(event->region());
+    // A native window can be rounded up to a device row or column more than
+    // the frame has: that row is black, not what the window held before.
+    const QSizeF shown = image_.deviceIndependentSize();
+    const QRegion beyond = QRegion(rect()) - QRect(0, 0, static_cast<int>(shown.width()),
+                                                   static_cast<int>(shown.height()));
+    for (const QRect& r : beyond) p.fillRect(r, Qt::black);
+    // The image has the device pixel ratio of the screen: drawn at the
+    // origin, each of its pixels is one device pixel.
+    p.drawImage(QPointF(0, 0), image_);
 }
 
 void Playfield::mouseMoveEvent(QMouseEvent* event) {

@@ -13,6 +13,7 @@
 
 #include "platform/qt/x11_window.h"
 #include "render/pixels.h"
+#include "render/scale.h"
 
 namespace brontix::platform::qt {
 
@@ -23,9 +24,11 @@ public:
     explicit Playfield(QWidget* parent = nullptr);
     ~Playfield() override;
 
-    // The frame to show: a session's, which outlives the widget's use of it.
+    // The frame to show: a session's, which outlives the widget's use of it,
+    // drawn at scale().
     void setFrame(const render::PixelBuffer& frame);
-    // Shows the rectangles of the frame that were drawn again.
+    // Shows the rectangles of the frame that were drawn again (in its own
+    // pixels, which are the screen's).
     void show(std::span<const render::Rect> rects);
     const QImage& image() const { return image_; }
 
@@ -35,11 +38,18 @@ public:
     static QPointF crossing(QPointF inside, QPointF outside);
     // Whether the frame goes straight to the playfield's own X11 window.
     bool onScreen() const { return screen_ != nullptr; }
+    // Device pixels a playfield pixel on the screen the window is on: the
+    // scale the frames are to be drawn at, so that they are shown pixel
+    // for pixel.
+    const render::Scale& scale() const { return scale_; }
 
     QSize sizeHint() const override;
     QPaintEngine* paintEngine() const override;
 
 signals:
+    // The window went to a screen of another scale: the frame is to be drawn
+    // at scale() and set again.
+    void scaleChanged();
     void pointerMoved(float x, float y);
     void clicked();
     void characterTyped(int code);
@@ -53,10 +63,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Chooses the road to the screen for the screen the window is on.
+    // Chooses the scale and the road to the screen for the screen the
+    // window is on.
     void chooseRoad();
+    // The device pixels of the frame that a rectangle of the widget covers.
+    render::Rect toFrame(const QRect& r) const;
 
     const render::PixelBuffer* frame_ = nullptr;
+    render::Scale scale_;
     QImage image_;  // the frame's pixels, as Qt sees them
     std::unique_ptr<X11Window> screen_;
     bool screenWatched_ = false;

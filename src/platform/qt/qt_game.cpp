@@ -17,6 +17,11 @@ QtGame::QtGame() {
                      forward([this](bool) { return session_.menu(Command::Demo); }));
     QObject::connect(window_.fullScreenAction(), &QAction::triggered,
                      forward([this](bool) { return session_.menu(Command::FullScreen); }));
+    QObject::connect(field, &Playfield::scaleChanged, [this, field] {
+        const session::Answer drawn = session_.setScale(field->scale());
+        field->setFrame(session_.frame());
+        apply(drawn);
+    });
     QObject::connect(field, &Playfield::pointerMoved,
                      forward([this](float x, float y) { return session_.pointer(x, y); }));
     QObject::connect(field, &Playfield::clicked, forward([this] { return session_.click(); }));

@@ -66,6 +66,10 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     : QWidget(parent), viewer_(std::move(viewer)) {
     playfield_ = unfocused(new Playfield);
     playfield_->setFrame(viewer_->frame());
+    QObject::connect(playfield_, &Playfield::scaleChanged, this, [this] {
+        viewer_->setScale(playfield_->scale());
+        showPoint();
+    });
     // A native window of its own, so that it stays in front of a playfield
     // that paints on screen.
     box_ = new QLabel(this);

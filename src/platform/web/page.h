@@ -18,9 +18,11 @@ BRONTIX_PAGE(clock) std::uint64_t pageClock();
 BRONTIX_PAGE(now_ms) double pageNowMs();
 BRONTIX_PAGE(set_caption) void pageSetCaption(const char* text, int length);
 BRONTIX_PAGE(message_box) void pageMessageBox(const char* text, int length);
-// Copies rectangles (x, y, w, h each) of the RGBA frame onto the canvas.
+// Copies rectangles (x, y, w, h each) of the RGBA frame, `width` x `height`
+// pixels, onto the canvas.
 BRONTIX_PAGE(present)
-void pagePresent(const std::uint8_t* frame, const std::int32_t* rects, int count);
+void pagePresent(const std::uint8_t* frame, int width, int height, const std::int32_t* rects,
+                 int count);
 BRONTIX_PAGE(show_backdrop) void pageShowBackdrop();
 // Outer frames in CSS pixels of the page: left, top, width, height.
 BRONTIX_PAGE(backdrop_rect) void pageBackdropRect(std::int32_t* out);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/web/web_host.h"
 
+#include <algorithm>
+
 #include "platform/web/page.h"
 
 namespace brontix::platform::web {
@@ -15,6 +17,12 @@ scene::WindowRect inTwips(void (*measure)(std::int32_t*)) {
 }
 
 }  // namespace
+
+render::Scale canvasScale(int deviceWidth) {
+    const std::int64_t width =
+        std::clamp(deviceWidth, scene::kPlayfieldWidth / 4, scene::kPlayfieldWidth * 4);
+    return {width, scene::kPlayfieldWidth};
+}
 
 std::uint64_t WebHost::clock() { return pageClock(); }
 
@@ -42,11 +50,13 @@ void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rect
 }
 
 void WebHost::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
+    rgba_.resize(static_cast<std::size_t>(frame.width()) *
+                 static_cast<std::size_t>(frame.height()));
     toRgba(frame, rects, rgba_.data());
     rectWords_.clear();
     for (const render::Rect& r : rects) rectWords_.insert(rectWords_.end(), {r.x, r.y, r.w, r.h});
-    pagePresent(reinterpret_cast<const std::uint8_t*>(rgba_.data()), rectWords_.data(),
-                static_cast<int>(rects.size()));
+    pagePresent(reinterpret_cast<const std::uint8_t*>(rgba_.data()), frame.width(), frame.height(),
+                rectWords_.data(), static_cast<int>(rects.size()));
 }
 
 void WebHost::showBackdrop() { pageShowBackdrop(); }

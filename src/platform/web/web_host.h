@@ -21,6 +21,11 @@ namespace brontix::platform::web {
 void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rects,
             std::uint32_t* rgba);
 
+// The scale of a canvas `deviceWidth` device pixels wide: one canvas pixel
+// a device pixel, between a quarter and four (beyond, the browser stretches
+// the canvas).
+render::Scale canvasScale(int deviceWidth);
+
 class WebHost final : public session::Host {
 public:
     std::uint64_t clock() override;
@@ -41,8 +46,7 @@ private:
     void present(std::span<const render::Rect> rects, const render::PixelBuffer& frame);
 
     // The frame as the canvas wants it, bytes R, G, B, A.
-    std::vector<std::uint32_t> rgba_ = std::vector<std::uint32_t>(
-        static_cast<std::size_t>(scene::kPlayfieldWidth) * scene::kPlayfieldHeight);
+    std::vector<std::uint32_t> rgba_;
     std::vector<std::int32_t> rectWords_;
 };
 
