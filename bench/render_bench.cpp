@@ -85,5 +85,34 @@ void BM_WindowPaceFullBallArray(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowPaceFullBallArray)->Iterations(64)->Unit(benchmark::kMillisecond);
 
+// Demo with 64 balls in play on a screen of `scale` hundredths of a device
+// pixel a playfield pixel: a wake-up a tick, its tick run and what it
+// changed drawn at that scale and shown. Ten seconds of play.
+void BM_DemoTickAtScale(benchmark::State& state) {
+    Framed host;
+    const render::Scale scale(state.range(0), 100);
+    render::PixelBuffer screen = render::frameAt(scale);
+    std::int64_t now = 0;
+    session::Session session(host, [&now] { return now; });
+    session.setScale(scale);
+    host.setClock(7);
+    session.start();
+    session.menu(session::Command::Demo);
+    fillBallArray(session.form(), 64);
+    session.click();
+    for (auto _ : state) {
+        now = session.nextWake().value();
+        show(screen, session.frame(), session.wake());
+    }
+    state.counters["ticks"] = static_cast<double>(session.ticksRun());
+}
+BENCHMARK(BM_DemoTickAtScale)
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200)
+    ->Arg(300)
+    ->Iterations(640)
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace brontix::bench

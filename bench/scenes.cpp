@@ -49,8 +49,8 @@ void Scene::rewind() {
 
 void Scene::tick() { tick::Timer1_Timer(game_.form()); }
 
-void fillBallArray(game::Form1& f) {
-    while (!f.Ball.full()) f.Ball.Load();
+void fillBallArray(game::Form1& f, int balls) {
+    while (!f.Ball.full() && (balls == 0 || f.Ball.UBound() + 1 < balls)) f.Ball.Load();
     game::GameState& st = f.state;
     const int last = f.Ball.UBound();
     st.fitBallRecords(last);

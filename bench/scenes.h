@@ -25,9 +25,9 @@ private:
     int rewinds_ = 0;
 };
 
-// Fills the ball array: every ball in play, spread over the field below the
-// wall and flying every way.
-void fillBallArray(game::Form1& form);
+// Fills the ball array, or puts `balls` balls in play: spread over the
+// field below the wall and flying every way.
+void fillBallArray(game::Form1& form, int balls = 0);
 
 // The game of a script that multiplies the balls, played in `session` for
 // `ticks` ticks: clock 7, New Game, Demo, the pointer at 320, one launch,

@@ -6,9 +6,10 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+# XVFB_SCREEN: the screen's size and depth (a window at 300 % needs more).
 start_x_session() {
     exec 3>"$OUT/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
     PIDS+=($!)
     wait_for 10 '[ -s "$OUT/display" ]' || fail "Xvfb did not start"
     export DISPLAY=":$(head -1 "$OUT/display")"

@@ -96,6 +96,10 @@ TEST(Window, ItsTimerPacesTheTicksAndTheBoxHoldsTheGame) {
     QMessageBox* box = g.host().box();
     EXPECT_EQ(box->text(), "You lose!");
     EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+    // Wide enough for the title the window manager draws above it.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle()) +
+                                platform::qt::QtHost::kTitleBarRoom);
 
     const std::uint64_t ticks = g.session().ticksRun();
     const std::string recorded = script;

@@ -3,10 +3,12 @@
 #include "platform/qt/qt_host.h"
 
 #include <xcb/xcb.h>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QWindow>
 #include <chrono>
 
@@ -40,6 +42,14 @@ void QtHost::openBox(const std::string& text, std::function<void()> answered) {
     box->setIcon(QMessageBox::NoIcon);
     box->setStandardButtons(QMessageBox::Ok);
     box->button(QMessageBox::Ok)->setIcon(QIcon());
+    // The window manager draws the title in a frame as wide as the box,
+    // beside the box's icon and close button: a box as narrow as "You
+    // lose!" cuts its own title short.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const int wide = box->fontMetrics().horizontalAdvance(box->windowTitle()) + kTitleBarRoom;
+        grid->addItem(new QSpacerItem(wide, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     QObject::connect(box, &QDialog::finished, box,
                      [answered = std::move(answered)](int) { answered(); });
     box_ = box;

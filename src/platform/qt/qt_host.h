@@ -38,6 +38,10 @@ public:
     // no event loop of its own runs. `answered` runs once the player
     // closes it.
     void openBox(const std::string& text, std::function<void()> answered);
+    // Pixels a box's title bar needs beside its title: the window icon, the
+    // close button and the frame's margins, at the sizes window managers
+    // draw them.
+    static constexpr int kTitleBarRoom = 120;
     // The box while it is up, else null.
     QMessageBox* box() const { return box_; }
 
