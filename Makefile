@@ -65,6 +65,7 @@ bench: build web
 	bash bench/window_cpu.sh ./$(BUILD)/brontix
 	node bench/page_cpu.mjs $(WEB_BUILD)
 	node bench/page_seek.mjs $(WEB_BUILD)
+	node bench/page_motion.mjs $(WEB_BUILD)
 
 # The browser edition: the site to deploy in $(WEB_BUILD)/site/, and a
 # server for it.

@@ -291,4 +291,26 @@ shot fullscreen
 same_as_replay fullscreen
 pass
 
+# At 150 % the playfield's 960 x 795 device pixels are the frame the
+# renderer draws at that scale, put on the screen as they are.
+STEP=scaled
+kill "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null
+RECORDING=$OUT/recording-150.txt
+QT_SCALE_FACTOR=1.5 BRONTIX_RECORD=$RECORDING "$BRONTIX" >"$OUT/brontix-150.log" 2>&1 &
+GAME_PID=$!
+PIDS+=($GAME_PID)
+wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME_PID --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+    fail "no window at 150 %"
+wait_for 10 'geometry; [ "$WW" -eq 960 ] && ((WH > 795))' || fail "the window at 150 % is ${WW}x$WH"
+pause
+sleep 0.3
+shot scaled
+convert "$OUT/scaled.png" -crop "960x795+$WX+$((WY + WH - 795))" +repage "$OUT/scaled-screen.ppm"
+"$REPLAY" --frame "$OUT/scaled-replay.ppm" --scale 1.5 "$RECORDING" >/dev/null 2>"$OUT/scaled-replay.log" ||
+    fail "the recording does not replay: $(cat "$OUT/scaled-replay.log")"
+diff=$(compare -metric AE "$OUT/scaled-screen.ppm" "$OUT/scaled-replay.ppm" "$OUT/scaled-diff.png" 2>&1)
+[ "${diff%% *}" = 0 ] || fail "$diff pixels of the playfield at 150 % differ from the replay's frame at 1.5"
+pass
+
 echo "e2e: all steps passed"

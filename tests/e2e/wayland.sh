@@ -24,39 +24,44 @@ unset DISPLAY
 # A compositor with no screen, drawing in memory so that it can be read
 # back (--debug lets weston-screenshooter do that).
 compositor() {
-    weston --backend=headless-backend.so --use-pixman --socket=brontix --width=1280 --height=800 \
-        --idle-time=0 "$@" --log="$OUT/weston.log" >/dev/null 2>&1 &
+    weston --backend=headless-backend.so --use-pixman --socket=brontix --width="${SCREEN_W:-1280}" \
+        --height="${SCREEN_H:-800}" --idle-time=0 "$@" --log="$OUT/weston.log" >/dev/null 2>&1 &
     WESTON=$!
     PIDS+=($WESTON)
     wait_for 10 '[ -S "$XDG_RUNTIME_DIR/brontix" ]' || fail "weston did not start"
 }
+# Runs the game natively at a scale factor, takes a screenshot once it has
+# come to rest (start-up's three balls fall and ball 0 is held), and finds
+# in it, pixel for pixel, the playfield its recording replays to at that
+# scale, after as many ticks as ran until the screenshot (known within a
+# second or so).
+shows_its_game() {
+    local name=$1 scale=$2 started ticks clock found="" k
+    mkdir -p "$OUT/$name"
+    QT_SCALE_FACTOR=$scale BRONTIX_RECORD="$OUT/$name/recording.txt" WAYLAND_DISPLAY=brontix \
+        "$BRONTIX" >"$OUT/$name/game.log" 2>&1 &
+    GAME=$!
+    PIDS+=($GAME)
+    started=$(date +%s%N)
+    sleep 12
+    kill -0 $GAME 2>/dev/null || fail "the game ended: $(cat "$OUT/$name/game.log")"
+    (cd "$OUT/$name" && WAYLAND_DISPLAY=brontix timeout 10 weston-screenshooter) || fail "no screenshot"
+    ticks=$((($(date +%s%N) - started) / 15625000))
+    convert "$OUT/$name"/wayland-screenshot-*.png "$OUT/$name/screen.ppm"
+    clock=$(sed -n 2p "$OUT/$name/recording.txt")
+    [[ "$clock" =~ ^clock\ [0-9]+$ ]] || fail "the recording starts with $clock"
+    for k in $(seq "$ticks" -1 $((ticks - 192))); do
+        printf '%s\ntick %d\n' "$clock" "$k" |
+            "$REPLAY" --frame "$OUT/$name/frame.ppm" --scale "$scale" || fail "no replay"
+        if found=$("$FIND_FRAME" "$OUT/$name/screen.ppm" "$OUT/$name/frame.ppm"); then break; fi
+    done
+    [ -n "$found" ] || fail "the screenshot shows no frame of the game near tick $ticks"
+    echo "wayland: at scale $scale the playfield at $found is the game's after $k ticks"
+}
 
 STEP=wayland
 compositor --debug
-BRONTIX_RECORD="$OUT/wayland.txt" WAYLAND_DISPLAY=brontix "$BRONTIX" >"$OUT/game.log" 2>&1 &
-GAME=$!
-PIDS+=($GAME)
-STARTED=$(date +%s%N)
-# Start-up's three balls fall and the game comes to rest with ball 0 held.
-sleep 12
-kill -0 $GAME 2>/dev/null || fail "the game ended: $(cat "$OUT/game.log")"
-(cd "$OUT" && WAYLAND_DISPLAY=brontix timeout 10 weston-screenshooter) || fail "no screenshot"
-TICKS=$((($(date +%s%N) - STARTED) / 15625000))
-convert "$OUT"/wayland-screenshot-*.png "$OUT/screen.ppm"
-pass
-
-STEP=wayland-frame
-CLOCK=$(sed -n 2p "$OUT/wayland.txt")
-[[ "$CLOCK" =~ ^clock\ [0-9]+$ ]] || fail "the recording starts with $CLOCK"
-# The playfield is the game's after as many ticks as ran until the
-# screenshot; the count is known within a second or so.
-found=""
-for k in $(seq "$TICKS" -1 $((TICKS - 192))); do
-    printf '%s\ntick %d\n' "$CLOCK" "$k" | "$REPLAY" --frame "$OUT/frame.ppm" || fail "no replay"
-    if found=$("$FIND_FRAME" "$OUT/screen.ppm" "$OUT/frame.ppm"); then break; fi
-done
-[ -n "$found" ] || fail "the screenshot shows no frame of the game near tick $TICKS"
-echo "wayland: the playfield at $found is the game's after $k ticks"
+shows_its_game native 1
 pass
 
 STEP=compositor-gone
@@ -69,6 +74,15 @@ status=$?
 # thread and on the main thread at once, and then says so twice: one line
 # however often it is said.
 [ "$(sort -u "$OUT/game.log" | wc -l)" -le 1 ] || fail "it said: $(cat "$OUT/game.log")"
+pass
+
+# At 150 % the window's 960 x 795 device pixels of playfield are the frame
+# drawn at that scale (on a larger screen, for the larger window).
+STEP=wayland-scaled
+SCREEN_W=1600 SCREEN_H=1200 compositor --debug
+shows_its_game scaled 1.5
+kill $WESTON
+wait $GAME 2>/dev/null
 pass
 
 STEP=xwayland
