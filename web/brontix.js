@@ -285,6 +285,12 @@
   // with Ctrl, Alt or Meta belong to the browser (Alt+N is New Game's), and
   // Space on a menu command is the command's.
   document.addEventListener('keydown', (e) => {
+    // While the backdrop is up, Escape is the way out of it.
+    if (e.key === 'Escape' && !backdrop.hidden && !box.open) {
+      e.preventDefault();
+      leaveBackdrop();
+      return;
+    }
     if (box.open || e.ctrlKey || e.altKey || e.metaKey || e.key.length !== 1) return;
     if (e.key === ' ' && menu.includes(e.target)) return;
     e.preventDefault();

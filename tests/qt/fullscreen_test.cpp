@@ -7,7 +7,10 @@
 #include <QTest>
 #include <QWindow>
 
+#include <string>
+
 #include "qt_game.h"
+#include "session/recorder.h"
 
 namespace brontix::testing {
 namespace {
@@ -40,6 +43,27 @@ TEST(QtFullScreen, BackdropCoversTheScreenAndOwnsTheCentredGameWindow) {
     back->close();
     EXPECT_FALSE(back->isVisible());
     EXPECT_TRUE(g.window().isVisible());  // closing the backdrop leaves the game
+}
+
+TEST(QtFullScreen, EscapeClosesTheBackdropAndOtherwiseIsTheGames) {
+    QtGame g;
+    std::string script;
+    session::Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    g.session().record(&recorder);
+    auto* field = g.window().playfield();
+    // Typed in the game window, or in the backdrop itself.
+    for (const bool inBackdrop : {false, true}) {
+        g.session().menu(session::Command::FullScreen);
+        platform::qt::Backdrop* back = g.host().backdrop();
+        ASSERT_TRUE(back->isVisible());
+        QTest::keyClick(inBackdrop ? static_cast<QWidget*>(back) : field, Qt::Key_Escape);
+        EXPECT_FALSE(back->isVisible());
+        EXPECT_TRUE(g.window().isVisible());
+    }
+    EXPECT_EQ(script.find("key 27"), std::string::npos);
+    QTest::keyClick(field, Qt::Key_Escape);  // no backdrop: the game's key
+    g.session().record(nullptr);
+    EXPECT_NE(script.find("key 27"), std::string::npos);
 }
 
 TEST(QtFullScreen, BackdropIsBlackAndInert) {

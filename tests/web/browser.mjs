@@ -307,6 +307,12 @@ if (Math.abs(g.x + g.width / 2 - (b.x + b.width / 2)) > 1 || Math.abs(g.y + g.he
 await page.screenshot({ path: join(out, 'fullscreen.png') });
 const corner = await page.evaluate(() => getComputedStyle(document.getElementById('backdrop')).backgroundColor);
 if (corner !== 'rgb(0, 0, 0)') await fail(`the backdrop is ${corner}`);
+// Escape leaves the backdrop, and is not the game's; the close button is
+// tried below.
+await page.keyboard.press('Escape');
+await waitFor('Escape left the backdrop up', 5, () => page.evaluate(() => document.getElementById('backdrop').hidden));
+if (/^key 27$/m.test(await page.evaluate(() => window.brontixRecording()))) await fail('Escape reached the game');
+await page.click('#full-screen');
 pass();
 
 // --- the keyboard on the menu bar ----------------------------------------------------

@@ -3,6 +3,7 @@
 #include "platform/qt/backdrop.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 
@@ -26,6 +27,13 @@ void Backdrop::showCovering() {
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s && !isVisible()) setGeometry(s->availableGeometry());
     showMaximized();
+}
+
+void Backdrop::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 }  // namespace brontix::platform::qt

@@ -25,8 +25,13 @@ QtGame::QtGame() {
     QObject::connect(field, &Playfield::pointerMoved,
                      forward([this](float x, float y) { return session_.pointer(x, y); }));
     QObject::connect(field, &Playfield::clicked, forward([this] { return session_.click(); }));
-    QObject::connect(field, &Playfield::characterTyped,
-                     forward([this](int code) { return session_.key(code); }));
+    QObject::connect(field, &Playfield::characterTyped, [this](int code) {
+        // While the backdrop is up, Escape is the way out of it, not a key
+        // of the game's.
+        constexpr int kEscape = 27;
+        if (code == kEscape && host_.closeBackdrop()) return;
+        apply(session_.key(code));
+    });
     QObject::connect(&window_, &MainWindow::minimised,
                      forward([this] { return session_.unseen(); }));
 }

@@ -61,6 +61,12 @@ void QtHost::showBackdrop() {
     backdrop_->showCovering();
 }
 
+bool QtHost::closeBackdrop() {
+    if (!backdrop_ || !backdrop_->isVisible()) return false;
+    backdrop_->close();
+    return true;
+}
+
 scene::WindowRect QtHost::backdropRect() const {
     return backdrop_ ? frameInTwips(*backdrop_) : scene::WindowRect{};
 }

@@ -33,6 +33,8 @@ public:
     void showGameWindowOwnedByBackdrop() override;
 
     Backdrop* backdrop() { return backdrop_.get(); }
+    // Closes the backdrop, as its close button does; false when it is not up.
+    bool closeBackdrop();
 
     // Shows the game's box, modal to the game window, and returns at once:
     // no event loop of its own runs. `answered` runs once the player
