@@ -112,7 +112,8 @@ void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vect
     const int first = std::max(0, clip.y - top);
     const int last = std::min(f.height() - 1, clip.bottom() - 1 - top);
     auto rowAt = [&rows](int row) {
-        const auto n = static_cast<std::size_t>(row + 1);
+        // Rows above the first wrap round to past the last: empty too.
+        const std::size_t n = static_cast<std::size_t>(row) + 1;
         return n < rows.size() ? rows[n] : Span{1, 0};
     };
     for (int row = first; row <= last; ++row) {
@@ -224,14 +225,14 @@ bool byZ(const Drawn& a, const Drawn& b) { return a.z < b.z; }
 // Shows rectangle `r` of a frame at scale 1 in a frame at the whole scale
 // k: each pixel a k x k square.
 void repeat(const PixelBuffer& from, const Rect& r, int k, PixelBuffer& to) {
+    const std::ptrdiff_t left = static_cast<std::ptrdiff_t>(r.x) * k;
+    const std::size_t width = static_cast<std::size_t>(r.w) * static_cast<std::size_t>(k);
     for (int y = r.y; y < r.bottom(); ++y) {
         const std::uint32_t* src = from.row(y) + r.x;
-        std::uint32_t* first = to.row(y * k) + r.x * k;
-        for (int x = 0; x < r.w; ++x)
-            for (int i = 0; i < k; ++i) first[x * k + i] = src[x];
+        std::uint32_t* first = to.row(y * k) + left;
+        for (std::size_t x = 0; x < width; ++x) first[x] = src[x / static_cast<std::size_t>(k)];
         for (int i = 1; i < k; ++i)
-            std::memcpy(to.row(y * k + i) + r.x * k, first,
-                        static_cast<std::size_t>(r.w * k) * sizeof(std::uint32_t));
+            std::memcpy(to.row(y * k + i) + left, first, width * sizeof(std::uint32_t));
     }
 }
 
