@@ -23,6 +23,10 @@
   // the game draws its frames at that scale (rescaled), so it is crisp at
   // any fit and any device pixel ratio.
   const PAD = 8, FIELD_W = 640, FIELD_H = 530;
+  // CSS pixels kept beside the playfield, sideways, for the caption and
+  // the menu.
+  const SIDE = 160;
+  const coarse = matchMedia('(pointer: coarse)'), backdropBar = backdrop.querySelector('.caption');
   let scale = 1, deviceWidth = FIELD_W, rescaled = () => {};
   // The page lays out in 64ths of a CSS pixel: at 1.5 device pixels a CSS
   // pixel, only every second CSS pixel is a whole device pixel in those
@@ -38,20 +42,33 @@
     const q = Math.floor((FIELD_H * w) / FIELD_W), twice = 2 * ((FIELD_H * w) % FIELD_W);
     return twice > FIELD_W || (twice === FIELD_W && q % 2 === 1) ? q + 1 : q;
   };
+  // Sizes the canvas `cssWidth` CSS pixels across at `across` device pixels
+  // a CSS pixel, to whole device pixels.
+  function sizeCanvas(cssWidth, across) {
+    deviceWidth = Math.max(1, Math.round(cssWidth * across));
+    canvas.style.width = `${deviceWidth / across}px`;
+    canvas.style.height = `${deviceHeight(deviceWidth) / across}px`;
+  }
   function fit() {
+    Object.assign(canvas.style, { width: '', height: '', translate: '' });
+    const thumb = coarse.matches;
+    document.body.classList.toggle('coarse', thumb);
+    if (thumb) fitForThumb();
+    else fitWindow();
+    align();
+    rescaled();
+  }
+  function fitWindow() {
     // The layout viewport: the screen's size in CSS pixels, which a pinch
     // zoom leaves alone.
     const { clientWidth: vw, clientHeight: vh } = document.documentElement;
-    Object.assign(canvas.style, { width: '', height: '', translate: '' });
+    Object.assign(game.style, { width: '', transform: '' });
     const w = game.offsetWidth, h = game.offsetHeight;
     const room = Math.min((vw - 2 * PAD) / w, (vh - 3 * PAD - tools.offsetHeight) / h);
     scale = room >= 1 ? Math.floor(room) : Math.max(room, 0.1);
     game.style.transform = scale === 1 ? '' : `scale(${scale})`;
     // The canvas's size in CSS pixels is that of its device pixels.
-    const across = scale * devicePixelRatio;
-    deviceWidth = Math.max(1, Math.round(FIELD_W * across));
-    canvas.style.width = `${deviceWidth / across}px`;
-    canvas.style.height = `${deviceHeight(deviceWidth) / across}px`;
+    sizeCanvas(FIELD_W, scale * devicePixelRatio);
     // Scaled by a whole number, the canvas's corner (rather than the
     // window's) is put on the layout's grain; scaled by a fraction, the
     // window goes on a device pixel and align() moves the canvas.
@@ -63,8 +80,28 @@
     Object.assign(stage.style, { left: `${left}px`, top: `${top}px`, width: `${w * scale}px`, height: `${h * scale}px` });
     // Beneath the window and as wide: the viewer's controls wrap to fit.
     Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px`, width: `${w * scale}px` });
-    align();
-    rescaled();
+  }
+  // A finger (a coarse primary pointer) gets the window laid out for a
+  // thumb: the caption and a menu bar of commands a thumb can hit at the
+  // screen's own size, and the playfield as large as the screen allows:
+  // upright as wide as the screen, sideways as high, with the caption and
+  // the menu beside it. The stage is the whole screen (below the
+  // backdrop's bar, while it is up), so that a finger anywhere on or
+  // beneath the playfield steers.
+  function fitForThumb() {
+    const { clientWidth: vw, clientHeight: vh } = document.documentElement;
+    const sideways = vw > vh;
+    document.body.classList.toggle('sideways', sideways);
+    scale = 1;
+    Object.assign(game.style, { transform: '', width: `${vw}px` });
+    const top = backdrop.hidden ? 0 : backdropBar.offsetHeight, room = vh - top;
+    const bars = sideways ? 0 : game.offsetHeight - canvas.offsetHeight;
+    const width = sideways ? Math.min((room * FIELD_W) / FIELD_H, vw - SIDE)
+      : Math.min(vw, ((room - bars - tools.offsetHeight - PAD) * FIELD_W) / FIELD_H);
+    sizeCanvas(width, devicePixelRatio);
+    Object.assign(stage.style, { left: '0px', top: `${top}px`, width: `${vw}px`, height: `${room}px` });
+    const toolsWidth = sideways ? vw - canvas.offsetWidth - 2 * PAD : vw - 2 * PAD;
+    Object.assign(tools.style, { left: `${PAD}px`, top: `${vh - tools.offsetHeight - PAD}px`, width: `${toolsWidth}px` });
   }
   // The canvas's corner on a device pixel: the window's borders, caption
   // and menu bar, scaled, can leave it between two.
@@ -133,6 +170,7 @@
     },
     show_backdrop() {
       backdrop.hidden = false;
+      if (coarse.matches) fit();
       // Granted only while the player's click is being handled, and then
       // later: the centring runs again when the backdrop grows (resize).
       if (!document.fullscreenElement && document.fullscreenEnabled) {
@@ -144,6 +182,9 @@
     hide_game() { game.style.visibility = 'hidden'; },
     move_game(left, top) {
       game.classList.add('on-backdrop');
+      // For a thumb the window fills the screen already, enlarged, and
+      // stays as it is laid out, below the backdrop's bar.
+      if (coarse.matches) [left, top] = [0, backdropBar.offsetHeight];
       game.style.left = `${left}px`;
       game.style.top = `${top}px`;
       align();
@@ -253,32 +294,40 @@
     if (e.button === 0) after(exports.brontix_click());
   });
   // A finger or a pen: a drag steers, a tap (a press and release that did
-  // not wander) is a click. Its pointer is held by the playfield until it
-  // lifts, and the browser makes no mouse events of it.
+  // not wander) is a click. It may start anywhere on or beneath the
+  // playfield but on a control: its x maps to the playfield and its y is
+  // held inside it, so the finger need not cover the paddle. Its pointer
+  // is held by the stage until it lifts, and the browser makes no mouse
+  // events of it.
   const TAP = 10;  // CSS pixels a tap may wander
   let press = null;
-  canvas.addEventListener('pointerdown', (e) => {
-    if (e.pointerType === 'mouse') return;
+  const touched = (e) => {
+    const [x, y] = field(e);
+    return [x, Math.min(Math.max(y, 0), FIELD_H - 1)];
+  };
+  stage.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'mouse' || e.target.closest('button, a, .caption, .menubar')) return;
+    if (e.clientY < canvas.getBoundingClientRect().top) return;
     e.preventDefault();
-    canvas.setPointerCapture(e.pointerId);
+    stage.setPointerCapture(e.pointerId);
     press = { id: e.pointerId, x: e.clientX, y: e.clientY, tap: true };
   });
-  canvas.addEventListener('pointermove', (e) => {
+  stage.addEventListener('pointermove', (e) => {
     if (e.pointerType === 'mouse') return;
     if (press && press.id === e.pointerId) {
       if (Math.hypot(e.clientX - press.x, e.clientY - press.y) > TAP) press.tap = false;
-      steer(e);
-    } else if (e.pointerType === 'pen' && !press) {
+      after(exports.brontix_pointer(...touched(e)));
+    } else if (e.pointerType === 'pen' && !press && e.target === canvas) {
       steer(e);  // a pen hovering steers as a mouse does
     }
   });
-  canvas.addEventListener('pointerup', (e) => {
+  stage.addEventListener('pointerup', (e) => {
     if (!press || press.id !== e.pointerId) return;
     const tap = press.tap;
     press = null;
     if (tap) after(exports.brontix_click());
   });
-  canvas.addEventListener('pointercancel', () => { press = null; });
+  stage.addEventListener('pointercancel', () => { press = null; });
 
   // --- keys and the menu bar ---------------------------------------------------------------
   // Typed characters by their code, so only a lower-case p pauses; keys

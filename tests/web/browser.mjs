@@ -398,36 +398,82 @@ pass();
 
 // --- a phone, played with a finger ---------------------------------------------------
 step = 'phone';
-const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
-page = await phone.newPage();
-await page.goto(`${address}?clock=${CLOCK}`);
-await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
-const fits = () => page.evaluate(() => {
-  const g = document.getElementById('game').getBoundingClientRect();
-  const e = document.scrollingElement;
-  return innerWidth === 390 && e.scrollWidth <= innerWidth && e.scrollHeight <= innerHeight && g.left >= 0 &&
-    g.top >= 0 && g.right <= innerWidth && g.bottom <= innerHeight;
-});
-if (!(await fits())) await fail('the window does not fit the phone, or the page scrolls or zooms');
-const field = await page.evaluate(() => document.getElementById('playfield').getBoundingClientRect().toJSON());
-const onField = (x, y) => ({ x: field.x + x * field.width / 640, y: field.y + y * field.height / 530 });
-const cdp = await page.context().newCDPSession(page);
-const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
-await page.click('#new-game');
-for (const x of [150, 480]) {
-  const from = onField(320, 400), to = onField(x, 400);
-  await touch('touchStart', [from]);
-  for (let i = 1; i <= 8; ++i) await touch('touchMove', [{ x: from.x + (to.x - from.x) * i / 8, y: to.y }]);
-  await touch('touchEnd', []);
-  await waitFor(`the paddle centre is at ${await paddleCentre()}, not under the finger at ${x}`, 5,
-    async () => Math.abs((await paddleCentre()) - x) <= 1.5);
+// Upright and sideways, laid out for a thumb: commands a finger can hit,
+// the playfield as large as the screen, nothing to scroll, and a finger
+// anywhere on or beneath the playfield steering and tapping.
+for (const [width, height] of [[390, 844], [844, 390]]) {
+  const upright = height > width, where = `at ${width} x ${height}`;
+  const phone = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+  page = await phone.newPage();
+  await page.goto(`${address}?clock=${CLOCK}`);
+  await waitFor('the page did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
+  const layout = () => page.evaluate(() => {
+    const rect = (id) => document.getElementById(id).getBoundingClientRect().toJSON();
+    const e = document.scrollingElement;
+    return {
+      field: rect('playfield'), game: rect('game'), menu: ['new-game', 'demo', 'full-screen'].map(rect),
+      bar: document.querySelector('#backdrop .caption').getBoundingClientRect().bottom,
+      scrolls: e.scrollWidth > innerWidth || e.scrollHeight > innerHeight,
+    };
+  });
+  const look = await layout(), { field, menu } = look;
+  if (look.scrolls) await fail(`${where} the page scrolls`);
+  if (menu.some((m) => m.width < 44 || m.height < 44)) await fail(`${where} the menu commands are ${JSON.stringify(menu)}`);
+  if (upright ? Math.abs(field.width - width) > 1 : Math.abs(field.height - height) > 1) {
+    await fail(`${where} the playfield is ${field.width} x ${field.height}`);
+  }
+  const cdp = await page.context().newCDPSession(page);
+  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  const tap = (point) => page.touchscreen.tap(point.x, point.y);
+  const recorded = (line) => page.evaluate((l) => window.brontixRecording().split('\n').filter((x) => x === l).length, line);
+  await tap({ x: menu[0].x + menu[0].width / 2, y: menu[0].y + menu[0].height / 2 });
+  await waitFor(`${where} a tap on New Game started no game`, 5, async () => (await recorded('menu new')) === 1);
+  const lit = await page.evaluate(() => getComputedStyle(document.getElementById('new-game')).backgroundColor);
+  if (lit !== 'rgba(0, 0, 0, 0)') await fail(`${where} the tapped command stays lit (${lit})`);
+  // A tap at the foot of a command is the command's, never the playfield's.
+  await tap({ x: menu[1].x + menu[1].width / 2, y: menu[1].y + menu[1].height - 3 });
+  await waitFor(`${where} a tap on Demo did nothing`, 5, async () => (await recorded('menu demo')) === 1);
+  await tap({ x: menu[1].x + menu[1].width / 2, y: menu[1].y + menu[1].height - 3 });
+  await waitFor(`${where} a second tap on Demo did nothing`, 5, async () => (await recorded('menu demo')) === 2);
+  if ((await recorded('click')) !== 0) await fail(`${where} a tap on the menu reached the playfield`);
+  // The finger's x is the playfield's; upright it is well beneath the
+  // playfield, sideways on its lowest rows, off the paddle.
+  const y = upright ? field.y + field.height + 120 : field.y + field.height - 4;
+  const onField = (x) => ({ x: field.x + (x * field.width) / 640, y });
+  for (const x of [150, 480]) {
+    const from = onField(320), to = onField(x);
+    await touch('touchStart', [from]);
+    for (let i = 1; i <= 8; ++i) await touch('touchMove', [{ x: from.x + ((to.x - from.x) * i) / 8, y }]);
+    await touch('touchEnd', []);
+    await waitFor(`${where} the paddle centre is at ${await paddleCentre()}, not under the finger at ${x}`, 5,
+      async () => Math.abs((await paddleCentre()) - x) <= 1.5);
+  }
+  const held = await pixels(0, 330, 640, 120);
+  await tap(onField(480));
+  await waitFor(`${where} a tap did not launch the ball`, 5, async () => differing(held, await pixels(0, 330, 640, 120)) > 20);
+  await page.screenshot({ path: join(out, `phone-${upright ? 'upright' : 'sideways'}.png`) });
+
+  // Full Screen fills the screen with the window, on black, below the
+  // backdrop's bar.
+  await page.tap('#full-screen');
+  await waitFor(`${where} Full Screen did not fill the screen`, 5, async () => {
+    const l = await layout();
+    return !(await page.evaluate(() => document.getElementById('backdrop').hidden)) && l.game.top >= l.bar - 0.5 &&
+      l.game.bottom <= height + 0.5 && (upright ? Math.abs(l.field.width - width) <= 1 : Math.abs(l.field.height - (height - l.bar)) <= 1);
+  });
+  await page.screenshot({ path: join(out, `phone-${upright ? 'upright' : 'sideways'}-fullscreen.png`) });
+  await page.tap('#backdrop-close');
+
+  // The box's OK is on the screen and big enough for a thumb.
+  await page.evaluate(() => document.getElementById('box').showModal());
+  const ok = await page.evaluate(() => document.getElementById('box-ok').getBoundingClientRect().toJSON());
+  if (ok.width < 44 || ok.height < 44 || ok.left < 0 || ok.top < 0 || ok.right > width || ok.bottom > height) {
+    await fail(`${where} the box's OK is ${JSON.stringify(ok)}`);
+  }
+  await page.tap('#box-ok');
+  await waitFor(`${where} OK did not close the box`, 5, () => page.evaluate(() => !document.getElementById('box').open));
+  await phone.close();
 }
-const held = await pixels(0, 330, 640, 120);
-await touch('touchStart', [onField(480, 200)]);
-await touch('touchEnd', []);
-await waitFor('a tap did not launch the ball', 5, async () => differing(held, await pixels(0, 330, 640, 120)) > 20);
-if (!(await fits())) await fail('after the finger the window no longer fits the phone');
-await page.screenshot({ path: join(out, 'phone.png') });
 pass();
 
 // --- installed, and offline on the second visit -------------------------------------------
