@@ -416,6 +416,11 @@ for (const [width, height] of [[390, 844], [844, 390]]) {
       scrolls: e.scrollWidth > innerWidth || e.scrollHeight > innerHeight,
     };
   });
+  // Pixel for pixel at the phone's 3 device pixels a CSS pixel too.
+  await page.keyboard.type('p');
+  await waitFor(`${where} p did not pause`, 5, async () => !(await status()).timer);
+  await exactOnScreen(where);
+  await page.keyboard.type('p');
   const look = await layout(), { field, menu } = look;
   if (look.scrolls) await fail(`${where} the page scrolls`);
   if (menu.some((m) => m.width < 44 || m.height < 44)) await fail(`${where} the menu commands are ${JSON.stringify(menu)}`);
