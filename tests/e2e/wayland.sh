@@ -94,5 +94,65 @@ GAME=$!
 PIDS+=($GAME)
 wait_for 15 'xwininfo -root -tree -display "$X" 2>/dev/null | grep -q "\"Brontix"' ||
     fail "no X11 window on $X: $(cat "$OUT/game-x.log")"
+kill $WESTON
+pass
+
+# Full Screen, played through weston's X11 backend, which takes the pointer
+# and keys of the X server it runs in (Xvfb, here): the backdrop holds the
+# game window, caption and menu bar included, centred on black; Escape
+# closes it and the game runs on in its own window.
+STEP=wayland-fullscreen
+exec 4>"$OUT/xvfb-display"
+Xvfb -displayfd 4 -screen 0 1400x1000x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 '[ -s "$OUT/xvfb-display" ]' || fail "Xvfb did not start"
+XV=":$(head -1 "$OUT/xvfb-display")"
+DISPLAY=$XV weston --backend=x11-backend.so --socket=brontix-x --width=1300 --height=950 \
+    --idle-time=0 --log="$OUT/weston-x11.log" >/dev/null 2>&1 &
+WESTON=$!
+PIDS+=($WESTON)
+wait_for 10 '[ -S "$XDG_RUNTIME_DIR/brontix-x" ]' || fail "weston did not start in Xvfb"
+RECORDING=$OUT/fullscreen.txt
+BRONTIX_RECORD=$RECORDING WAYLAND_DISPLAY=brontix-x "$BRONTIX" >"$OUT/game-fs.log" 2>&1 &
+GAME=$!
+PIDS+=($GAME)
+xdo() { DISPLAY=$XV xdotool "$@"; }
+# Where screenshot NAME shows the playfield as the recording, as it stands,
+# replays to: "X Y", or nothing.
+find_game() {
+    DISPLAY=$XV import -window root "$OUT/$1.png" && convert "$OUT/$1.png" "$OUT/$1.ppm"
+    "$REPLAY" --frame "$OUT/$1-frame.ppm" "$RECORDING" >/dev/null || fail "no replay"
+    "$FIND_FRAME" "$OUT/$1.ppm" "$OUT/$1-frame.ppm"
+}
+black() { [ "$(convert "$OUT/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6)" = 000000 ]; }
+wait_for 10 '[ -s "$RECORDING" ]' || fail "the game did not start: $(cat "$OUT/game-fs.log")"
+xdo mousemove 20 600
+wait_for 10 'xdo key p; sleep 0.5; tail -1 "$RECORDING" | grep -q "^key 112$"' || fail "p did not pause the game"
+wait_for 10 'at=$(find_game window)' || fail "the window does not show the game"
+read -r X Y <<<"$at"
+xdo mousemove $((X + 175)) $((Y - 10)) click 1  # "Full Screen"
+xdo mousemove 20 600  # weston draws the pointer into its screenshots
+wait_for 10 'tail -1 "$RECORDING" | grep -q "^menu fullscreen$"' || fail "Full Screen was not chosen"
+wait_for 10 'at=$(find_game held) && read -r X Y <<<"$at" && ((X + 320 >= 648 && X + 320 <= 652))' ||
+    fail "the playfield is not centred on the backdrop (at ${at:-nowhere})"
+black held $((X - 30)) $((Y + 265)) && black held $((X + 670)) $((Y + 265)) || fail "the backdrop is not black"
+black held $((X + 100)) $((Y - 12)) && fail "no menu bar above the playfield"
+black held $((X + 100)) $((Y - 36)) && fail "no caption above the menu bar"
+# Closed by Escape, then by its close button (which Qt's decorations draw
+# at the top right of the screen): each time the game window is back.
+for how in Escape button; do
+    if [ "$how" = Escape ]; then
+        xdo key Escape
+    else
+        xdo mousemove $((X + 175)) $((Y - 10)) click 1 mousemove 20 600
+        wait_for 10 'at=$(find_game held-again) && read -r X Y <<<"$at" && black held-again $((X - 30)) $((Y + 265))' ||
+            fail "Full Screen again did not hold the game window"
+        xdo mousemove 1282 44 click 1 mousemove 20 600
+    fi
+    wait_for 10 'at=$(find_game back) && read -r X Y <<<"$at" && ! black back $((X - 30)) $((Y + 265))' ||
+        fail "closing the backdrop by $how did not give the game its window back (at ${at:-nowhere})"
+    kill -0 $GAME 2>/dev/null || fail "the game ended with the backdrop: $(cat "$OUT/game-fs.log")"
+done
+grep -q "^key 27$" "$RECORDING" && fail "Escape reached the game"
 pass
 echo "wayland: all steps passed"

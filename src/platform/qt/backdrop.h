@@ -5,6 +5,8 @@
 // or Escape.
 #pragma once
 
+#include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 namespace brontix::platform::qt {
@@ -17,9 +19,28 @@ public:
 
     // Shows it maximised over the screen it is on.
     void showCovering();
+    // Where the window system does not let a client place its windows
+    // (Wayland), the backdrop holds the game window in its own surface,
+    // centred under a caption of its own that follows the window's title,
+    // until the backdrop closes and gives the window back its own.
+    void hold(QWidget& window);
+    bool holds() const { return held_ != nullptr; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The caption's height, as a window manager's title bar.
+    static constexpr int kCaptionHeight = 24;
+
+    void centre();
+
+    QPointer<QWidget> held_;
+    Qt::WindowFlags heldFlags_;
+    QLabel* caption_ = nullptr;
 };
 
 }  // namespace brontix::platform::qt

@@ -82,6 +82,12 @@ void QtHost::moveGameWindow(float leftTwips, float topTwips) {
 }
 
 void QtHost::showGameWindowOwnedByBackdrop() {
+    // A Wayland client cannot place its own windows nor keep one in front
+    // of another: the backdrop holds the game window in its own surface.
+    if (backdrop_ && QGuiApplication::platformName().startsWith("wayland")) {
+        backdrop_->hold(window_);
+        return;
+    }
     // Owned by the backdrop, the game window always stays in front of it.
     window_.winId();
     if (backdrop_ && window_.windowHandle()) {
