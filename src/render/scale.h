@@ -42,6 +42,8 @@ public:
     // The device pixel nearest S times a playfield position (halfway goes
     // to the even one): where that edge falls on the screen.
     int at(int position) const {
+        // Whole scales, 1 above all, on the hot path of every frame.
+        if (den_ == 1) return static_cast<int>(position * num_);
         const std::int64_t p = static_cast<std::int64_t>(position) * num_;
         std::int64_t q = p / den_, rem = p % den_;
         if (rem < 0) {

@@ -120,9 +120,16 @@ void drawShape(Raster& raster, const Rect& clip, const Drawn& d, const std::vect
         const Span cur = rowAt(row);
         if (cur.l > cur.r) continue;
         int innerL = cur.l + thick, innerR = cur.r - thick;
-        for (int k = 1; k <= thick; ++k)
+        // An empty row near by leaves no inside on this one (its l > r).
+        if (thick == 1) {
+            // The common case, on the hot path of every frame at scale 1.
+            const Span up = rows[static_cast<std::size_t>(row)];
+            const Span down = rows[static_cast<std::size_t>(row) + 2];
+            innerL = up.l > up.r || down.l > down.r ? cur.r + 1 : std::max({up.l, down.l, innerL});
+            innerR = std::min({up.r, down.r, innerR});
+        }
+        for (int k = 1; k <= thick && thick > 1; ++k)
             for (const Span near : {rowAt(row - k), rowAt(row + k)}) {
-                // An empty row near by leaves no inside on this one.
                 innerL = std::max(innerL, near.l > near.r ? cur.r + 1 : near.l);
                 innerR = std::min(innerR, near.r);
             }
@@ -229,8 +236,10 @@ void repeat(const PixelBuffer& from, const Rect& r, int k, PixelBuffer& to) {
     const std::size_t width = static_cast<std::size_t>(r.w) * static_cast<std::size_t>(k);
     for (int y = r.y; y < r.bottom(); ++y) {
         const std::uint32_t* src = from.row(y) + r.x;
-        std::uint32_t* first = to.row(y * k) + left;
-        for (std::size_t x = 0; x < width; ++x) first[x] = src[x / static_cast<std::size_t>(k)];
+        std::uint32_t* const first = to.row(y * k) + left;
+        std::uint32_t* out = first;
+        for (int x = 0; x < r.w; ++x, ++src)
+            for (int i = 0; i < k; ++i) *out++ = *src;
         for (int i = 1; i < k; ++i)
             std::memcpy(to.row(y * k + i) + left, first, width * sizeof(std::uint32_t));
     }
