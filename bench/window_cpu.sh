@@ -58,7 +58,7 @@ for scale in $SCALES; do
         QT_SCALE_FACTOR=$scale LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-09 12:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
             "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
         GAME=$!
-        wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+        wait_for 15 'W=$(game_window $GAME); [ -n "$W" ]' ||
             fail "no game window"
         xdotool windowactivate --sync "$W" 2>/dev/null
         xdotool key --clearmodifiers alt+n

@@ -50,7 +50,7 @@ RECORDING=$OUT/recording.txt
 BRONTIX_RECORD=$RECORDING "$BRONTIX" >"$OUT/brontix.log" 2>&1 &
 GAME_PID=$!
 PIDS+=($GAME_PID)
-wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME_PID --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+wait_for 15 'W=$(game_window $GAME_PID); [ -n "$W" ]' ||
     fail "no window named Brontix"
 caption() { xdotool getwindowname "$W"; }
 focus() { xdotool windowactivate --sync "$W" 2>/dev/null || xdotool windowfocus --sync "$W"; }
@@ -66,7 +66,7 @@ geometry() {
     PY=$((WY + MENU))
 }
 # The menu bar may be laid out after the window is first shown.
-wait_for 10 'geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' || {
+wait_for 10 'W=$(game_window $GAME_PID); geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' || {
     [ "$WW" -eq 640 ] || fail "window width $WW, not 640"
     fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
 }
@@ -97,7 +97,8 @@ pause() {
 resume() {
     focus
     xdotool type p
-    wait_for 5 '[[ "$(caption)" =~ ^Brontix\ \|\ -?[0-9]+$ ]]' || fail "resume caption $(caption)"
+    # The score alone, or, once a brick has gone since, with the balls.
+    wait_for 5 '[[ "$(caption)" =~ ^Brontix\ \|\ -?[0-9]+(\ Balls:\ [0-9]+)?$ ]]' || fail "resume caption $(caption)"
 }
 
 STEP=start-up
@@ -300,9 +301,9 @@ RECORDING=$OUT/recording-150.txt
 QT_SCALE_FACTOR=1.5 BRONTIX_RECORD=$RECORDING "$BRONTIX" >"$OUT/brontix-150.log" 2>&1 &
 GAME_PID=$!
 PIDS+=($GAME_PID)
-wait_for 15 'W=$(xdotool search --onlyvisible --pid $GAME_PID --name "^Brontix" 2>/dev/null | head -1); [ -n "$W" ]' ||
+wait_for 15 'W=$(game_window $GAME_PID); [ -n "$W" ]' ||
     fail "no window at 150 %"
-wait_for 10 'geometry; [ "$WW" -eq 960 ] && ((WH > 795))' || fail "the window at 150 % is ${WW}x$WH"
+wait_for 10 'W=$(game_window $GAME_PID); geometry; [ "$WW" -eq 960 ] && ((WH > 795))' || fail "the window at 150 % is ${WW}x$WH"
 pause
 sleep 0.3
 shot scaled

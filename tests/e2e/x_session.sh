@@ -20,5 +20,15 @@ start_x_session() {
     sleep 1  # openbox announces itself before it manages windows
 }
 
+# The game's top-level window: the tallest of its windows named Brontix,
+# since its playfield and menu bar are native windows too, with its name.
+#   game_window PID
+game_window() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$1" --name "^Brontix" 2>/dev/null); do
+        echo "$(xwininfo -id "$w" 2>/dev/null | awk '/Height:/{print $2}') $w"
+    done | sort -n | tail -1 | cut -d' ' -f2
+}
+
 # CPU time of a process so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
