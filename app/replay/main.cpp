@@ -3,11 +3,14 @@
 // brontix-replay [--frame FILE [--scale S]] [SCRIPT]: runs a script against
 // the game without a window.
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -24,15 +27,18 @@ brontix::replay::ReadScript readFrom(int fd) {
     return [fd](char* into, std::size_t n) {
         for (;;) {
             const long got = ::read(fd, into, n);
-            if (got >= 0 || errno != EINTR) return got;
+            if (got >= 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) return got;
+            // A non-blocking descriptor (a shell may hand one on) has no
+            // input yet: wait for it rather than end the run.
+            if (errno != EINTR) {
+                pollfd ready{fd, POLLIN, 0};
+                ::poll(&ready, 1, -1);
+            }
         }
     };
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
+int run(int argc, char** argv) {
     brontix::replay::ScriptRun run;
     std::optional<std::string> path;
     bool scaled = false;
@@ -68,4 +74,26 @@ int main(int argc, char** argv) {
     const int status = brontix::replay::runScript(run, std::cout, std::cerr);
     ::close(fd);
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+#ifdef SIGPIPE
+    // A reader that goes away makes the next dump a failed write, which
+    // ends the run with a line and status 2 instead of a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+#if __cpp_exceptions
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << "brontix-replay: out of memory\n";
+        return 2;
+    }
+#else
+    return run(argc, argv);
+#endif
 }

@@ -65,12 +65,21 @@ geometry() {
     PX=$WX
     PY=$((WY + MENU))
 }
+# The window's Motif hints, which window managers read for the functions
+# and buttons of a frame, name neither minimising nor maximising (nor all).
+no_minimise_or_maximise() {
+    local hints
+    hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ',')
+    read -r flags functions decorations _ <<<"$hints"
+    ((flags & 3)) && ((!(functions & 0x19) && !(decorations & 0x61)))
+}
 # The menu bar may be laid out after the window is first shown.
 wait_for 10 'W=$(game_window $GAME_PID); geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' || {
     [ "$WW" -eq 640 ] || fail "window width $WW, not 640"
     fail "window height $WH leaves no 640 x 530 playfield under a menu bar"
 }
 xprop -id "$W" -len 8 _NET_WM_ICON | grep -q "Icon (" || fail "the window has no icon"
+no_minimise_or_maximise "$W" || fail "the window offers to be minimised or maximised"
 head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
     fail "the recording does not start with its heading: $(head -1 "$RECORDING")"
 sed -n 2p "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "the recording's second line is not the clock: $(sed -n 2p "$RECORDING")"
@@ -200,11 +209,11 @@ STEP=demo
 # a box that came up is answered and a new game served, as a player would.
 serve_again_if_ended() {
     local box
-    box=$(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -v "^$W$" | head -1)
+    box=$(game_box "$W")
     [ -n "$box" ] || return 0
     echo "e2e: demo: a game ended (caption $(caption)); a new one is served"
     xdotool windowactivate --sync "$box" key Return 2>/dev/null
-    wait_for 10 '! xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"' ||
+    wait_for 10 '[ -z "$(game_box "$W")" ]' ||
         fail "the box did not close"
     focus; xdotool key --clearmodifiers alt+n
     xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
@@ -254,13 +263,13 @@ focus; xdotool key --clearmodifiers alt+n
 sleep 0.2
 xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
 xdotool mousemove --window "$W" 600 $((MENU + 300))  # the paddle away from the ball
-wait_for 30 'BOX=$(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -v "^$W$" | head -1); [ -n "$BOX" ]' ||
+wait_for 30 'BOX=$(game_box "$W"); [ -n "$BOX" ]' ||
     fail "no box came up"
 sleep 0.3
 shot box
 xdotool windowactivate --sync "$BOX" 2>/dev/null
 xdotool key --window "$BOX" Return
-wait_for 5 '! xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | grep -vq "^$W$"' || fail "the box did not close"
+wait_for 5 '[ -z "$(game_box "$W")" ]' || fail "the box did not close"
 tail -1 "$RECORDING" | grep -Eq '^tick [0-9]+$' || fail "the ended game's ticks are not in the recording"
 printf 'dump\n' | cat "$RECORDING" - | "$REPLAY" | grep -q '"messages":\[[^]]*"You lose!"\]' ||
     fail "the recording does not replay to the lost game"
@@ -282,6 +291,7 @@ CX=$((WX + WW / 2))
 CY=$((WY + WH / 2))
 ((CX > 620 && CX < 660 && CY > 480 && CY < 545)) || fail "game window centre ($CX, $CY) is not centred"
 xprop -id "$W" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$B")" || fail "the game window is not owned by the backdrop"
+no_minimise_or_maximise "$B" || fail "the backdrop offers to be minimised or maximised"
 stack=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | awk '{for (i = 5; i <= NF; i++) print $i}')
 gpos=$(grep -n -i "$(printf '0x%x' "$W")" <<<"$stack" | cut -d: -f1)
 bpos=$(grep -n -i "$(printf '0x%x' "$B")" <<<"$stack" | cut -d: -f1)
@@ -312,6 +322,17 @@ convert "$OUT/scaled.png" -crop "960x795+$WX+$((WY + WH - 795))" +repage "$OUT/s
     fail "the recording does not replay: $(cat "$OUT/scaled-replay.log")"
 diff=$(compare -metric AE "$OUT/scaled-screen.ppm" "$OUT/scaled-replay.ppm" "$OUT/scaled-diff.png" 2>&1)
 [ "${diff%% *}" = 0 ] || fail "$diff pixels of the playfield at 150 % differ from the replay's frame at 1.5"
+pass
+
+# A window destroyed from outside ends the game as closing it does: the
+# recording settled, status 0.
+STEP=destroyed
+xdotool windowclose "$W"
+wait_for 10 '! kill -0 "$GAME_PID" 2>/dev/null' || fail "the game runs on without its window"
+wait "$GAME_PID"
+status=$?
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+printf 'dump\n' | cat "$RECORDING" - | "$REPLAY" >/dev/null || fail "the recording does not replay"
 pass
 
 echo "e2e: all steps passed"

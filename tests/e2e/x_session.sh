@@ -30,5 +30,19 @@ game_window() {
     done | sort -n | tail -1 | cut -d' ' -f2
 }
 
+# The game's box: a window of its own, owned by the game window W (the
+# playfield and the menu bar are native windows of the same name, never
+# owned). Nothing when no box is up.
+#   game_box W
+game_box() {
+    local b
+    for b in $(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null); do
+        if xprop -id "$b" WM_TRANSIENT_FOR 2>/dev/null | grep -qi "# $(printf '0x%x' "$1")$"; then
+            echo "$b"
+            return
+        fi
+    done
+}
+
 # CPU time of a process so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

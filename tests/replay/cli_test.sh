@@ -51,6 +51,7 @@ expect 2 "line 1: line too long" -- timeout 20 "${REPLAY[@]}" </dev/zero >/dev/n
     bad "a line of 1048576 bytes and a carriage return: $(cat "$T/err")"
 { printf 'dump\n#'; head -c 1048576 /dev/zero | tr '\0' x; printf '\n'; } >"$T/longer"
 expect 2 "line 2: line too long" -- "${REPLAY[@]}" <"$T/longer" >/dev/null
+printf 'dump\r\r\n' | expect 2 'line 1: unknown command "dump?"' -- "${REPLAY[@]}" >/dev/null
 printf 'dump\n' | "${REPLAY[@]}" - >"$T/stdin" 2>&1 || bad "reading -"
 printf 'dump' | "${REPLAY[@]}" >"$T/stdin2" 2>&1 || bad "reading stdin"
 cmp -s "$T/stdin" "$T/stdin2" || bad "- and no argument differ"
@@ -69,7 +70,7 @@ printf 'clock 5\nbogus\n' | "${REPLAY[@]}" --frame - >"$T/none" 2>/dev/null
 # a quarter to four, is a usage error.
 for pair in "1.5 960 795" "1.25 800 662" "15e-1 960 795" "3 1920 1590"; do
     read -r scale w h <<<"$pair"
-    printf 'clock 5\n' | "${REPLAY[@]}" --frame - --scale "$scale" | head -c 20 >"$T/head"
+    printf 'clock 5\n' | "${REPLAY[@]}" --frame - --scale "$scale" 2>/dev/null | head -c 20 >"$T/head"
     [ "$(head -2 "$T/head")" = "$(printf 'P6\n%s %s' "$w" "$h")" ] || bad "--scale $scale gives $(head -2 "$T/head" | tr '\n' ' ')"
 done
 for scale in 0.2 4.01 abc 1.5x -2 ''; do
@@ -82,4 +83,28 @@ if [ "$WASM" -eq 0 ]; then
     printf 'clock 5\n' | expect 2 "cannot write the frame to '$T/no/such.ppm'" -- "${REPLAY[@]}" --frame "$T/no/such.ppm"
 fi
 echo "$fails failed"
+
+# What the WebAssembly program cannot meet: a reader that goes away, a
+# non-blocking standard input with nothing in it yet, and memory running out
+# (tried only in a build without the sanitizers, which reserve address space
+# of their own).
+if [ "$WASM" -eq 0 ]; then
+    yes dump | head -5000 >"$T/dumps"
+    "${REPLAY[@]}" "$T/dumps" 2>"$T/err" | head -c1 >/dev/null
+    status=${PIPESTATUS[0]}
+    [ "$status" -eq 2 ] && [ "$(cat "$T/err")" = "brontix-replay: cannot write to standard output: Broken pipe" ] ||
+        bad "a reader gone: status $status, $(head -c 300 "$T/err")"
+    { sleep 1; echo dump; } | python3 -c 'import fcntl, os, sys
+fcntl.fcntl(0, fcntl.F_SETFL, fcntl.fcntl(0, fcntl.F_GETFL) | os.O_NONBLOCK)
+os.execvp(sys.argv[1], sys.argv[1:])' "${REPLAY[@]}" >"$T/out" 2>"$T/err" && [ "$(wc -l <"$T/out")" -eq 1 ] ||
+        bad "a non-blocking standard input: $(head -c 300 "$T/err")"
+    if [ -z "${BRONTIX_SANITIZED:-}" ]; then
+        line="random$(printf ' 0.5%.0s' $(seq 1000))"
+        for _ in $(seq 30000); do echo "$line"; done >"$T/randoms"
+        (ulimit -v 100000 && exec "${REPLAY[@]}" "$T/randoms") >/dev/null 2>"$T/err"
+        status=$?
+        [ "$status" -eq 2 ] && [ "$(cat "$T/err")" = "brontix-replay: out of memory" ] ||
+            bad "memory ran out: status $status, $(head -c 300 "$T/err")"
+    fi
+fi
 [ "$fails" -eq 0 ]

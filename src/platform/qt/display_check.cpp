@@ -9,6 +9,7 @@
 #include <QDir>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace brontix::platform::qt {
 
@@ -22,10 +23,16 @@ std::string env(const char* name) {
 std::optional<std::string> xServerAnswers() {
     const std::string display = env("DISPLAY");
     if (display.empty()) return "DISPLAY is unset, so there is no X server to open the window on";
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    const bool ok = !xcb_connection_has_error(c);
+    // Asked for the screen number, xcb also checks that the server has the
+    // screen DISPLAY names (":0.5"), which Qt would otherwise abort over.
+    int screen = 0;
+    xcb_connection_t* c = xcb_connect(nullptr, &screen);
+    const int error = xcb_connection_has_error(c);
     xcb_disconnect(c);
-    if (ok) return std::nullopt;
+    if (error == 0) return std::nullopt;
+    if (error == XCB_CONN_CLOSED_INVALID_SCREEN)
+        return "the X server at display " + display + " has no screen " + std::to_string(screen) +
+               " (DISPLAY)";
     return "no X server answers at display " + display + " (DISPLAY)";
 }
 

@@ -4,8 +4,10 @@
 // of three commands.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QAction>
 #include <QMainWindow>
+#include <memory>
 
 #include "platform/qt/playfield.h"
 
@@ -22,7 +24,10 @@ public:
     QAction* demoAction() { return demo_; }
     QAction* fullScreenAction() { return fullScreen_; }
 
+    ~MainWindow() override;
+
 signals:
+    // Closed by the player, or destroyed from outside (on X11).
     void closed();
     // The window manager minimised the window.
     void minimised();
@@ -36,6 +41,7 @@ private:
     QAction* newGame_;
     QAction* demo_;
     QAction* fullScreen_;
+    std::unique_ptr<QAbstractNativeEventFilter> destroyWatch_;
 };
 
 }  // namespace brontix::platform::qt
