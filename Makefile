@@ -7,10 +7,12 @@ WEB_BUILD ?= build-web
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 600
+MINUTES ?= 60
 # WERROR=ON: compiler warnings are errors (CI builds so).
 WERROR ?= OFF
 
-.PHONY: all deps configure build run check test lint sanitize bench fuzz package web web-run clean
+.PHONY: all deps configure build run check test lint sanitize sanitize-build bench fuzz soak package \
+	web web-run clean
 
 all: build
 
@@ -33,7 +35,8 @@ check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
 
 # Every test, the browser edition's included, clang-tidy, then every test
-# again under the sanitizers (with a bounded fuzzing walk).
+# again under the sanitizers (with a bounded fuzzing walk), then half a
+# minute of libFuzzer.
 test: build web
 	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
@@ -42,19 +45,31 @@ test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	sh scripts/lint $(BUILD)
 	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 # clang-tidy over the native build's sources (under two minutes on two
 # cores), as make test runs it.
 lint: build
 	sh scripts/lint $(BUILD)
 
-sanitize: deps
+SANITIZER_OPTIONS = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1
+
+sanitize-build: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRONTIX_SANITIZE=ON \
 		-DBRONTIX_WERROR=$(WERROR) -DBRONTIX_BENCH=OFF >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+sanitize: sanitize-build
+	cd $(SANITIZE_BUILD) && $(SANITIZER_OPTIONS) ctest --output-on-failure -j $(JOBS)
+
+# A long soak: the fuzzing walks of the release and the sanitizer builds,
+# side by side for MINUTES (60 unless told), with their commands, ticks and
+# findings.
+soak: build sanitize-build
+	$(SANITIZER_OPTIONS) bash scripts/soak $(MINUTES) $(BUILD)/fuzz/brontix-fuzz-walk \
+		$(SANITIZE_BUILD)/fuzz/brontix-fuzz-walk $(BUILD)/soak
 
 # The tick, the frame and the viewer's seeks, then the windowed game's CPU
 # share in Xvfb and the page's in Chromium, and the page viewer's seeks.
@@ -84,7 +99,8 @@ web-run: web
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# The coverage-guided fuzzer, with clang's libFuzzer, for FUZZ_SECONDS.
+# The coverage-guided fuzzer, with clang's libFuzzer, for FUZZ_SECONDS; its
+# corpus grows from run to run.
 fuzz:
 	@sh scripts/install-deps fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

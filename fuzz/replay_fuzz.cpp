@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "replay_fuzz.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "game/form1.h"
 #include "replay/replay.h"
+#include "script/script.h"
 #include "support/json.h"
 
 namespace brontix::fuzz {
@@ -67,25 +69,58 @@ public:
 
     void run(const std::string& line) {
         ++reach_.commands;
-        out_.str("");
-        out_.clear();
-        const std::uint64_t before = replay_.session().ticksRun();
-        if (replay_.runLine(line)) return;  // a script error: the driver would stop here
-        reach_.ticks += static_cast<long long>(replay_.session().ticksRun() - before);
-        check(line);
+        ++spent_;
+        const script::Parsed parsed = script::parseLine(line);
+        if (const auto* tick = std::get_if<script::Tick>(&parsed.command))
+            runTicks(tick->count, line);
+        else
+            runChecked(line);
     }
 
     game::Form1* form() {
         return replay_.session().started() ? &replay_.session().form() : nullptr;
     }
     // Ticks this input may still run with the current number of balls.
+    // Every command costs one, every tick one for each ball.
     long long ticksLeft() {
         const int balls = form() ? form()->Ball.UBound() + 1 : 3;
         return (budget_ - spent_) / balls;
     }
-    void spend(long long ticks) { spent_ += ticks * (form() ? form()->Ball.UBound() + 1 : 3); }
 
 private:
+    // A tick line runs in pieces, each within what is left of the budget
+    // at the number of balls it starts with, so that no line (a tick before
+    // the window exists, a cascade of balls) can run unbounded.
+    void runTicks(std::uint64_t count, const std::string& line) {
+        static constexpr std::uint64_t kPiece = 64;
+        while (count > 0) {
+            const long long left = ticksLeft();
+            if (left <= 0) return;
+            const std::uint64_t piece = std::min({count, kPiece, static_cast<std::uint64_t>(left)});
+            const std::uint64_t before = replay_.session().ticksRun();
+            if (!runChecked("tick " + std::to_string(piece), line)) return;
+            const std::uint64_t ran = replay_.session().ticksRun() - before;
+            // The timer is off: the rest would find nothing to run either.
+            if (ran == 0) return;
+            count -= piece;
+        }
+    }
+
+    // Runs one line and checks the rules; false on a script error.
+    bool runChecked(const std::string& run, const std::string& line) {
+        out_.str("");
+        out_.clear();
+        const std::uint64_t before = replay_.session().ticksRun();
+        if (replay_.runLine(run)) return false;  // a script error: the driver would stop here
+        const auto ran = static_cast<long long>(replay_.session().ticksRun() - before);
+        reach_.ticks += ran;
+        spend(ran);
+        check(line);
+        return true;
+    }
+    bool runChecked(const std::string& line) { return runChecked(line, line); }
+    void spend(long long ticks) { spent_ += ticks * (form() ? form()->Ball.UBound() + 1 : 3); }
+
     void check(const std::string& line) {
         // Boxes are answered at once, so between commands the gate is open.
         if (replay_.session().boxOpen()) broken("the gate stayed closed", line);
@@ -191,12 +226,7 @@ void runCommands(Checker& c, Bytes& b, Reach& reach) {
         case 2:
         case 3: {
             static const long long kCounts[] = {1, 2, 7, 64, 640, 6400, 100000, 3000000};
-            long long n = kCounts[b.byte() % 8];
-            const bool running = c.form() && c.form()->Timer1.Enabled;
-            if (running) n = std::min(n, c.ticksLeft());
-            if (n < 1) return;
-            if (running) c.spend(n);
-            c.run("tick " + std::to_string(n));
+            c.run("tick " + std::to_string(kCounts[b.byte() % 8]));
             break;
         }
         case 4: c.run("move " + b.coordinate() + " " + b.coordinate()); break;

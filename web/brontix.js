@@ -13,8 +13,11 @@
   const stage = $('stage'), game = $('game'), canvas = $('playfield'), backdrop = $('backdrop'),
     box = $('box'), tools = $('tools'), menu = [...document.querySelectorAll('#menubar button')];
   const ctx = canvas.getContext('2d');
-  // Tests fix the clock the random source is seeded from; players never do.
-  const fixedClock = new URLSearchParams(location.search).get('clock');
+  window.brontixStarted = true;
+  // Tests fix the clock the random source is seeded from; players never
+  // do. A clock that is not a whole number is no clock.
+  const clockParam = new URLSearchParams(location.search).get('clock');
+  const fixedClock = /^\d{1,20}$/.test(clockParam ?? '') ? clockParam : null;
 
   // --- fitting the window to the screen ------------------------------------------
   // The whole window scales: down to fit a small screen, up by whole
@@ -203,7 +206,9 @@
       read: () => 0,
       write: (fd, bytes) => console.log(new TextDecoder().decode(bytes)),
     }, ['brontix']);
-    const response = await fetch('brontix.wasm');
+    const response = await fetch('brontix.wasm').catch(() => {
+      throw new Error('the network failed');
+    });
     if (!response.ok) {
       throw new Error(`<code>brontix.wasm</code> could not be loaded (${escaped(response.status)} ${escaped(response.statusText)})`);
     }
@@ -214,10 +219,13 @@
     const { instance } = await WebAssembly.instantiateStreaming(response, { wasi_snapshot_preview1: wasi, brontix: page });
     exports = instance.exports;
     memory = exports.memory;
+    if (typeof exports._initialize !== 'function' || !(memory instanceof WebAssembly.Memory)) {
+      throw new Error('<code>brontix.wasm</code> is not the game\'s module (it has no <code>_initialize</code>)');
+    }
     exports._initialize();
   } catch (e) {
-    const why = e instanceof TypeError ? 'the network failed'
-      : e instanceof WebAssembly.CompileError || e instanceof WebAssembly.LinkError ? escaped(e.message) : e.message;
+    // The page's own reasons are written as HTML; anything else is text.
+    const why = e.constructor === Error ? e.message : escaped(e.message);
     failed(`<p>The game could not start: ${why}.</p><p>${howToStart}</p>`);
     return;
   }

@@ -63,6 +63,10 @@ const server = createServer(async (req, res) => {
     res.end();
   }
 });
+// A CONNECT is no request for the site either (node leaves it unanswered).
+server.on('connect', (req, socket) => {
+  socket.end('HTTP/1.1 405 Method Not Allowed\r\nAllow: GET, HEAD\r\nConnection: close\r\n\r\n');
+});
 server.on('clientError', (err, socket) => {
   if (socket.writable) socket.end('HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n');
 });

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
+#ifndef __wasi__
+#include <csignal>  // WebAssembly has no signals
+#endif
 #include <cstring>
 #include <iostream>
 #include <new>

@@ -121,7 +121,7 @@ private:
                 ws();
                 std::string key = string();
                 expect(':');
-                v.members.emplace_back(std::move(key), value());
+                v.members.push_back({std::move(key), value()});
             } while (take(','));
             expect('}');
         } else if (c == '[') {

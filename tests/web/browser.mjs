@@ -7,7 +7,7 @@
 // page's own recording. A failing step leaves a screenshot.
 //   node browser.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
 import { spawnSync, execFileSync } from 'node:child_process';
-import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { connect } from 'node:net';
 import { join } from 'node:path';
 import { launchChromium, serveSite } from './harness.mjs';
@@ -127,6 +127,7 @@ for (const [request, status] of [
   ['GET // HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 400],
   ['GET /%E0%A4%A HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 400],
   ['POST / HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n', 405],
+  ['CONNECT example.org:443 HTTP/1.1\r\nHost: example.org:443\r\n\r\n', 405],
   ['GET /../../etc/passwd HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 404],
   ['GET /brontix.wasm HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n', 200],
 ]) {
@@ -508,6 +509,32 @@ page = await visit.newPage();
 await page.goto(`file://${join(site, 'site', 'index.html')}`);
 const said = await page.evaluate(() => document.getElementById('failure').textContent);
 if (!said.includes('make web-run')) await fail(`the page opened from disk says: ${said}`);
+pass();
+
+// --- a broken site or address: the page says what is wrong -------------------------------
+step = 'broken';
+// (No service worker: it would answer before the routes.)
+const broken = await browser.newContext({ viewport: { width: 800, height: 600 }, serviceWorkers: 'block' });
+const says = async (route, answer) => {
+  page = await broken.newPage();
+  if (route) await page.route(route, answer);
+  await page.goto(`${address}?clock=abc`);
+  await waitFor('the page neither started nor failed', 15,
+    () => page.evaluate(() => document.body.dataset.ready === 'true' || document.body.dataset.failed === 'true'));
+  const text = await page.evaluate(() => (document.body.dataset.failed ? document.getElementById('failure').textContent : 'ready'));
+  await page.close();
+  return text;
+};
+// A clock that is no number is ignored.
+const ignored = await says(null);
+if (ignored !== 'ready') await fail(`?clock=abc: ${ignored}`);
+const noScript = await says('**/brontix.js', (r) => r.fulfill({ status: 404 }));
+if (!noScript.includes('brontix.js did not load') || !noScript.includes('make web-run')) await fail(`without brontix.js: ${noScript}`);
+// A module that compiles and links but is another program.
+const other = readFileSync(join(site, 'brontix-replay.wasm'));
+const notOurs = await says('**/brontix.wasm', (r) => r.fulfill({ body: other, contentType: 'application/wasm' }));
+if (!notOurs.includes('is not the game\'s module')) await fail(`another module: ${notOurs}`);
+await broken.close();
 pass();
 
 await browser.close();
