@@ -12,6 +12,8 @@
 
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_game.h"
+#include "platform/qt/quit_on_signals.h"
+#include "platform/qt/recording_file.h"
 #include "platform/qt/viewer_window.h"
 #include "session/recorder.h"
 #include "viewer/viewer.h"
@@ -19,28 +21,27 @@
 namespace {
 
 // BRONTIX_RECORD=FILE: the session written down as a replay script, each
-// line flushed as its event is handled.
-std::unique_ptr<brontix::session::Recorder> openRecording() {
+// line written as its event is handled, to a file or a pipe.
+struct Recording {
+    std::unique_ptr<brontix::platform::qt::RecordingFile> file;
+    std::unique_ptr<brontix::session::Recorder> recorder;
+};
+
+Recording openRecording() {
+    using brontix::platform::qt::RecordingFile;
     const char* path = std::getenv("BRONTIX_RECORD");
-    if (!path || !*path) return nullptr;
-    std::FILE* file = std::fopen(path, "w");
-    if (!file) {
+    if (!path || !*path) return {};
+    auto opened = RecordingFile::open(path);
+    if (auto* why = std::get_if<std::string>(&opened)) {
         std::fprintf(stderr, "brontix: cannot write the recording to '%s': %s\n", path,
-                     std::strerror(errno));
+                     why->c_str());
         std::exit(1);
     }
-    return std::make_unique<brontix::session::Recorder>(
-        [file, path](std::string_view line) {
-            static bool failed = false;
-            if (failed) return;
-            if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
-                std::fflush(file) != 0) {
-                failed = true;
-                std::fprintf(stderr, "brontix: the recording '%s' stops here: %s\n", path,
-                             std::strerror(errno));
-            }
-        },
-        std::time(nullptr));
+    Recording r;
+    r.file = std::move(std::get<std::unique_ptr<RecordingFile>>(opened));
+    r.recorder = std::make_unique<brontix::session::Recorder>(
+        [file = r.file.get()](std::string_view line) { file->write(line); }, std::time(nullptr));
+    return r;
 }
 
 // The recording FILE, ready to watch; or, when it cannot be read or is no
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Watching records nothing.
-    const auto recording = watched ? nullptr : openRecording();
+    const Recording recording = watched ? Recording{} : openRecording();
     // The game has no command line: Qt's own options (-reverse, -style,
     // -platform, ...) must not reach it either. Its environment variables
     // still work.
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("org.brontix.Brontix");
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
+    const QuitOnSignals quitOnSignals;
     if (watched) {
         ViewerWindow viewer(std::move(watched));
         viewer.show();
@@ -102,6 +104,6 @@ int main(int argc, char** argv) {
     QtGame game;
     // Closing the game window ends the program, backdrop and all.
     QObject::connect(&game.window(), &MainWindow::closed, &app, &QApplication::quit);
-    game.start(recording.get());
+    game.start(recording.recorder.get());
     return app.exec();
 }
