@@ -76,6 +76,9 @@ BRONTIX_EXPORT(brontix_box_closed) double brontixBoxClosed() {
     return apply(thePage->session.boxClosed());
 }
 // For the page's tests: ticks run so far, and whether Timer1 is on.
+// The ticks since the recording's last line, written now: the player is
+// about to take the recording.
+BRONTIX_EXPORT(brontix_settle) void brontixSettle() { thePage->recorder.settle(); }
 BRONTIX_EXPORT(brontix_ticks) double brontixTicks() {
     return static_cast<double>(thePage->session.ticksRun());
 }

@@ -240,12 +240,26 @@ await page.click('#demo');
 await waitFor('no ticks ran', 10, async () => (await page.evaluate(() => window.brontixStatus().ticks)) > 200);
 const download = await page.evaluate(() => [document.getElementById('recording').href, document.getElementById('recording').download]);
 if (!download[0].startsWith('blob:') || !/^brontix-\d{8}-\d{6}\.brontix$/.test(download[1])) await fail(`download link ${download}`);
+const fromLink = (href) => inflateRawSync(Buffer.from(new URL(href).hash.slice('#watch='.length), 'base64url')).toString();
+const ticksIn = (script) => script.split('\n').filter((l) => l.startsWith('tick'))
+  .reduce((sum, l) => sum + Number(l.split(' ')[1] ?? 1), 0);
+const ticksNow = () => page.evaluate(() => window.brontixStatus().ticks);
+// While the game runs, the link is never more than 64 ticks behind it.
+for (let i = 0; i < 5; ++i) {
+  const [ticks, href] = await page.evaluate(() => [window.brontixStatus().ticks, document.getElementById('watch-visit').href]);
+  if (ticksIn(fromLink(href)) < ticks - 64) await fail(`the link has ${ticksIn(fromLink(href))} ticks of ${ticks}`);
+  await page.waitForTimeout(170);
+}
+const before = await ticksNow();
 const [popup] = await Promise.all([context.waitForEvent('page'), page.click('#watch-visit')]);
 await popup.waitForURL(/#watch=/);
+const after = await ticksNow();
 const recording = await page.evaluate(() => window.brontixRecording());
-const visit = inflateRawSync(Buffer.from(new URL(popup.url()).hash.slice('#watch='.length), 'base64url')).toString();
+const visit = fromLink(popup.url());
 // The game plays on after the click: its recording only grows.
 if (!visit.includes('\nmenu demo\n') || !recording.startsWith(visit)) await fail('the visit\'s link does not hold its recording');
+// It holds every tick up to the click.
+if (ticksIn(visit) < before || ticksIn(visit) > after) await fail(`the visit's link has ${ticksIn(visit)} ticks, clicked between ${before} and ${after}`);
 page = popup;
 await ready();
 await page.keyboard.press('End');
