@@ -14,6 +14,7 @@
     box = $('box'), tools = $('tools'), menu = [...document.querySelectorAll('#menubar button')];
   const ctx = canvas.getContext('2d');
   window.brontixStarted = true;
+  (window.brontixStamps ??= {})['brontix.js'] = '@BUILD@';
   // Tests fix the clock the random source is seeded from; players never
   // do. A clock that is not a whole number is no clock.
   const clockParam = new URLSearchParams(location.search).get('clock');
@@ -117,6 +118,44 @@
   }
   fit();
 
+  // --- one build, and the next one offered -----------------------------------------------------
+  // Every file of the site carries the build it belongs to; a page whose
+  // files do not all say the same is a fault (tests look).
+  window.brontixBuild = () => ({
+    ...window.brontixStamps,
+    'index.html': document.querySelector('meta[name="brontix-build"]').content,
+    'brontix.css': getComputedStyle(document.documentElement).getPropertyValue('--brontix-build').trim().replace(/"/g, ''),
+  });
+  // The service worker keeps the site for offline play. When a newer
+  // build's worker has its files, the page says so in one line; the new
+  // build takes over when the player asks for it, and the page reloads then,
+  // never by itself.
+  function offerNewVersions() {
+    if (!('serviceWorker' in navigator)) return;
+    const sw = navigator.serviceWorker;
+    let asked = false;
+    sw.addEventListener('controllerchange', () => { if (asked) location.reload(); });
+    const offer = (worker) => {
+      if (worker.state !== 'installed' || !sw.controller) return;
+      $('update').hidden = false;
+      $('update-reload').onclick = (e) => {
+        e.preventDefault();
+        asked = true;
+        worker.postMessage('take over');
+      };
+    };
+    const follow = (worker) => {
+      if (!worker) return;
+      offer(worker);
+      worker.addEventListener('statechange', () => offer(worker));
+    };
+    sw.register('sw.js').then((registration) => {
+      follow(registration.waiting);
+      follow(registration.installing);
+      registration.addEventListener('updatefound', () => follow(registration.installing));
+    }).catch(() => {});
+  }
+
   // --- a page that cannot start the game says why ---------------------------------------
   const escaped = (s) => String(s).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
   function failed(html) {
@@ -216,7 +255,9 @@
     if (!type.startsWith('application/wasm')) {
       throw new Error(`the server sent <code>brontix.wasm</code> as <code>${escaped(type)}</code>, not <code>application/wasm</code>`);
     }
-    const { instance } = await WebAssembly.instantiateStreaming(response, { wasi_snapshot_preview1: wasi, brontix: page });
+    const { module, instance } = await WebAssembly.instantiateStreaming(response, { wasi_snapshot_preview1: wasi, brontix: page });
+    const [stamp] = WebAssembly.Module.customSections(module, 'brontix-build');
+    window.brontixStamps['brontix.wasm'] = stamp ? new TextDecoder().decode(stamp) : 'none';
     exports = instance.exports;
     memory = exports.memory;
     if (typeof exports._initialize !== 'function' || !(memory instanceof WebAssembly.Memory)) {
@@ -236,7 +277,7 @@
     rescaled = () => viewer.rescale(deviceWidth);
     fit();
     window.addEventListener('resize', fit);
-    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+    offerNewVersions();
     document.body.dataset.ready = 'true';
     return;
   }
@@ -435,7 +476,7 @@
     await upToNow();
     window.open($('watch-visit').href, '_blank');
   });
-  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+  offerNewVersions();
 
   // For tests: ticks run so far, whether the timer is on, the recording.
   window.brontixStatus = () => ({

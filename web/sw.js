@@ -2,19 +2,29 @@
 // SPDX-License-Identifier: MIT
 // The browser edition's service worker: every file of the site is kept in a
 // cache named after this build, so the game plays without the network from
-// the second visit on; a new build's worker fills its own cache and removes
-// the old ones.
-const CACHE = 'brontix-@VERSION@';
+// the second visit on. The files are fetched past the browser's HTTP cache,
+// so that a cache holds one build's files whatever a server says of their
+// freshness. A new build's worker fills its own cache, then waits: the page
+// offers the player a reload, and only then does it take over (and remove
+// the old caches), so that no page ever mixes two builds.
+const BUILD = '@BUILD@';
+const CACHE = `brontix-${BUILD}`;
 const FILES = [@FILES@];
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(CACHE)
+    .then((cache) => cache.addAll(FILES.map((f) => new Request(f, { cache: 'reload' })))));
 });
 
 self.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys()
     .then((keys) => Promise.all(keys.filter((k) => k.startsWith('brontix-') && k !== CACHE).map((k) => caches.delete(k))))
     .then(() => self.clients.claim()));
+});
+
+// The page's answer to "A new version is ready: reload".
+self.addEventListener('message', (event) => {
+  if (event.data === 'take over') self.skipWaiting();
 });
 
 // The site's own files from the cache (a test's ?clock= included), the

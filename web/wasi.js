@@ -5,6 +5,7 @@
 // Works as a browser script (window.brontixWasi) and as a CommonJS module.
 (function (root) {
   'use strict';
+  if (typeof window !== 'undefined') (window.brontixStamps ??= {})['wasi.js'] = '@BUILD@';
   const ENOSYS = 52, EBADF = 8, SUCCESS = 0;
   // A failed read or write of node's reaches the module as the same error
   // number a C library reports, so it says what went wrong as natively.

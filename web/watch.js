@@ -7,6 +7,7 @@
 // address is such a link; no game runs then and nothing is recorded.
 (function () {
   'use strict';
+  (window.brontixStamps ??= {})['watch.js'] = '@BUILD@';
 
   // --- links ------------------------------------------------------------------------------
   const base64url = (bytes) => {
