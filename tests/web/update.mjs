@@ -84,6 +84,7 @@ for (const [name, start] of Object.entries(servers)) {
     await waitFor('the old build does not offer the new one', 20, offered);
     const text = await page.evaluate(() => document.getElementById('update').textContent);
     if (text !== 'A new version is ready: reload') await fail(`the offer says "${text}"`);
+    await page.screenshot({ path: join(out, `${name}-offer.png`) });
     await Promise.all([page.waitForNavigation(), page.click('#update-reload')]);
     await ready();
   }
