@@ -141,7 +141,9 @@
       $('update-reload').onclick = (e) => {
         e.preventDefault();
         asked = true;
-        worker.postMessage('take over');
+        // Another tab may have let it take over already.
+        if (worker.state === 'activated') location.reload();
+        else worker.postMessage('take over');
       };
     };
     const follow = (worker) => {
