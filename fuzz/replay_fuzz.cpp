@@ -71,10 +71,11 @@ public:
         ++reach_.commands;
         ++spent_;
         const script::Parsed parsed = script::parseLine(line);
+        if (!parsed.error.empty()) return;  // a script error: the driver would stop here
         if (const auto* tick = std::get_if<script::Tick>(&parsed.command))
             runTicks(tick->count, line);
         else
-            runChecked(line);
+            runChecked(parsed.command, line);
     }
 
     game::Form1* form() {
@@ -98,7 +99,7 @@ private:
             if (left <= 0) return;
             const std::uint64_t piece = std::min({count, kPiece, static_cast<std::uint64_t>(left)});
             const std::uint64_t before = replay_.session().ticksRun();
-            if (!runChecked("tick " + std::to_string(piece), line)) return;
+            runChecked(script::Tick{piece}, line);
             const std::uint64_t ran = replay_.session().ticksRun() - before;
             // The timer is off: the rest would find nothing to run either.
             if (ran == 0) return;
@@ -106,19 +107,17 @@ private:
         }
     }
 
-    // Runs one line and checks the rules; false on a script error.
-    bool runChecked(const std::string& run, const std::string& line) {
+    // Runs one command and checks the rules after it.
+    void runChecked(const script::Command& command, const std::string& line) {
         out_.str("");
         out_.clear();
         const std::uint64_t before = replay_.session().ticksRun();
-        if (replay_.runLine(run)) return false;  // a script error: the driver would stop here
+        replay_.run(command);
         const auto ran = static_cast<long long>(replay_.session().ticksRun() - before);
         reach_.ticks += ran;
         spend(ran);
         check(line);
-        return true;
     }
-    bool runChecked(const std::string& line) { return runChecked(line, line); }
     void spend(long long ticks) { spent_ += ticks * (form() ? form()->Ball.UBound() + 1 : 3); }
 
     void check(const std::string& line) {
