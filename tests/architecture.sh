@@ -26,7 +26,7 @@ rules   | src/game src/tick src/input         | scene rules                     
 session | src/session                         | scene render rules session         | std
 script  | src/script                          | scene render session script        | std
 replay  | src/platform/headless src/replay    | scene render session script replay | std
-viewer  | src/viewer                          | scene render rules session script replay viewer | std
+viewer  | src/viewer                          | scene render session script replay viewer | std
 qt      | src/platform/qt                     | scene render session script viewer qt | std qt x11 posix
 web     | src/platform/web                    | scene render session web           | std
 game    | app/brontix                         | session viewer qt                  | std qt

@@ -26,7 +26,10 @@
   // playfield's canvas has one pixel for each device pixel it covers, and
   // the game draws its frames at that scale (rescaled), so it is crisp at
   // any fit and any device pixel ratio.
-  const PAD = 8, FIELD_W = 640, FIELD_H = 530;
+  const PAD = 8;
+  // The playfield's size: the markup's lays out the page until the module,
+  // which owns it, is there to say.
+  let FIELD_W = canvas.width, FIELD_H = canvas.height, exports = null;
   // CSS pixels kept beside the playfield, sideways, for the caption and
   // the menu.
   const SIDE = 160;
@@ -40,12 +43,9 @@
     while (grain < 16 && Math.abs(grain * devicePixelRatio - Math.round(grain * devicePixelRatio)) > 1e-9) grain += 1 / 64;
     return Math.round(v / grain) * grain;
   }
-  // round(530 w / 640), halfway to the even: the frame's height for a
-  // frame w pixels wide, as the game works it out.
-  const deviceHeight = (w) => {
-    const q = Math.floor((FIELD_H * w) / FIELD_W), twice = 2 * ((FIELD_H * w) % FIELD_W);
-    return twice > FIELD_W || (twice === FIELD_W && q % 2 === 1) ? q + 1 : q;
-  };
+  // The frame's height for a frame w pixels wide, as the game works it out
+  // (before the module is there, near enough to lay out the page).
+  const deviceHeight = (w) => (exports ? exports.brontix_frame_height(w) : (w * FIELD_H) / FIELD_W);
   // Sizes the canvas `cssWidth` CSS pixels across at `across` device pixels
   // a CSS pixel, to whole device pixels.
   function sizeCanvas(cssWidth, across) {
@@ -174,7 +174,7 @@
     return;
   }
 
-  let memory, exports, pendingBox = null, wakeTimer = 0, frameRequest = 0, recording = '';
+  let memory, pendingBox = null, wakeTimer = 0, frameRequest = 0, recording = '';
   // The rectangles the game drew since the last animation frame, put then
   // from the game's RGBA frame, which holds the newest pixels of each.
   const drawn = {
@@ -196,8 +196,9 @@
   };
   const text = (ptr, len) => new TextDecoder().decode(new Uint8Array(memory.buffer, ptr, len));
   const ints = (ptr, count) => new Int32Array(memory.buffer, ptr, count);
-  const put = (ptr, rect) => ints(ptr, 4).set([rect.left, rect.top, rect.width, rect.height].map(Math.round));
 
+  // Where the viewer of recordings takes its answers, once it is there.
+  const watching = {};
   const page = {
     clock: () => (fixedClock !== null
       ? BigInt.asUintN(64, BigInt(fixedClock))
@@ -221,8 +222,6 @@
         document.documentElement.requestFullscreen().catch(() => {});
       }
     },
-    backdrop_rect(ptr) { put(ptr, backdrop.getBoundingClientRect()); },
-    game_rect(ptr) { put(ptr, game.getBoundingClientRect()); },
     hide_game() { game.style.visibility = 'hidden'; },
     move_game(left, top) {
       game.classList.add('on-backdrop');
@@ -234,6 +233,8 @@
       align();
     },
     show_game_owned() { game.style.visibility = ''; },
+    watch_box(ptr, len) { watching.box(text(ptr, len)); },
+    watch_shown(point, playing, ptr, len) { watching.shown(point, playing === 1, text(ptr, len)); },
     record(ptr, len) {
       recording += text(ptr, len);
       renewSoon();
@@ -266,6 +267,9 @@
       throw new Error('<code>brontix.wasm</code> is not the game\'s module (it has no <code>_initialize</code>)');
     }
     exports._initialize();
+    FIELD_W = exports.brontix_playfield_width();
+    FIELD_H = exports.brontix_playfield_height();
+    fit();  // now to the game's own sizes
   } catch (e) {
     // The page's own reasons are written as HTML; anything else is text.
     const why = e.constructor === Error ? e.message : escaped(e.message);
@@ -275,7 +279,7 @@
 
   // A link to watch a recording: the viewer, and no game.
   if (window.brontixParseWatch && window.brontixParseWatch(location.hash)) {
-    const viewer = await window.brontixWatch(exports, () => memory, $);
+    const viewer = await window.brontixWatch(exports, () => memory, $, watching);
     rescaled = () => viewer.rescale(deviceWidth);
     fit();
     window.addEventListener('resize', fit);
@@ -329,17 +333,9 @@
   // edge's last pixel.
   canvas.addEventListener('mouseleave', (e) => {
     if (!inside) return;
-    const [x0, y0] = inside, [x1, y1] = field(e), right = FIELD_W - 1, bottom = FIELD_H - 1;
+    const [x0, y0] = inside, [x1, y1] = field(e);
     inside = null;
-    let t = 1;
-    if (x1 > right) t = Math.min(t, (right - x0) / (x1 - x0));
-    if (x1 < 0) t = Math.min(t, -x0 / (x1 - x0));
-    if (y1 > bottom) t = Math.min(t, (bottom - y0) / (y1 - y0));
-    if (y1 < 0) t = Math.min(t, -y0 / (y1 - y0));
-    if (t >= 1) return;  // it left from within, not across an edge
-    t = Math.max(t, 0);
-    const clamp = (v, hi) => Math.min(Math.max(v, 0), hi);
-    after(exports.brontix_pointer(clamp(x0 + t * (x1 - x0), right), clamp(y0 + t * (y1 - y0), bottom)));
+    after(exports.brontix_leave(x0, y0, x1, y1));
   });
   canvas.addEventListener('mouseup', (e) => {
     if (e.button === 0) after(exports.brontix_click());
@@ -401,6 +397,8 @@
       // A click of the pointer leaves the focus to the game; the keyboard
       // keeps it on the menu bar.
       if (e.detail > 0) button.blur();
+      // Full Screen centres the window by where it stands now.
+      placeWindows();
       after(exports.brontix_menu(i));
     });
   }
@@ -424,6 +422,13 @@
   });
 
   // --- full screen ------------------------------------------------------------------------
+  // Tells the game where its windows stand: the backdrop covers the page's
+  // viewport; the game window's frame is where it is laid out.
+  function placeWindows() {
+    const root = document.documentElement, r = game.getBoundingClientRect();
+    return exports.brontix_windows(0, 0, root.clientWidth, root.clientHeight,
+      ...[r.left, r.top, r.width, r.height].map(Math.round));
+  }
   // The backdrop stays until the player leaves it: its close button, or
   // leaving the browser's full-screen mode.
   function leaveBackdrop() {
@@ -432,6 +437,7 @@
     game.style.left = game.style.top = '';
     align();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    after(exports.brontix_backdrop_closed());
   }
   $('backdrop-close').addEventListener('click', leaveBackdrop);
   document.addEventListener('fullscreenchange', () => {
@@ -439,7 +445,9 @@
   });
   window.addEventListener('resize', () => {
     fit();
-    if (!backdrop.hidden) after(exports.brontix_menu(2));
+    // The backdrop grew or shrank: the game centres its window again,
+    // recording nothing.
+    if (!backdrop.hidden) after(placeWindows());
   });
 
   // --- the visit's recording, and the site offline -------------------------------------------

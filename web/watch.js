@@ -40,12 +40,13 @@
   window.brontixParseWatch = parseLink;
 
   // --- the viewer ---------------------------------------------------------------------------
-  window.brontixWatch = function (exports, memory, $) {
+  // `answers` takes what the module's answers hand the page's viewer.
+  window.brontixWatch = function (exports, memory, $, answers) {
     const canvas = $('playfield'), ctx = canvas.getContext('2d');
     const tools = $('tools');
-    const KINDS = ['new-game', 'ball-lost', 'capsule', 'pause', 'lost', 'won'];
-    const SPEEDS = ['¼×', '½×', '1×', '2×', '4×', '8×'];
-    const PER_SECOND = 64;
+    // The game's facts, from the module that owns them.
+    const PER_SECOND = exports.brontix_ticks_per_second();
+    const NORMAL_SPEED = exports.brontix_watch_normal_speed();
     const cString = (ptr) => {
       const bytes = new Uint8Array(memory().buffer, ptr);
       return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
@@ -67,7 +68,7 @@
         <button id="watch-on" title="A tick on (Right)" aria-label="A tick on">+1</button>
         <button id="watch-on-second" title="A second on (Shift+Right)" aria-label="A second on">+1 s</button>
         <button id="watch-end" title="End (End)" aria-label="End">End</button>
-        <select id="watch-speed" aria-label="Speed">${SPEEDS.map((s, i) => `<option value="${i}">${s}</option>`).join('')}</select>
+        <select id="watch-speed" aria-label="Speed"></select>
         <span id="watch-time">0:00 / 0:00</span> · tick <output id="watch-tick">0</output>
       </div>
       <div class="watch-controls">
@@ -87,55 +88,56 @@
     boxText.setAttribute('role', 'status');
     boxText.hidden = true;
     field.appendChild(boxText);
-    $('watch-speed').value = '2';
+    for (let i = 0; i < exports.brontix_watch_speeds(); ++i) {
+      $('watch-speed').add(new Option(cString(exports.brontix_watch_speed_name(i)), String(i)));
+    }
+    $('watch-speed').value = String(NORMAL_SPEED);
     const say = (text) => { $('watch-said').textContent = text; };
-    const minutes = (point) => {
-      const s = Math.floor(point / PER_SECOND);
-      return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
-    };
 
     // --- what the viewer shows ---
-    function show() {
+    // Every call into the viewer answers as the game does: the rectangles
+    // drawn reach the canvas, a changed caption the caption, and the rest
+    // comes here (shown(), box()); the call returns when to wake it next,
+    // and the page sleeps until then.
+    let wakeTimer = 0;
+    function after(wake) {
+      clearTimeout(wakeTimer);
       cancelAnimationFrame(frameRequest);
       frameRequest = 0;
-      const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
-      // The call may grow the module's memory: its buffer is read after.
-      const framePtr = exports.brontix_watch_frame();
-      const width = exports.brontix_watch_size(0), height = exports.brontix_watch_size(1);
-      if (canvas.width !== width || canvas.height !== height) Object.assign(canvas, { width, height });
-      const rgba = new Uint8ClampedArray(memory().buffer, framePtr, width * height * 4);
-      ctx.putImageData(new ImageData(rgba, width, height), 0, 0);
-      $('caption').textContent = document.title = cString(exports.brontix_watch_string(1, 0));
-      const text = cString(exports.brontix_watch_string(2, 0));
-      boxText.textContent = text;
-      boxText.hidden = text === '';
+      if (wake < 0) return;
+      // Woken on the animation frame after the wake-up: each shows the
+      // point the clock has reached.
+      wakeTimer = setTimeout(() => {
+        frameRequest = requestAnimationFrame(() => after(exports.brontix_watch_advance(performance.now())));
+      }, Math.max(0, Math.ceil(wake - performance.now()) - 8));
+    }
+    const shown = (point, playing, time) => {
       $('watch-timeline').value = String(point);
       $('watch-tick').value = String(point);
-      $('watch-time').textContent = `${minutes(point)} / ${minutes(last)}`;
-      const playing = exports.brontix_watch_playing() === 1;
+      $('watch-time').textContent = time;
       $('watch-play').textContent = playing ? '⏸' : '▶';
       $('watch-play').setAttribute('aria-label', playing ? 'Pause' : 'Play');
       $('watch-copy').href = address(data, point);
-      // Playback moves with the animation frames: each shows the point the
-      // clock has reached.
-      if (playing) frameRequest = requestAnimationFrame(() => { exports.brontix_watch_advance(performance.now()); show(); });
-    }
-    const act = (f) => (...args) => { if (opened) { f(...args); show(); } };
+    };
+    const box = (text) => {
+      boxText.textContent = text;
+      boxText.hidden = text === '';
+    };
+    Object.assign(answers, { shown, box });
+    const act = (f) => (...args) => { if (opened) after(f(...args)); };
     const seek = act((point) => exports.brontix_watch_seek(point));
     const step = act((points) => exports.brontix_watch_step(points));
-    const togglePlay = act(() => {
-      if (exports.brontix_watch_playing()) exports.brontix_watch_pause();
-      else exports.brontix_watch_play(performance.now());
-    });
+    const togglePlay = act(() => (exports.brontix_watch_playing()
+      ? exports.brontix_watch_pause() : exports.brontix_watch_play(performance.now())));
     function marks() {
       const last = exports.brontix_watch_last(), layer = $('watch-marks');
       layer.textContent = '';
       for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
         const point = exports.brontix_watch_mark_point(i);
         const mark = document.createElement('button');
-        mark.className = `mark ${KINDS[exports.brontix_watch_mark_kind(i)]}`;
+        mark.className = `mark ${cString(exports.brontix_watch_mark_kind(i))}`;
         mark.dataset.point = String(point);
-        mark.title = `${cString(exports.brontix_watch_string(3, i))} at ${minutes(point)} (tick ${point})`;
+        mark.title = cString(exports.brontix_watch_mark_title(i));
         mark.setAttribute('aria-label', mark.title);
         mark.style.left = `calc(8px + (100% - 16px) * ${last ? point / last : 0})`;
         mark.addEventListener('click', () => seek(point));
@@ -162,10 +164,9 @@
       const [from, to] = range;
       clipping = true;
       say(`Filming ticks ${from} to ${to}…`);
-      exports.brontix_watch_seek(from);
-      exports.brontix_watch_speed(viewerNormalSpeed, performance.now());
-      $('watch-speed').value = String(viewerNormalSpeed);
-      show();
+      after(exports.brontix_watch_seek(from));
+      after(exports.brontix_watch_speed(NORMAL_SPEED, performance.now()));
+      $('watch-speed').value = String(NORMAL_SPEED);
       const stream = canvas.captureStream(PER_SECOND);
       const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
       const chunks = [];
@@ -184,8 +185,7 @@
       // drops what comes before: the stretch plays once it is encoding.
       recorder.start(50);
       await atMost(encoding, 3000);
-      exports.brontix_watch_play(performance.now());
-      show();
+      after(exports.brontix_watch_play(performance.now()));
       await new Promise((resolve) => {
         const watchEnd = () => {
           if (exports.brontix_watch_point() >= to || !exports.brontix_watch_playing()) resolve();
@@ -193,9 +193,8 @@
         };
         watchEnd();
       });
-      exports.brontix_watch_pause();
-      exports.brontix_watch_seek(to);
-      show();
+      after(exports.brontix_watch_pause());
+      after(exports.brontix_watch_seek(to));
       // The last picture stands until the encoder, behind on a busy
       // machine, has handed over two more pieces: the end of the stretch is
       // in the video then.
@@ -213,7 +212,6 @@
       clipping = false;
       say(`Clip of ticks ${from} to ${to} ready.`);
     }
-    const viewerNormalSpeed = 2;
 
     // --- opening a script ---
     async function open(script, t, linked) {
@@ -221,7 +219,7 @@
       const into = exports.brontix_watch_buffer(bytes.length);
       new Uint8Array(memory().buffer, into, bytes.length).set(bytes);
       if (!exports.brontix_watch_open()) {
-        say(`This recording cannot be watched: ${cString(exports.brontix_watch_string(0, 0))}.`);
+        say(`This recording cannot be watched: ${cString(exports.brontix_watch_error())}.`);
         return;
       }
       opened = true;
@@ -229,8 +227,8 @@
       $('watch-timeline').max = String(exports.brontix_watch_last());
       marks();
       say('');
-      exports.brontix_watch_seek(t);
-      show();
+      exports.brontix_watch_whole();
+      after(exports.brontix_watch_seek(t));
       document.body.dataset.watching = 'true';
     }
     async function openLink(hash) {
@@ -266,8 +264,8 @@
     $('watch-on-second').addEventListener('click', () => step(PER_SECOND));
     $('watch-play').addEventListener('click', () => togglePlay());
     $('watch-speed').addEventListener('change', act(() => {
-      exports.brontix_watch_speed(Number($('watch-speed').value), performance.now());
       $('watch-speed').blur();
+      return exports.brontix_watch_speed(Number($('watch-speed').value), performance.now());
     }));
     $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
     $('clip-save').addEventListener('click', () => saveClip());
@@ -297,17 +295,16 @@
     }, true);
     window.addEventListener('hashchange', () => openLink(location.hash));
     // Hidden, it pauses: nobody is watching.
-    document.addEventListener('visibilitychange', act(() => {
-      if (document.visibilityState === 'hidden') exports.brontix_watch_pause();
-    }));
+    document.addEventListener('visibilitychange', act(() => (document.visibilityState === 'hidden'
+      ? exports.brontix_watch_pause() : exports.brontix_watch_advance(performance.now()))));
     // The installed app opens .brontix files it is the handler of.
     if ('launchQueue' in window) {
       window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });
     }
     // The canvas's device pixels across, each a pixel of the picture.
     const rescale = (deviceWidth) => {
-      exports.brontix_watch_scale(deviceWidth);
-      if (opened) show();
+      const wake = exports.brontix_watch_scale(deviceWidth);
+      if (opened) after(wake);
     };
     return openLink(location.hash).then(() => ({ rescale }));
   };

@@ -33,9 +33,7 @@ struct Page {
 // main's locals are to the desktop program.
 Page* thePage = nullptr;
 
-double apply(const brontix::session::Answer& answer) {
-    return thePage->host.apply(answer, thePage->session.frame());
-}
+double apply(const brontix::session::Answer& answer) { return thePage->host.apply(answer); }
 
 // A call that reached no handler: the pace as it stands.
 double unchanged() {
@@ -56,6 +54,10 @@ BRONTIX_EXPORT(brontix_wake) double brontixWake() { return apply(thePage->sessio
 BRONTIX_EXPORT(brontix_pointer) double brontixPointer(float x, float y) {
     return apply(thePage->session.pointer(x, y));
 }
+// The pointer left the playfield from (x0, y0) on it to (x1, y1) off it.
+BRONTIX_EXPORT(brontix_leave) double brontixLeave(double x0, double y0, double x1, double y1) {
+    return apply(thePage->session.leave(x0, y0, x1, y1));
+}
 BRONTIX_EXPORT(brontix_click) double brontixClick() { return apply(thePage->session.click()); }
 BRONTIX_EXPORT(brontix_key) double brontixKey(int code) {
     return apply(thePage->session.key(code));
@@ -67,6 +69,18 @@ BRONTIX_EXPORT(brontix_menu) double brontixMenu(int command) {
     if (command < 0 || command > 2) return unchanged();
     return apply(thePage->session.menu(static_cast<Command>(command)));
 }
+// Where the page's windows stand, in CSS pixels: the area the backdrop
+// covers, and the game window's outer frame (left, top, width, height).
+BRONTIX_EXPORT(brontix_windows)
+double brontixWindows(int coverLeft, int coverTop, int coverWidth, int coverHeight, int left,
+                      int top, int width, int height) {
+    return apply(thePage->session.placeWindows({coverLeft, coverTop, coverWidth, coverHeight},
+                                               {left, top, width, height}));
+}
+// The player took the backdrop away.
+BRONTIX_EXPORT(brontix_backdrop_closed) double brontixBackdropClosed() {
+    return apply(thePage->session.backdropClosed());
+}
 // The canvas covers `deviceWidth` device pixels across: the frames are drawn
 // at that scale from now on.
 BRONTIX_EXPORT(brontix_scale) double brontixScale(int deviceWidth) {
@@ -74,6 +88,22 @@ BRONTIX_EXPORT(brontix_scale) double brontixScale(int deviceWidth) {
 }
 BRONTIX_EXPORT(brontix_box_closed) double brontixBoxClosed() {
     return apply(thePage->session.boxClosed());
+}
+// The game's facts the page lays itself out and keeps time by.
+BRONTIX_EXPORT(brontix_playfield_width) int brontixPlayfieldWidth() {
+    return brontix::scene::kPlayfieldWidth;
+}
+BRONTIX_EXPORT(brontix_playfield_height) int brontixPlayfieldHeight() {
+    return brontix::scene::kPlayfieldHeight;
+}
+// The height of a frame `deviceWidth` pixels wide, as the game draws it.
+BRONTIX_EXPORT(brontix_frame_height) int brontixFrameHeight(int deviceWidth) {
+    if (deviceWidth < 1) return 0;
+    return brontix::render::Scale(deviceWidth, brontix::scene::kPlayfieldWidth)
+        .at(brontix::scene::kPlayfieldHeight);
+}
+BRONTIX_EXPORT(brontix_ticks_per_second) int brontixTicksPerSecond() {
+    return brontix::scene::kTicksPerSecond;
 }
 // For the page's tests: ticks run so far, and whether Timer1 is on.
 // The ticks since the recording's last line, written now: the player is

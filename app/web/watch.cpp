@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // A recording watched in the page: the functions the viewer's page calls.
-// The page hands over the script's text, then asks for points, plays and
-// steps, and reads back the picture (RGBA), the caption, a box's text, the
-// marks and the time. No game runs and nothing is recorded.
-#include <array>
+// The page hands over the script's text, then plays, steps and seeks; each
+// call answers as a game's does: the rectangles drawn go to the canvas, a
+// changed caption and box's text and the point to the page, and the call
+// returns the next wake-up in the page's milliseconds, or -1 for none. No
+// game runs and nothing is recorded.
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "platform/web/page.h"
 #include "platform/web/web_host.h"
 #include "viewer/viewer.h"
 
@@ -17,12 +18,13 @@
 namespace {
 
 using brontix::viewer::Viewer;
+namespace web = brontix::platform::web;
 
 struct Watch {
     std::string text;   // the script, as the page copied it in
     std::string error;  // why it cannot be watched
     std::unique_ptr<Viewer> viewer;
-    std::vector<std::uint32_t> rgba;
+    web::Canvas canvas;
     brontix::render::Scale scale;  // the canvas's
     std::string said;              // the string last handed to the page
 };
@@ -35,9 +37,21 @@ Watch& watch() {
 
 std::int64_t ns(double ms) { return static_cast<std::int64_t>(ms * 1e6); }
 
-double wakeMs() {
-    const auto wake = watch().viewer->nextWake();
-    return wake ? static_cast<double>(*wake) / 1e6 : -1;
+double apply(const brontix::viewer::Answer& a) {
+    Watch& w = watch();
+    if (!a.drawn.empty()) w.canvas.present(a.drawn, *a.frame);
+    if (a.caption) web::pageSetCaption(a.caption->data(), static_cast<int>(a.caption->size()));
+    if (a.box) web::pageWatchBox(a.box->data(), static_cast<int>(a.box->size()));
+    const std::string time = brontix::viewer::minutesSeconds(a.point) + " / " +
+                             brontix::viewer::minutesSeconds(w.viewer->last());
+    web::pageWatchShown(static_cast<double>(a.point), a.playing ? 1 : 0, time.data(),
+                        static_cast<int>(time.size()));
+    return a.wake ? static_cast<double>(*a.wake) / 1e6 : -1;
+}
+
+const char* said(std::string text) {
+    watch().said = std::move(text);
+    return watch().said.c_str();
 }
 
 }  // namespace
@@ -47,7 +61,8 @@ BRONTIX_EXPORT(brontix_watch_buffer) char* brontixWatchBuffer(int length) {
     watch().text.assign(static_cast<std::size_t>(length), '\0');
     return watch().text.data();
 }
-// Opens the script copied in: 1, or 0 when it has an error (string 0).
+// Opens the script copied in: 1, or 0 when it has an error (its words are
+// brontix_watch_error()).
 BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
     Watch& w = watch();
     auto opened = Viewer::open(w.text);
@@ -60,44 +75,18 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
     w.viewer->setScale(w.scale);
     return 1;
 }
-// 0 the error, 1 the caption, 2 the box's text ("" for none), 3 the words
-// of mark `index`: NUL-terminated, valid until the next call.
-BRONTIX_EXPORT(brontix_watch_string) const char* brontixWatchString(int which, int index) {
-    Watch& w = watch();
-    switch (which) {
-    case 0: w.said = w.error; break;
-    case 1: w.said = w.viewer->caption(); break;
-    case 2: w.said = w.viewer->box().value_or(""); break;
-    default: w.said = w.viewer->marks().at(static_cast<std::size_t>(index)).what;
-    }
-    return w.said.c_str();
+// NUL-terminated, valid until the next call.
+BRONTIX_EXPORT(brontix_watch_error) const char* brontixWatchError() { return said(watch().error); }
+// Mark `i` in words with its time ("ball lost at 0:31 (tick 2000)"), and
+// its kind's name.
+BRONTIX_EXPORT(brontix_watch_mark_title) const char* brontixWatchMarkTitle(int i) {
+    const auto& m = watch().viewer->marks().at(static_cast<std::size_t>(i));
+    return said(m.what + " at " + brontix::viewer::minutesSeconds(m.point) + " (tick " +
+                std::to_string(m.point) + ")");
 }
-// The picture at the point, RGBA.
-BRONTIX_EXPORT(brontix_watch_frame) const std::uint32_t* brontixWatchFrame() {
-    Watch& w = watch();
-    const brontix::render::PixelBuffer& frame = w.viewer->frame();
-    w.rgba.resize(static_cast<std::size_t>(frame.width()) *
-                  static_cast<std::size_t>(frame.height()));
-    brontix::platform::web::toRgba(frame, std::array{frame.rect()}, w.rgba.data());
-    return w.rgba.data();
-}
-// The canvas covers `deviceWidth` device pixels across: the pictures are
-// drawn at that scale.
-BRONTIX_EXPORT(brontix_watch_scale) void brontixWatchScale(int deviceWidth) {
-    Watch& w = watch();
-    w.scale = brontix::platform::web::canvasScale(deviceWidth);
-    if (w.viewer) w.viewer->setScale(w.scale);
-}
-// The picture's width (0) or height (1) in pixels.
-BRONTIX_EXPORT(brontix_watch_size) int brontixWatchSize(int which) {
-    const brontix::render::PixelBuffer& frame = watch().viewer->frame();
-    return which == 0 ? frame.width() : frame.height();
-}
-BRONTIX_EXPORT(brontix_watch_point) double brontixWatchPoint() {
-    return static_cast<double>(watch().viewer->point());
-}
-BRONTIX_EXPORT(brontix_watch_last) double brontixWatchLast() {
-    return static_cast<double>(watch().viewer->last());
+BRONTIX_EXPORT(brontix_watch_mark_kind) const char* brontixWatchMarkKind(int i) {
+    const auto& m = watch().viewer->marks().at(static_cast<std::size_t>(i));
+    return said(std::string(brontix::viewer::kindName(m.kind)));
 }
 BRONTIX_EXPORT(brontix_watch_marks) int brontixWatchMarks() {
     return static_cast<int>(watch().viewer->marks().size());
@@ -105,30 +94,54 @@ BRONTIX_EXPORT(brontix_watch_marks) int brontixWatchMarks() {
 BRONTIX_EXPORT(brontix_watch_mark_point) double brontixWatchMarkPoint(int i) {
     return static_cast<double>(watch().viewer->marks().at(static_cast<std::size_t>(i)).point);
 }
-BRONTIX_EXPORT(brontix_watch_mark_kind) int brontixWatchMarkKind(int i) {
-    return static_cast<int>(watch().viewer->marks().at(static_cast<std::size_t>(i)).kind);
+// The speeds playback offers, by index: how many, each in words, and the
+// game's own.
+BRONTIX_EXPORT(brontix_watch_speeds) int brontixWatchSpeeds() {
+    return static_cast<int>(std::size(brontix::viewer::kSpeeds));
 }
-BRONTIX_EXPORT(brontix_watch_seek) void brontixWatchSeek(double point) {
-    watch().viewer->seek(point > 0 ? static_cast<std::uint64_t>(point) : 0);
+BRONTIX_EXPORT(brontix_watch_speed_name) const char* brontixWatchSpeedName(int i) {
+    return said(brontix::viewer::speedName(i));
 }
-BRONTIX_EXPORT(brontix_watch_step) void brontixWatchStep(double points) {
-    watch().viewer->step(static_cast<std::int64_t>(points));
+BRONTIX_EXPORT(brontix_watch_normal_speed) int brontixWatchNormalSpeed() {
+    return brontix::viewer::kNormalSpeed;
 }
-// Playback on the page's monotonic clock (ms); each returns the next
-// wake-up, or -1.
-BRONTIX_EXPORT(brontix_watch_play) double brontixWatchPlay(double nowMs) {
-    watch().viewer->play(ns(nowMs));
-    return wakeMs();
+BRONTIX_EXPORT(brontix_watch_point) double brontixWatchPoint() {
+    return static_cast<double>(watch().viewer->point());
 }
-BRONTIX_EXPORT(brontix_watch_pause) void brontixWatchPause() { watch().viewer->pause(); }
+BRONTIX_EXPORT(brontix_watch_last) double brontixWatchLast() {
+    return static_cast<double>(watch().viewer->last());
+}
 BRONTIX_EXPORT(brontix_watch_playing) int brontixWatchPlaying() {
     return watch().viewer->playing() ? 1 : 0;
 }
+
+// The calls that answer. The canvas covers `deviceWidth` device pixels
+// across: the pictures are drawn at that scale.
+BRONTIX_EXPORT(brontix_watch_scale) double brontixWatchScale(int deviceWidth) {
+    Watch& w = watch();
+    w.scale = web::canvasScale(deviceWidth);
+    return w.viewer ? apply(w.viewer->setScale(w.scale)) : -1;
+}
+// Everything shown anew, as on opening.
+BRONTIX_EXPORT(brontix_watch_whole) double brontixWatchWhole() {
+    return apply(watch().viewer->whole());
+}
+BRONTIX_EXPORT(brontix_watch_seek) double brontixWatchSeek(double point) {
+    return apply(watch().viewer->seek(point > 0 ? static_cast<std::uint64_t>(point) : 0));
+}
+BRONTIX_EXPORT(brontix_watch_step) double brontixWatchStep(double points) {
+    return apply(watch().viewer->step(static_cast<std::int64_t>(points)));
+}
+// Playback on the page's monotonic clock (ms).
+BRONTIX_EXPORT(brontix_watch_play) double brontixWatchPlay(double nowMs) {
+    return apply(watch().viewer->play(ns(nowMs)));
+}
+BRONTIX_EXPORT(brontix_watch_pause) double brontixWatchPause() {
+    return apply(watch().viewer->pause());
+}
 BRONTIX_EXPORT(brontix_watch_speed) double brontixWatchSpeed(int speed, double nowMs) {
-    watch().viewer->setSpeed(speed, ns(nowMs));
-    return wakeMs();
+    return apply(watch().viewer->setSpeed(speed, ns(nowMs)));
 }
 BRONTIX_EXPORT(brontix_watch_advance) double brontixWatchAdvance(double nowMs) {
-    watch().viewer->advance(ns(nowMs));
-    return wakeMs();
+    return apply(watch().viewer->advance(ns(nowMs)));
 }

@@ -46,6 +46,7 @@ void ng_Click(Form1& form) {
     });
 
     form.Timer1.Enabled = true;
+    s.report({scene::GameEvent::Kind::NewGame, {}});
 }
 
 }  // namespace brontix::game

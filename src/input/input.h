@@ -16,6 +16,9 @@ void Form_Click(game::Form1& form);
 void Form_KeyPress(game::Form1& form, int keyAscii);
 void mnuDemo_Click(game::Form1& form);
 void mnuFS_Click(game::Form1& form);
+// Full Screen's placing of the game window: in the middle of the backdrop.
+// Run again when the backdrop changes size under a game window it owns.
+void centreOnBackdrop(scene::Services& windows);
 
 // The demo's phase of the tick: keeps the paddle under the ball whose
 // position record the tick's brick counter names (always ball 0 here).

@@ -16,9 +16,11 @@ void Form_KeyPress(game::Form1& form, int keyAscii) {
     if (form.Timer1.Enabled) {
         form.Timer1.Enabled = false;
         form.services.setCaption(game::kPausedCaption);
+        form.services.report({scene::GameEvent::Kind::Paused, {}});
     } else {
         form.Timer1.Enabled = true;
         form.services.setCaption(game::resumeLine(form.state.score));
+        form.services.report({scene::GameEvent::Kind::Resumed, {}});
     }
 }
 

@@ -13,7 +13,9 @@
 namespace brontix::replay {
 
 Replay::Replay(Dumps dumps)
-    : dumps_(std::move(dumps)), session_(host_, [] { return std::int64_t{0}; }) {}
+    : dumps_(std::move(dumps)), session_(host_, [] { return std::int64_t{0}; }) {
+    host_.placeWindows(session_);
+}
 
 Replay::Replay(std::ostream& out)
     : Replay([&out](Replay& r) {
@@ -108,31 +110,23 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
         err << "brontix-replay: cannot write to standard output: " << reason(error) << '\n';
         return false;
     };
-    script::LineReader reader(run.read);
-    using Got = script::LineReader::Got;
-    std::string line;
-    for (unsigned long long number = 1;; ++number) {
+    script::CommandReader reader(run.read);
+    using Got = script::CommandReader::Got;
+    for (script::Command command;;) {
         errno = 0;
-        const Got got = reader.next(line);
+        const Got got = reader.next(command);
         if (got == Got::End) break;
-        if (got == Got::Failed) {
+        if (got == Got::Failed || got == Got::Error) {
             const int error = errno;
             out.flush();
             if (!written()) return 2;
-            err << "brontix-replay: cannot read " << run.name << ": " << reason(error) << '\n';
+            if (got == Got::Failed)
+                err << "brontix-replay: cannot read " << run.name << ": " << reason(error) << '\n';
+            else
+                err << "brontix-replay: " << reader.error() << '\n';
             return 2;
         }
-        std::optional<std::string> error;
-        if (got == Got::TooLong)
-            error = "line too long";
-        else
-            error = replay.runLine(line);
-        if (error) {
-            out.flush();
-            if (!written()) return 2;
-            err << "brontix-replay: line " << number << ": " << *error << '\n';
-            return 2;
-        }
+        replay.run(command);
         if (!written()) return 2;
     }
     replay.finish();

@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // What the game needs from the windowing layer. The game calls these and
-// nothing else of the platform; the session provides them, keeping the
-// random source and the background picture itself and passing the rest to
-// the front end it runs in.
+// nothing else of the platform; the session provides them all and answers
+// the front end what came of them.
 #pragma once
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "scene/scene.h"
 
@@ -40,23 +40,17 @@ inline int twipsToPixels(float twips) {
     return static_cast<int>(px);
 }
 
-// The two windows of full-screen mode as the game moves them: the backdrop
-// (Form2) and the game window (Form1), their outer frames in twips. The
-// front end has them.
-class Windows {
-public:
-    virtual ~Windows() = default;
-    virtual void showBackdrop() = 0;
-    virtual WindowRect backdropRect() const = 0;
-    virtual void hideGameWindow() = 0;
-    virtual WindowRect gameWindowRect() const = 0;
-    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
-    virtual void showGameWindowOwnedByBackdrop() = 0;
+// What the game tells of itself as it goes, for whoever watches it: the
+// moments a player would point at.
+struct GameEvent {
+    enum class Kind { NewGame, Paused, Resumed, BallLost, CapsuleCaught, Lost, Won };
+    Kind kind;
+    // A caught capsule's effect; the box's text of a game lost or won.
+    std::string_view what;
 };
 
 class Services {
 public:
-    explicit Services(Windows& w) : windows(w) {}
     virtual ~Services() = default;
 
     // Random source: reseed from the system clock; draw a value in [0, 1).
@@ -82,8 +76,18 @@ public:
     // A modal box with an OK button.
     virtual void messageBox(const std::string& text) = 0;
 
-    // The windows of full-screen mode.
-    Windows& windows;
+    // The two windows of full-screen mode as the game moves them: the
+    // backdrop (Form2) and the game window (Form1), their outer frames in
+    // twips.
+    virtual void showBackdrop() = 0;
+    virtual WindowRect backdropRect() const = 0;
+    virtual void hideGameWindow() = 0;
+    virtual WindowRect gameWindowRect() const = 0;
+    virtual void moveGameWindow(float leftTwips, float topTwips) = 0;
+    virtual void showGameWindowOwnedByBackdrop() = 0;
+
+    // Something happened that a watcher marks.
+    virtual void report(const GameEvent& event) = 0;
 
 protected:
     virtual void showCaption(const std::string& text) = 0;

@@ -223,4 +223,22 @@ LineReader::Got LineReader::next(std::string& line) {
     }
 }
 
+CommandReader::Got CommandReader::next(Command& command) {
+    const LineReader::Got got = lines_.next(line_);
+    if (got == LineReader::Got::End) return Got::End;
+    if (got == LineReader::Got::Failed) return Got::Failed;
+    ++number_;
+    Parsed parsed;
+    if (got == LineReader::Got::TooLong)
+        parsed.error = "line too long";
+    else
+        parsed = parseLine(line_);
+    if (!parsed.error.empty()) {
+        error_ = "line " + std::to_string(number_) + ": " + parsed.error;
+        return Got::Error;
+    }
+    command = std::move(parsed.command);
+    return Got::Command;
+}
+
 }  // namespace brontix::script

@@ -83,4 +83,25 @@ private:
     bool ended_ = false;
 };
 
+// A script read command by command, as every reader of scripts reads it:
+// lines counted from 1, and an error said as "line N: reason".
+class CommandReader {
+public:
+    enum class Got { Command, End, Error, Failed };
+
+    explicit CommandReader(ReadScript read) : lines_(std::move(read)) {}
+
+    // The next line's command (a blank line or a comment is Nothing). At
+    // Error, error() says which line and why; at Failed, the read failed
+    // and errno says why.
+    Got next(Command& command);
+    const std::string& error() const { return error_; }
+
+private:
+    LineReader lines_;
+    std::string line_;
+    std::string error_;
+    unsigned long long number_ = 0;
+};
+
 }  // namespace brontix::script

@@ -1,21 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// What the session must ask of its front end: the system clock, the
-// windows of full-screen mode, and whether it shows frames at all. The Qt
-// window, the page and the replay driver each implement it; the game never
-// sees it. Everything else (what was drawn, the caption, the box) the
-// session answers from each call.
+// What the session must ask of its front end: the system clock, and whether
+// it shows frames at all. The Qt window, the page and the replay driver
+// each implement it; the game never sees it. Everything else (what was
+// drawn, the caption, the box, the windows of full screen) the session
+// answers from each call.
 #pragma once
 
 #include <cstdint>
 
-#include "scene/services.h"
-
 namespace brontix::session {
 
-// The full-screen windows (scene::Windows) are the front end's as well.
-class Host : public scene::Windows {
+class Host {
 public:
+    virtual ~Host() = default;
+
     // The system clock the random source is seeded from.
     virtual std::uint64_t clock() = 0;
 

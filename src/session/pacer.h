@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// The pace of Timer1's expiries on a real clock: ticks fall due 64 times a
-// second on a monotonic clock; a wake-up runs those that are due, a few at
+// The pace of Timer1's expiries on a real clock: ticks fall due kTicksPerSecond
+// times a second on a monotonic clock; a wake-up runs those that are due, a few at
 // most; what is still owed afterwards (a stall, time spent switched off or
 // under the game's box) is dropped rather than caught up.
 #pragma once
@@ -9,14 +9,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "scene/scene.h"
+
 namespace brontix::session {
 
 class Pacer {
 public:
-    // Timer1 asks for 1 ms, but every speed in the game is per tick and was
-    // tuned on desktops whose timers delivered about 64 expiries a second;
-    // at a true 1 ms a ball would cross the field in a fifth of a second.
-    static constexpr std::int64_t kPeriodNs = 15'625'000;
+    static constexpr std::int64_t kPeriodNs = 1'000'000'000 / scene::kTicksPerSecond;
+    static_assert(kPeriodNs * scene::kTicksPerSecond == 1'000'000'000, "a whole period");
     // After a stall at most this many ticks run at once, so a stall never
     // turns into a burst.
     static constexpr int kMaxCatchUp = 3;

@@ -4,7 +4,7 @@
 // says what made it and when, the clock the random source was seeded from,
 // every event the handlers received, and the ticks between them. Each line
 // is handed on as soon as its event has been handled, the ticks at least
-// every 64 and whenever the game comes to stand still, so a game killed at
+// once a second of play and whenever the game comes to stand still, so a game killed at
 // any moment has lost at most its last second of play.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "scene/scene.h"
 #include "session/commands.h"
 
 namespace brontix::session {
@@ -24,7 +25,7 @@ public:
     using Sink = std::function<void(std::string_view)>;
 
     // Ticks written at the latest after this many ran: one second of play.
-    static constexpr std::uint64_t kTicksPerLine = 64;
+    static constexpr std::uint64_t kTicksPerLine = scene::kTicksPerSecond;
 
     // `begun` is when the recording begins, in seconds since 1970 (UTC):
     // the heading is handed on at once.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "session/session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -45,7 +46,9 @@ bool Session::runTick() {
     if (gate_ != Gate::Open || !form_->Timer1.Enabled) return false;
     // Counted as it starts: a box it opens writes it down with the rest.
     if (recorder_) recorder_->ticked();
+    inTick_ = true;
     tick::Timer1_Timer(*form_);
+    inTick_ = false;
     ++ticks_;
     return true;
 }
@@ -72,6 +75,24 @@ Answer Session::pointer(float x, float y) {
                   [x, y](game::Form1& f) { input::Form_MouseMove(f, 0, 0, x, y); });
 }
 
+Answer Session::leave(double x0, double y0, double x1, double y1) {
+    const double right = scene::kPlayfieldWidth - 1, bottom = scene::kPlayfieldHeight - 1;
+    // The share of the path to where it leaves the first edge it meets; a
+    // pointer that left from within (onto a window over the playfield)
+    // crossed no edge.
+    double t = 1;
+    if (x1 > right) t = std::min(t, (right - x0) / (x1 - x0));
+    if (x1 < 0) t = std::min(t, -x0 / (x1 - x0));
+    if (y1 > bottom) t = std::min(t, (bottom - y0) / (y1 - y0));
+    if (y1 < 0) t = std::min(t, -y0 / (y1 - y0));
+    if (!(t < 1)) return answer();
+    t = std::max(t, 0.0);
+    const double x = std::clamp(x0 + t * (x1 - x0), 0.0, right);
+    const double y = std::clamp(y0 + t * (y1 - y0), 0.0, bottom);
+    if (x == x0 && y == y0) return answer();  // it left from the edge itself
+    return pointer(static_cast<float>(x), static_cast<float>(y));
+}
+
 Answer Session::click() { return handle(Recorder::click(), input::Form_Click); }
 
 Answer Session::key(int code) {
@@ -92,6 +113,19 @@ Answer Session::menu(Command command) {
     case Command::Demo: return handle(Recorder::menu(command), input::mnuDemo_Click);
     case Command::FullScreen: return handle(Recorder::menu(command), input::mnuFS_Click);
     }
+    return answer();
+}
+
+Answer Session::placeWindows(const ScreenRect& cover, const ScreenRect& game) {
+    windows_.cover = cover;
+    windows_.game = game;
+    if (windows_.backdropUp && windows_.ownsGame) input::centreOnBackdrop(services_);
+    return answer();
+}
+
+Answer Session::backdropClosed() {
+    windows_.backdropUp = false;
+    windows_.ownsGame = false;
     return answer();
 }
 
@@ -145,8 +179,13 @@ Answer Session::setScale(const render::Scale& scale) {
 }
 
 const render::PixelBuffer& Session::drawnFrame() {
-    if (form_) renderer_.renderChanges(frame_, picture_, *form_);
+    drawChanges();
     return frame_;
+}
+
+std::span<const render::Rect> Session::drawChanges() {
+    if (!form_) return {};
+    return renderer_.renderChanges(frame_, picture_, *form_);
 }
 
 void Session::snapshot() {
@@ -161,9 +200,12 @@ Answer Session::answer() {
     if (gate_ == Gate::Open) snapshot();
     Answer a;
     a.drawn = std::exchange(drawn_, {});
+    a.frame = &frame_;
     a.caption = std::exchange(caption_, std::nullopt);
     a.box = std::exchange(box_, std::nullopt);
     a.wake = nextWake();
+    a.windows = std::exchange(windowSteps_, {});
+    a.events = std::exchange(events_, {});
     return a;
 }
 
@@ -188,6 +230,48 @@ void Session::GameServices::setDrawColor(scene::Colour colour) {
 void Session::GameServices::setDrawWidth(int pixels) { session_.picture_.setPenWidth(pixels); }
 void Session::GameServices::drawLine(float x1, float y1, float x2, float y2) {
     session_.picture_.drawLine(x1, y1, x2, y2);
+}
+
+namespace {
+
+scene::WindowRect inTwips(const ScreenRect& r) {
+    return scene::pixelsInTwips(r.left, r.top, r.width, r.height);
+}
+
+}  // namespace
+
+void Session::GameServices::showBackdrop() {
+    session_.windows_.backdropUp = true;
+    session_.windowSteps_.push_back({WindowStep::Kind::ShowBackdrop});
+}
+
+scene::WindowRect Session::GameServices::backdropRect() const {
+    return session_.windows_.backdropUp ? inTwips(session_.windows_.cover) : scene::WindowRect{};
+}
+
+void Session::GameServices::hideGameWindow() {
+    session_.windowSteps_.push_back({WindowStep::Kind::HideGame});
+}
+
+scene::WindowRect Session::GameServices::gameWindowRect() const {
+    return inTwips(session_.windows_.game);
+}
+
+void Session::GameServices::moveGameWindow(float leftTwips, float topTwips) {
+    ScreenRect& game = session_.windows_.game;
+    game.left = scene::twipsToPixels(leftTwips);
+    game.top = scene::twipsToPixels(topTwips);
+    session_.windowSteps_.push_back({WindowStep::Kind::MoveGame, game.left, game.top});
+}
+
+void Session::GameServices::showGameWindowOwnedByBackdrop() {
+    session_.windows_.ownsGame = true;
+    session_.windowSteps_.push_back({WindowStep::Kind::ShowGameOwnedByBackdrop});
+}
+
+void Session::GameServices::report(const scene::GameEvent& event) {
+    const std::uint64_t point = session_.ticks_ + (session_.inTick_ ? 1 : 0);
+    session_.events_.push_back({event.kind, event.what, point});
 }
 
 void Session::GameServices::showCaption(const std::string&) { session_.captionChanged_ = true; }

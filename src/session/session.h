@@ -16,6 +16,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "render/background_picture.h"
 #include "render/scene_renderer.h"
@@ -32,12 +34,44 @@ class Form1;
 
 namespace brontix::session {
 
+// A rectangle on the screen, in screen pixels: a window's outer frame, or
+// the area a maximised window covers.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One step of full-screen mode on the front end's windows, in the order the
+// game took them.
+struct WindowStep {
+    enum class Kind { ShowBackdrop, HideGame, MoveGame, ShowGameOwnedByBackdrop };
+    Kind kind;
+    // MoveGame: where the game window's outer frame goes, screen pixels.
+    int left = 0;
+    int top = 0;
+};
+
+// Something the game reported of itself, at the point it happened: the
+// ticks run by then, a tick's own events counting that tick.
+struct Event {
+    using Kind = scene::GameEvent::Kind;
+    Kind kind;
+    // A caught capsule's effect; the box's text of a game lost or won.
+    std::string_view what;
+    std::uint64_t point;
+};
+
 // What came of one call into the session, for the front end to apply.
 struct Answer {
     // The rectangles of frame() drawn again, to show; empty when nothing
     // visible changed or the front end shows no frames. They stay valid
     // until the next call into the session.
     std::span<const render::Rect> drawn;
+    // The frame they are of: the same buffer for the session's life, its
+    // pixels drawn anew (and its size changed) by setScale().
+    const render::PixelBuffer* frame = nullptr;
     // The main window's caption, when it changed.
     std::optional<std::string> caption;
     // The text of the game's box, which opened during the call: the front
@@ -46,6 +80,10 @@ struct Answer {
     // When to wake the session next, on the pacing clock; none while the
     // timer is off or the box is up.
     std::optional<std::int64_t> wake;
+    // What full screen did to the windows, to carry out in this order.
+    std::vector<WindowStep> windows;
+    // What the game reported during the call, in order.
+    std::vector<Event> events;
 };
 
 class Session {
@@ -70,6 +108,11 @@ public:
     // The player's events, each run by its handler unless the game's box is
     // up, when they are neither run nor recorded.
     Answer pointer(float x, float y);  // playfield pixels
+    // The pointer went from (x0, y0) on the playfield to (x1, y1) off it
+    // between two moves the window system reported: the game gets one last
+    // move where that path crossed the playfield's edge, on its last pixel,
+    // so a flick carries the paddle to the wall.
+    Answer leave(double x0, double y0, double x1, double y1);
     Answer click();
     Answer key(int code);  // a typed character's code
     // The player can no longer see the game (the window minimised, the page
@@ -77,6 +120,16 @@ public:
     // so; a paused or ended game, or one under its box, is left alone.
     Answer unseen();
     Answer menu(Command command);
+
+    // Where the front end's windows stand: the area a maximised backdrop
+    // covers, and the game window's outer frame. Told before any Full
+    // Screen and whenever either changes; while the backdrop owns the game
+    // window, a change centres it again (nothing is recorded: the player
+    // did nothing).
+    Answer placeWindows(const ScreenRect& cover, const ScreenRect& game);
+    // The front end took the backdrop away (its close button, Escape): the
+    // game window is a window of its own again.
+    Answer backdropClosed();
 
     // A wake-up of the front end's timer: runs the ticks due by the pace.
     Answer wake();
@@ -111,9 +164,15 @@ public:
     Answer setScale(const render::Scale& scale);
 
     const render::PixelBuffer& frame() const { return frame_; }
+    // The main window's caption.
+    const std::string& caption() const { return services_.caption(); }
     // The frame with every change drawn, for a front end that shows none as
     // the game goes (the replay driver's picture).
     const render::PixelBuffer& drawnFrame();
+    // Draws every change since the last frame drawn into frame(), for such
+    // a front end, and returns the rectangles drawn again (the whole frame
+    // the first time).
+    std::span<const render::Rect> drawChanges();
     const render::BackgroundPicture& picture() const { return picture_; }
     const game::Form1& form() const { return *form_; }
     game::Form1& form() { return *form_; }
@@ -123,12 +182,21 @@ public:
     bool timerEnabled() const;
 
 private:
-    // The services the game calls: the random source, the background
-    // picture, the caption and the box are the session's own; the clock
-    // and the windows the front end's.
+    // The two windows of full screen as the session knows them, in screen
+    // pixels: the front end tells where they stand, the game moves them.
+    struct WindowModel {
+        ScreenRect cover;
+        ScreenRect game;
+        bool backdropUp = false;
+        bool ownsGame = false;
+    };
+
+    // The services the game calls: all the session's own but the clock,
+    // which is the front end's. What the game does to the windows and what
+    // it reports are answered to the front end.
     class GameServices final : public scene::Services {
     public:
-        explicit GameServices(Session& session) : Services(session.host_), session_(session) {}
+        explicit GameServices(Session& session) : session_(session) {}
 
         void Randomize() override;
         float Rnd() override;
@@ -136,6 +204,13 @@ private:
         void setDrawWidth(int pixels) override;
         void drawLine(float x1, float y1, float x2, float y2) override;
         void messageBox(const std::string& text) override;
+        void showBackdrop() override;
+        scene::WindowRect backdropRect() const override;
+        void hideGameWindow() override;
+        scene::WindowRect gameWindowRect() const override;
+        void moveGameWindow(float leftTwips, float topTwips) override;
+        void showGameWindowOwnedByBackdrop() override;
+        void report(const scene::GameEvent& event) override;
 
         std::deque<float> queue;
         scene::SplitMix64 generator;
@@ -172,6 +247,10 @@ private:
     std::span<const render::Rect> drawn_;
     std::optional<std::string> caption_;
     std::optional<std::string> box_;
+    std::vector<WindowStep> windowSteps_;
+    std::vector<Event> events_;
+    WindowModel windows_;
+    bool inTick_ = false;
     bool captionChanged_ = false;
     bool awake_ = false;  // paced: the timer was on when last looked at
     bool still_ = false;  // the last ticks changed nothing on screen

@@ -44,6 +44,7 @@ void bounceOffWalls(Form1& form, int i, const BallEdges& e) {
         // Out of play; the rest of this ball's tick still runs.
         form.Ball[i].Visible = false;
         vel.y = -std::fabs(vel.y);
+        form.services.report({scene::GameEvent::Kind::BallLost, {}});
     }
 }
 

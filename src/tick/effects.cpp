@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // The ten effects of a caught capsule, chosen by its fill colour.
+#include <array>
+#include <string_view>
+
 #include "game/basic.h"
 #include "game/game.h"
 #include "tick/phases.h"
@@ -107,21 +110,38 @@ void resizeBalls(Form1& form, float delta, float aboveWidth) {
     }
 }
 
+// Bigger balls have no lower limit to pass; smaller ones stop at 6.
+void biggerBalls(Form1& form) { resizeBalls(form, kBallStep, -INFINITY); }
+void smallerBalls(Form1& form) { resizeBalls(form, -kBallStep, 6); }
+
+struct Effect {
+    std::string_view name;
+    void (*apply)(Form1&);
+};
+
+// The ten effects, by the palette index of the capsule that brings them.
+constexpr std::array<Effect, 10> kEffects = {{
+    {"sticky paddle", toggleSticky},
+    {"less gravity", removeGravity},
+    {"more gravity", doubleGravity},
+    {"multi-ball", multiBall},
+    {"wider paddle", widerPaddle},
+    {"narrower paddle", narrowerPaddle},
+    {"cannons", toggleCannons},
+    {"bricks drop down", dropBricks},
+    {"bigger balls", biggerBalls},
+    {"smaller balls", smallerBalls},
+}};
+
 }  // namespace
 
 void applyEffect(Form1& form, scene::Colour kind) {
-    using game::QBColor;
-    if (kind == QBColor(0)) return toggleSticky(form);
-    if (kind == QBColor(1)) return removeGravity(form);
-    if (kind == QBColor(2)) return doubleGravity(form);
-    if (kind == QBColor(3)) return multiBall(form);
-    if (kind == QBColor(4)) return widerPaddle(form);
-    if (kind == QBColor(5)) return narrowerPaddle(form);
-    if (kind == QBColor(6)) return toggleCannons(form);
-    if (kind == QBColor(7)) return dropBricks(form);
-    // Bigger balls have no lower limit to pass; smaller ones stop at 6.
-    if (kind == QBColor(8)) return resizeBalls(form, kBallStep, -INFINITY);
-    if (kind == QBColor(9)) return resizeBalls(form, -kBallStep, 6);
+    for (std::size_t i = 0; i < kEffects.size(); ++i) {
+        if (kind != game::QBColor(static_cast<int>(i))) continue;
+        form.services.report({scene::GameEvent::Kind::CapsuleCaught, kEffects[i].name});
+        kEffects[i].apply(form);
+        return;
+    }
 }
 
 }  // namespace brontix::tick

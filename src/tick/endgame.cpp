@@ -6,19 +6,26 @@
 
 namespace brontix::tick {
 
+namespace {
+constexpr std::string_view kLost = "You lose!";
+constexpr std::string_view kWon = "You win!";
+}  // namespace
+
 void loseTest(Form1& form) {
     for (int i = 0; i <= form.Ball.UBound(); ++i)
         if (form.Ball[i].Visible) return;
     // Off before the box opens, so no tick can follow while it is showing.
     form.Timer1.Enabled = false;
-    form.services.messageBox("You lose!");
+    form.services.report({scene::GameEvent::Kind::Lost, kLost});
+    form.services.messageBox(std::string(kLost));
 }
 
 void winTest(Form1& form, const TickLocals& t) {
     // The count is the last visible ball's pass: a brick cleared in that
     // very pass is counted from the next tick on.
     if (t.hiddenCount >= game::kBrickCount) {
-        form.services.messageBox("You win!");
+        form.services.report({scene::GameEvent::Kind::Won, kWon});
+        form.services.messageBox(std::string(kWon));
         form.Timer1.Enabled = false;
     }
 }

@@ -6,28 +6,9 @@
 #include <array>
 #include <cstring>
 
-#include "game/basic.h"
-#include "game/form1.h"
 #include "replay/replay.h"
 
 namespace brontix::viewer {
-
-namespace {
-
-using Got = script::LineReader::Got;
-
-// The ten effects, by the palette index of the capsule that brings them.
-constexpr std::array<std::string_view, 10> kEffects = {
-    "sticky paddle",   "less gravity", "more gravity",     "multi-ball",   "wider paddle",
-    "narrower paddle", "cannons",      "bricks drop down", "bigger balls", "smaller balls"};
-
-std::string effectOf(scene::Colour colour) {
-    for (std::size_t i = 0; i < kEffects.size(); ++i)
-        if (game::QBColor(static_cast<int>(i)) == colour) return std::string(kEffects[i]);
-    return "a capsule";
-}
-
-}  // namespace
 
 // The script, read once: its commands in order. Comments and blank lines
 // change nothing and are left out.
@@ -37,24 +18,19 @@ struct Viewer::Script {
 
 std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view text) {
     auto s = std::make_unique<Script>();
-    script::LineReader reader([text](char* into, std::size_t n) mutable {
+    script::CommandReader reader([text](char* into, std::size_t n) mutable {
         n = std::min(n, text.size());
         std::memcpy(into, text.data(), n);
         text.remove_prefix(n);
         return static_cast<long>(n);
     });
-    std::string line;
-    for (unsigned long long number = 1;; ++number) {
-        const Got got = reader.next(line);
+    using Got = script::CommandReader::Got;
+    for (script::Command command;;) {
+        const Got got = reader.next(command);
         if (got == Got::End) break;
-        script::Parsed parsed;
-        if (got == Got::TooLong)
-            parsed.error = "line too long";
-        else
-            parsed = script::parseLine(line);
-        if (!parsed.error.empty()) return "line " + std::to_string(number) + ": " + parsed.error;
-        if (std::holds_alternative<script::Nothing>(parsed.command)) continue;
-        s->commands.push_back(std::move(parsed.command));
+        if (got == Got::Error) return reader.error();
+        if (std::holds_alternative<script::Nothing>(command)) continue;
+        s->commands.push_back(std::move(command));
     }
     return std::unique_ptr<Viewer>(new Viewer(std::move(s)));
 }
@@ -78,6 +54,8 @@ void Viewer::restart() {
 
 void Viewer::keepMoment(std::size_t next, std::uint64_t remaining) {
     moments_.push_back({point_, next, remaining, box_, game_->session().save(), game_->host()});
+    // A moment put back later reports to no one: the marks are made once.
+    moments_.back().host.onEvent = nullptr;
 }
 
 void Viewer::putBack(const Moment& m) {
@@ -85,6 +63,7 @@ void Viewer::putBack(const Moment& m) {
     game_->finish();
     game_->session().restore(*m.saved);
     game_->host() = m.host;
+    game_->host().placeWindows(game_->session());
     next_ = m.next;
     remaining_ = m.remaining;
     point_ = m.point;
@@ -147,58 +126,89 @@ void Viewer::runTo(std::uint64_t target) {
 void Viewer::survey() {
     restart();
     session::Session& s = game_->session();
-    const auto& messages = game_->host().messages();
-    std::vector<char> visible;
-    std::vector<std::pair<int, scene::Colour>> falling;
+    // The marks are what the game reports, where it happened.
+    game_->host().onEvent = [this](const session::Event& e) { mark(e); };
     const auto& commands = script_->commands;
     for (std::size_t c = 0; c < commands.size(); ++c) {
-        const script::Command& command = commands[c];
-        const auto* tick = std::get_if<script::Tick>(&command);
+        const auto* tick = std::get_if<script::Tick>(&commands[c]);
         if (!tick) {
-            const bool running = s.started() && s.timerEnabled();
-            game_->run(command);
-            const auto* menu = std::get_if<script::Menu>(&command);
-            if (menu && menu->command == session::Command::NewGame)
-                marks_.push_back({point_, MarkKind::NewGame, "New Game"});
-            else if (running && !s.timerEnabled())
-                marks_.push_back({point_, MarkKind::Pause, "paused"});
+            game_->run(commands[c]);
             continue;
         }
         game_->finish();
-        const game::Form1& f = s.form();
-        // One tick at a time: what each took from the board is a mark.
-        for (std::uint64_t n = 0; n < tick->count && s.timerEnabled(); ++n) {
-            visible.assign(static_cast<std::size_t>(f.Ball.UBound()) + 1, 0);
-            for (int i = 0; i <= f.Ball.UBound(); ++i) visible[i] = f.Ball[i].Visible;
-            falling.clear();
-            for (int j : f.capsules.active()) falling.emplace_back(j, f.PowUp[j].BackColor);
-            const std::size_t boxes = messages.size();
-            game_->host().expire(s, 1);
-            point_ = s.ticksRun();
-            for (std::size_t i = 0; i < visible.size(); ++i)
-                if (visible[i] && !f.Ball[static_cast<int>(i)].Visible)
-                    marks_.push_back({point_, MarkKind::BallLost, "ball lost"});
-            for (const auto& [j, colour] : falling)
-                if (!f.PowUp[j].Visible)
-                    marks_.push_back({point_, MarkKind::Capsule, "capsule: " + effectOf(colour)});
+        // As far as the next moment to keep at a time; a box ends the run,
+        // since the tick that opens one switches the timer off.
+        for (std::uint64_t ran = 0; ran < tick->count && s.timerEnabled();) {
+            const std::uint64_t want =
+                std::min(tick->count - ran, kPointsBetweenMoments - point_ % kPointsBetweenMoments);
             box_.reset();
-            if (messages.size() > boxes) {
-                box_ = messages.back();
-                const bool won = *box_ == "You win!";
-                marks_.push_back({point_, won ? MarkKind::Won : MarkKind::Lost, *box_});
-            }
+            game_->host().expire(s, want);
+            ran += s.ticksRun() - point_;
+            point_ = s.ticksRun();
             if (point_ % kPointsBetweenMoments == 0) {
-                const std::uint64_t left = s.timerEnabled() ? tick->count - n - 1 : 0;
+                const std::uint64_t left = s.timerEnabled() ? tick->count - ran : 0;
                 keepMoment(left ? c : c + 1, left);
             }
         }
     }
+    game_->host().onEvent = nullptr;
     last_ = point_;
 }
 
-void Viewer::seek(std::uint64_t point) {
-    pause();
+void Viewer::mark(const session::Event& e) {
+    using Kind = session::Event::Kind;
+    switch (e.kind) {
+    case Kind::NewGame: marks_.push_back({e.point, MarkKind::NewGame, "New Game"}); break;
+    case Kind::Paused: marks_.push_back({e.point, MarkKind::Pause, "paused"}); break;
+    case Kind::Resumed: break;
+    case Kind::BallLost: marks_.push_back({e.point, MarkKind::BallLost, "ball lost"}); break;
+    case Kind::CapsuleCaught:
+        marks_.push_back({e.point, MarkKind::Capsule, "capsule: " + std::string(e.what)});
+        break;
+    case Kind::Lost:
+    case Kind::Won:
+        // The tick that ends a game is the last of its run: the box stands
+        // at that point.
+        box_ = std::string(e.what);
+        marks_.push_back({e.point, e.kind == Kind::Won ? MarkKind::Won : MarkKind::Lost, *box_});
+        break;
+    }
+}
+
+Answer Viewer::whole() {
+    shownFrame_ = nullptr;
+    told_ = false;
+    return answer();
+}
+
+Answer Viewer::answer() {
+    Answer a;
+    session::Session& s = game_->session();
+    a.drawn = s.drawChanges();
+    a.frame = &s.frame();
+    // Another picture (a new game put back, a new size) is shown whole.
+    if (a.frame != shownFrame_ || a.frame->width() != shownWidth_) {
+        shownFrame_ = a.frame;
+        shownWidth_ = a.frame->width();
+        whole_ = {a.frame->rect()};
+        a.drawn = whole_;
+    }
+    if (!told_ || s.caption() != shownCaption_) a.caption = shownCaption_ = s.caption();
+    if (!told_ || box_ != shownBox_) {
+        shownBox_ = box_;
+        a.box = box_.value_or("");
+    }
+    told_ = true;
+    a.point = point_;
+    a.playing = playing_;
+    a.wake = nextWake();
+    return a;
+}
+
+Answer Viewer::seek(std::uint64_t point) {
+    playing_ = false;
     runTo(std::min(point, last_));
+    return answer();
 }
 
 std::uint64_t Viewer::clampedBy(std::int64_t points) const {
@@ -211,23 +221,28 @@ std::uint64_t Viewer::clampedBy(std::int64_t points) const {
 
 const render::PixelBuffer& Viewer::frame() { return game_->session().drawnFrame(); }
 
-void Viewer::setScale(const render::Scale& scale) {
+Answer Viewer::setScale(const render::Scale& scale) {
     scale_ = scale;
     game_->session().setScale(scale);
+    return answer();
 }
 
-std::string Viewer::caption() const { return game_->session().form().services.caption(); }
+std::string Viewer::caption() const { return game_->session().caption(); }
 
-void Viewer::play(std::int64_t now) {
+Answer Viewer::play(std::int64_t now) {
     if (point_ >= last_) runTo(0);  // played to the end: from the start again
     playing_ = true;
     playedFrom_ = now;
     playedPoint_ = point_;
+    return answer();
 }
 
-void Viewer::pause() { playing_ = false; }
+Answer Viewer::pause() {
+    playing_ = false;
+    return answer();
+}
 
-void Viewer::setSpeed(int speed, std::int64_t now) {
+Answer Viewer::setSpeed(int speed, std::int64_t now) {
     speed = std::clamp(speed, 0, static_cast<int>(std::size(kSpeeds)) - 1);
     if (playing_) {
         advance(now);
@@ -235,6 +250,7 @@ void Viewer::setSpeed(int speed, std::int64_t now) {
         playedPoint_ = point_;
     }
     speed_ = speed;
+    return answer();
 }
 
 std::uint64_t Viewer::playedPoint(std::int64_t now) const {
@@ -244,13 +260,12 @@ std::uint64_t Viewer::playedPoint(std::int64_t now) const {
     return std::min<std::uint64_t>(last_, playedPoint_ + static_cast<std::uint64_t>(points));
 }
 
-bool Viewer::advance(std::int64_t now) {
-    if (!playing_) return false;
-    const std::uint64_t to = playedPoint(now);
-    const bool moved = to != point_;
-    runTo(to);
-    if (point_ >= last_) playing_ = false;
-    return moved;
+Answer Viewer::advance(std::int64_t now) {
+    if (playing_) {
+        runTo(playedPoint(now));
+        if (point_ >= last_) playing_ = false;
+    }
+    return answer();
 }
 
 std::optional<std::int64_t> Viewer::nextWake() const {
@@ -268,6 +283,24 @@ std::string minutesSeconds(std::uint64_t point) {
     s += static_cast<char>('0' + ss / 10);
     s += static_cast<char>('0' + ss % 10);
     return s;
+}
+
+std::string speedName(int speed) {
+    const double s = kSpeeds[std::clamp(speed, 0, static_cast<int>(std::size(kSpeeds)) - 1)];
+    if (s >= 1) return std::to_string(static_cast<int>(s)) + "x";
+    return "1/" + std::to_string(static_cast<int>(1 / s)) + "x";
+}
+
+std::string_view kindName(MarkKind kind) {
+    switch (kind) {
+    case MarkKind::NewGame: return "new-game";
+    case MarkKind::BallLost: return "ball-lost";
+    case MarkKind::Capsule: return "capsule";
+    case MarkKind::Pause: return "pause";
+    case MarkKind::Lost: return "lost";
+    case MarkKind::Won: return "won";
+    }
+    return "mark";
 }
 
 }  // namespace brontix::viewer

@@ -9,13 +9,15 @@
 //
 // A point is a count of the ticks that ran: point N is the game right after
 // its N-th tick, with every command before that tick and none after it;
-// point 0 is the game before its first tick. Points are play time, 64 a
-// second.
+// point 0 is the game before its first tick. Points are play time, one a
+// tick.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -46,7 +48,27 @@ struct Mark {
 inline constexpr double kSpeeds[] = {0.25, 0.5, 1, 2, 4, 8};
 inline constexpr int kNormalSpeed = 2;
 // Points a second at the game's own speed.
-inline constexpr int kPointsPerSecond = 64;
+inline constexpr int kPointsPerSecond = scene::kTicksPerSecond;
+
+// What came of one call into the viewer, for the front end to apply, as a
+// game's session answers its front end.
+struct Answer {
+    // The picture at the point, and the rectangles of it drawn again since
+    // the last answer (the whole picture when it is another: a seek that
+    // put a moment back, a new scale). Valid until the next call.
+    const render::PixelBuffer* frame = nullptr;
+    std::span<const render::Rect> drawn;
+    // The caption, when it changed.
+    std::optional<std::string> caption;
+    // The text of the game's box at the point, when it changed ("" for
+    // none).
+    std::optional<std::string> box;
+    std::uint64_t point = 0;
+    bool playing = false;
+    // When playback next reaches a new point, on the clock it was given;
+    // none while paused.
+    std::optional<std::int64_t> wake;
+};
 
 class Viewer {
 public:
@@ -69,28 +91,31 @@ public:
     // ticks after putting the nearest moment back.
     static constexpr std::uint64_t kPointsBetweenMoments = 4096;
 
+    // Each call that shows something answers what the front end is to
+    // show. Everything anew, as if nothing had been shown yet: the whole
+    // picture, the caption and the box.
+    Answer whole();
     // Moves to a point (past the last, to the last); stops playback.
-    void seek(std::uint64_t point);
+    Answer seek(std::uint64_t point);
     // Moves by a number of points either way, within the script.
-    void step(std::int64_t points) { seek(clampedBy(points)); }
-
-    // The picture at the current point, and its caption.
-    const render::PixelBuffer& frame();
+    Answer step(std::int64_t points) { return seek(clampedBy(points)); }
     // Draws the picture at `scale` device pixels a playfield pixel.
-    void setScale(const render::Scale& scale);
+    Answer setScale(const render::Scale& scale);
+    // Playback, on a monotonic clock in nanoseconds: from the current point
+    // at kSpeeds[speed], until the last point or pause().
+    Answer play(std::int64_t now);
+    Answer pause();
+    Answer setSpeed(int speed, std::int64_t now);
+    // Moves to the point playback has reached by `now`: a wake-up.
+    Answer advance(std::int64_t now);
+
+    // The picture at the current point (drawn now: not for a front end that
+    // shows answers), and its caption.
+    const render::PixelBuffer& frame();
     std::string caption() const;
     // The text of the game's box where the tick of this point opened one.
     const std::optional<std::string>& box() const { return box_; }
-
-    // Playback, on a monotonic clock in nanoseconds: from the current point
-    // at kSpeeds[speed], until the last point or pause().
-    void play(std::int64_t now);
-    void pause();
     bool playing() const { return playing_; }
-    int speed() const { return speed_; }
-    void setSpeed(int speed, std::int64_t now);
-    // Moves to the point playback has reached by `now`; true when it moved.
-    bool advance(std::int64_t now);
     // When playback next reaches a new point; none while paused.
     std::optional<std::int64_t> nextWake() const;
 
@@ -108,6 +133,8 @@ private:
     explicit Viewer(std::unique_ptr<Script> script);
 
     void keepMoment(std::size_t next, std::uint64_t remaining);
+    // What the front end is to show now, against what it was last told.
+    Answer answer();
     void putBack(const Moment& moment);
 
     std::uint64_t clampedBy(std::int64_t points) const;
@@ -117,6 +144,7 @@ private:
     void restart();
     // One scan of the whole script: its last point and its marks.
     void survey();
+    void mark(const session::Event& event);
     std::uint64_t playedPoint(std::int64_t now) const;
 
     std::unique_ptr<Script> script_;
@@ -127,6 +155,13 @@ private:
     std::uint64_t point_ = 0;
     std::uint64_t last_ = 0;
     std::optional<std::string> box_;
+    // What the last answer said.
+    const render::PixelBuffer* shownFrame_ = nullptr;
+    int shownWidth_ = 0;
+    std::array<render::Rect, 1> whole_{};
+    std::string shownCaption_;
+    std::optional<std::string> shownBox_;
+    bool told_ = false;  // the caption and the box have been said
     std::vector<Mark> marks_;
     std::vector<Moment> moments_;
     bool playing_ = false;
@@ -137,5 +172,9 @@ private:
 
 // A duration of play as "m:ss".
 std::string minutesSeconds(std::uint64_t point);
+// A speed in words ("1/4x", "1x"), by its index in kSpeeds.
+std::string speedName(int speed);
+// A kind of mark as one word, for a page's styles ("ball-lost").
+std::string_view kindName(MarkKind kind);
 
 }  // namespace brontix::viewer

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
+#include "session/session.h"
 #include "support/fixture.h"
 #include "support/stub_services.h"
 
@@ -11,12 +12,27 @@ namespace {
 
 using testing::Game;
 
+// Full Screen as a front end sees it: the session answers the window
+// steps, and the headless front end carries them out.
+void fullScreen(Game& g) {
+    g.host().apply(g.session(), g.session().menu(session::Command::FullScreen));
+}
+
 TEST(FullScreen, CentresTheGameWindowOnTheBackdrop) {
     Game g;
     const auto& w1 = g.host().form1();
     const auto& w2 = g.host().form2();
     EXPECT_FALSE(w2.exists);
-    mnuFS_Click(g.form());
+    const session::Answer a = g.session().menu(session::Command::FullScreen);
+    // The steps in the order the rules take them.
+    using Kind = session::WindowStep::Kind;
+    ASSERT_EQ(a.windows.size(), 4u);
+    EXPECT_EQ(a.windows[0].kind, Kind::ShowBackdrop);
+    EXPECT_EQ(a.windows[1].kind, Kind::HideGame);
+    EXPECT_EQ(a.windows[2].kind, Kind::MoveGame);
+    EXPECT_EQ(a.windows[3].kind, Kind::ShowGameOwnedByBackdrop);
+    EXPECT_FALSE(w2.exists);  // nothing moves until the front end applies them
+    g.host().apply(g.session(), a);
     EXPECT_TRUE(w2.visible);
     EXPECT_EQ(w2.width, 1920);
     EXPECT_EQ(w2.height, 1080);
@@ -29,18 +45,36 @@ TEST(FullScreen, CentresTheGameWindowOnTheBackdrop) {
 
 TEST(FullScreen, ASecondCommandKeepsOneBackdropAndRecentres) {
     Game g;
-    mnuFS_Click(g.form());
-    g.form().services.windows.moveGameWindow(15 * 10, 15 * 20);  // the player moved it
-    mnuFS_Click(g.form());
+    fullScreen(g);
+    // The player moved it.
+    g.session().placeWindows({0, 0, 1920, 1080}, {10, 20, 648, 578});
+    fullScreen(g);
     EXPECT_EQ(g.host().form1().left, 636);
     EXPECT_EQ(g.host().form1().top, 251);
+}
+
+TEST(FullScreen, AResizeRecentresOnlyWhileTheBackdropOwnsTheGame) {
+    Game g;
+    const std::string before = g.session().form().services.caption();
+    EXPECT_TRUE(g.session().placeWindows({0, 0, 800, 600}, {0, 0, 648, 578}).windows.empty());
+    fullScreen(g);
+    // The backdrop grew (the browser went full screen): centred again,
+    // one move and nothing else.
+    session::Answer a = g.session().placeWindows({0, 0, 1000, 700}, {76, 11, 648, 578});
+    ASSERT_EQ(a.windows.size(), 1u);
+    EXPECT_EQ(a.windows[0].kind, session::WindowStep::Kind::MoveGame);
+    EXPECT_EQ(a.windows[0].left, 176);
+    EXPECT_EQ(a.windows[0].top, 61);
+    g.session().backdropClosed();
+    EXPECT_TRUE(g.session().placeWindows({0, 0, 500, 400}, {176, 61, 648, 578}).windows.empty());
+    EXPECT_EQ(g.session().form().services.caption(), before);
 }
 
 TEST(FullScreen, PauseAndCaptionStay) {
     Game g;
     g.newGame();
     Form_KeyPress(g.form(), 112);
-    mnuFS_Click(g.form());
+    fullScreen(g);
     EXPECT_FALSE(g.form().Timer1.Enabled);
     EXPECT_EQ(g.caption(), "Brontix [Paused]");
 }

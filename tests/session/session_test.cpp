@@ -84,6 +84,31 @@ TEST(SessionUnseen, PausesARunningGameAsPWouldAndNothingElse) {
     EXPECT_EQ(script.substr(recorded.size()), "key 112\ntick 1\n");
 }
 
+// A pointer that leaves the playfield between two moves gives the game one
+// last move where its path crossed the edge, at the first edge it meets,
+// on the edge's last pixel; one that left from within crossed none.
+TEST(SessionPointer, ALeavingPointerMovesToTheEdgeItCrossed) {
+    Paced p;
+    std::string script;
+    Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    p.session.record(&recorder);
+    p.session.menu(Command::NewGame);
+    auto lastLine = [&] { return script.substr(script.rfind('\n', script.size() - 2) + 1); };
+    p.session.leave(520, 200, 720, 400);
+    EXPECT_EQ(lastLine(), "move 639 319\n");
+    EXPECT_EQ(p.session.form().Paddle.Left, 639 - p.session.form().Paddle.Width / 2);
+    p.session.leave(600, 500, 700, 560);
+    EXPECT_EQ(lastLine(), "move 639 523.4\n");
+    p.session.leave(10, 300, -90, 200);
+    EXPECT_EQ(lastLine(), "move 0 290\n");
+    p.session.leave(300, 10, 310, -30);
+    EXPECT_EQ(lastLine(), "move 302.5 0\n");
+    const std::string before = script;
+    p.session.leave(100, 100, 200, 200);  // onto a window over the playfield
+    p.session.leave(639, 300, 700, 300);  // from the edge's pixel itself
+    EXPECT_EQ(script, before);
+}
+
 // Whatever the game does, the screen, which gets only the rectangles drawn
 // again, comes to exactly what a whole redraw gives; ticks that change
 // nothing visible send nothing to the screen.

@@ -6,6 +6,7 @@ namespace brontix::testing {
 
 Game::Game(std::initializer_list<float> startupDraws) {
     queue(startupDraws);
+    host_.placeWindows(session_);
     session_.start();
 }
 

@@ -8,9 +8,8 @@
 
 namespace brontix::testing {
 
-class StubServices : public scene::Windows, public scene::Services {
+class StubServices : public scene::Services {
 public:
-    StubServices() : Services(static_cast<scene::Windows&>(*this)) {}
     void Randomize() override {}
     float Rnd() override { return 0; }
     void setDrawColor(scene::Colour) override {}
@@ -23,6 +22,7 @@ public:
     scene::WindowRect gameWindowRect() const override { return {}; }
     void moveGameWindow(float, float) override {}
     void showGameWindowOwnedByBackdrop() override {}
+    void report(const scene::GameEvent&) override {}
 
 private:
     void showCaption(const std::string&) override {}

@@ -170,12 +170,12 @@ TEST(Viewer, PlaysAtEachSpeedStepsAndStopsAtTheEnds) {
         v->seek(100);
         v->setSpeed(speed, 0);
         v->play(0);
-        EXPECT_TRUE(v->advance(2 * kSecond));
-        EXPECT_EQ(v->point(), 100 + static_cast<std::uint64_t>(128 * kSpeeds[speed]));
+        const std::uint64_t at = 100 + static_cast<std::uint64_t>(128 * kSpeeds[speed]);
+        EXPECT_EQ(v->advance(2 * kSecond).point, at);
         // The next wake-up is when the next point falls due, not before.
         const std::int64_t wake = v->nextWake().value();
-        EXPECT_FALSE(v->advance(wake - 1));
-        EXPECT_TRUE(v->advance(wake));
+        EXPECT_EQ(v->advance(wake - 1).point, at);
+        EXPECT_EQ(v->advance(wake).point, at + 1);
     }
     v->setSpeed(5, 0);
     v->play(0);

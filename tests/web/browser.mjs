@@ -308,6 +308,17 @@ if (Math.abs(g.x + g.width / 2 - (b.x + b.width / 2)) > 1 || Math.abs(g.y + g.he
 await page.screenshot({ path: join(out, 'fullscreen.png') });
 const corner = await page.evaluate(() => getComputedStyle(document.getElementById('backdrop')).backgroundColor);
 if (corner !== 'rgb(0, 0, 0)') await fail(`the backdrop is ${corner}`);
+// A resize under the backdrop centres the game again, and the player did
+// nothing that the recording should hold.
+const commands = async () => (await page.evaluate(() => window.brontixRecording())).match(/^menu .*$/gm).length;
+const commandsBefore = await commands();
+await page.setViewportSize({ width: 1100, height: 900 });
+await waitFor('the game was not centred again after a resize', 5, () => page.evaluate(() => {
+  const r = document.getElementById('game').getBoundingClientRect();
+  return Math.abs(r.x + r.width / 2 - innerWidth / 2) <= 1 && Math.abs(r.y + r.height / 2 - innerHeight / 2) <= 1;
+}));
+if ((await commands()) !== commandsBefore) await fail('a resize under the backdrop was recorded as a menu command');
+await page.setViewportSize({ width: 1280, height: 1024 });
 // Escape leaves the backdrop, and is not the game's; the close button is
 // tried below.
 await page.keyboard.press('Escape');

@@ -11,10 +11,18 @@ HeadlessHost::HeadlessHost() {
     form1_.height = scene::kPlayfieldHeight + kFrameTitle + kFrameMenu + kFrameBorder;
 }
 
+void HeadlessHost::placeWindows(session::Session& session) {
+    apply(session, session.placeWindows({0, 0, kScreenWidth, kScreenHeight},
+                                        {form1_.left, form1_.top, form1_.width, form1_.height}));
+}
+
 void HeadlessHost::apply(session::Session& session, const session::Answer& answer) {
+    for (const session::WindowStep& step : answer.windows) carryOut(step);
+    if (onEvent)
+        for (const session::Event& event : answer.events) onEvent(event);
     if (!answer.box) return;
     messages_.push_back(*answer.box);
-    session.boxClosed();
+    apply(session, session.boxClosed());
 }
 
 void HeadlessHost::expire(session::Session& session, std::uint64_t count) {
@@ -29,19 +37,23 @@ void HeadlessHost::expire(session::Session& session, std::uint64_t count) {
     }
 }
 
-void HeadlessHost::showBackdrop() {
-    // Maximised: the whole screen, frame included.
-    form2_ = {true, true, 0, 0, kScreenWidth, kScreenHeight};
-}
-
-void HeadlessHost::moveGameWindow(float leftTwips, float topTwips) {
-    form1_.left = scene::twipsToPixels(leftTwips);
-    form1_.top = scene::twipsToPixels(topTwips);
-}
-
-void HeadlessHost::showGameWindowOwnedByBackdrop() {
-    form1_.visible = true;
-    ownedByBackdrop_ = true;
+void HeadlessHost::carryOut(const session::WindowStep& step) {
+    using Kind = session::WindowStep::Kind;
+    switch (step.kind) {
+    case Kind::ShowBackdrop:
+        // Maximised: the whole screen, frame included.
+        form2_ = {true, true, 0, 0, kScreenWidth, kScreenHeight};
+        break;
+    case Kind::HideGame: form1_.visible = false; break;
+    case Kind::MoveGame:
+        form1_.left = step.left;
+        form1_.top = step.top;
+        break;
+    case Kind::ShowGameOwnedByBackdrop:
+        form1_.visible = true;
+        ownedByBackdrop_ = true;
+        break;
+    }
 }
 
 }  // namespace brontix::platform::headless

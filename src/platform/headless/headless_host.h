@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,16 +39,15 @@ public:
     std::uint64_t clock() override { return clock_; }
     bool showsFrames() const override { return false; }
 
-    void showBackdrop() override;
-    scene::WindowRect backdropRect() const override { return inTwips(form2_); }
-    void hideGameWindow() override { form1_.visible = false; }
-    scene::WindowRect gameWindowRect() const override { return inTwips(form1_); }
-    void moveGameWindow(float leftTwips, float topTwips) override;
-    void showGameWindowOwnedByBackdrop() override;
-
-    // The answer to a call into `session`, applied: a box the game opened
-    // is answered at once and its text kept.
+    // Tells `session` where the windows stand: the whole screen for a
+    // maximised backdrop, and the game window's frame.
+    void placeWindows(session::Session& session);
+    // The answer to a call into `session`, applied: the window steps of
+    // full screen carried out, the events handed to `onEvent`, and a box
+    // the game opened answered at once and its text kept.
     void apply(session::Session& session, const session::Answer& answer);
+    // Where the events of the answers go; none by default.
+    std::function<void(const session::Event&)> onEvent;
     // Up to `count` expiries straight away, as a script's `tick N` asks.
     void expire(session::Session& session, std::uint64_t count);
 
@@ -57,9 +57,7 @@ public:
     bool ownedByBackdrop() const { return ownedByBackdrop_; }
 
 private:
-    static scene::WindowRect inTwips(const WindowState& w) {
-        return scene::pixelsInTwips(w.left, w.top, w.width, w.height);
-    }
+    void carryOut(const session::WindowStep& step);
 
     std::uint64_t clock_ = 0;
     std::vector<std::string> messages_;

@@ -22,11 +22,15 @@ Backdrop::Backdrop(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
 }
 
+QRect Backdrop::coverage() const {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
 void Backdrop::showCovering() {
     // Maximising is only a request to the window manager, and with none it
     // does nothing: give it the screen's area as well.
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (s && !isVisible()) setGeometry(s->availableGeometry());
+    if (!isVisible()) setGeometry(coverage());
     showMaximized();
 }
 
@@ -81,6 +85,7 @@ void Backdrop::closeEvent(QCloseEvent* event) {
         window->show();
     }
     QWidget::closeEvent(event);
+    emit closed();
 }
 
 void Backdrop::keyPressEvent(QKeyEvent* event) {

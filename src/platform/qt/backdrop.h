@@ -25,6 +25,12 @@ public:
     // until the backdrop closes and gives the window back its own.
     void hold(QWidget& window);
     bool holds() const { return held_ != nullptr; }
+    // The area it covers when maximised over the screen it is on.
+    QRect coverage() const;
+
+signals:
+    // The player took it away (its close button, Escape).
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

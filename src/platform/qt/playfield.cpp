@@ -87,7 +87,11 @@ QPaintEngine* Playfield::paintEngine() const {
     return screen_ ? nullptr : QWidget::paintEngine();
 }
 
-void Playfield::show(std::span<const render::Rect> rects) {
+void Playfield::show(const render::PixelBuffer& frame, std::span<const render::Rect> rects) {
+    // Another frame, or the same one drawn anew at another scale.
+    if (&frame != frame_ || image_.constBits() != reinterpret_cast<const uchar*>(frame.data()) ||
+        image_.width() != frame.width() || image_.height() != frame.height())
+        setFrame(frame);
     if (screen_ && isVisible()) {
         screen_->put(*frame_, rects);
         return;
@@ -141,22 +145,7 @@ void Playfield::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     const std::optional<QPointF> from = std::exchange(inside_, std::nullopt);
     const QPointF now = mapFromGlobal(QCursor::pos());
-    if (!from || rect().contains(now.toPoint())) return;
-    const QPointF at = crossing(*from, now);
-    if (at != *from) emit pointerMoved(static_cast<float>(at.x()), static_cast<float>(at.y()));
-}
-
-QPointF Playfield::crossing(QPointF inside, QPointF outside) {
-    const double right = scene::kPlayfieldWidth - 1, bottom = scene::kPlayfieldHeight - 1;
-    const QPointF d = outside - inside;
-    // The share of the path to where it leaves the first edge it meets.
-    double t = 1;
-    if (outside.x() > right) t = std::min(t, (right - inside.x()) / d.x());
-    if (outside.x() < 0) t = std::min(t, -inside.x() / d.x());
-    if (outside.y() > bottom) t = std::min(t, (bottom - inside.y()) / d.y());
-    if (outside.y() < 0) t = std::min(t, -inside.y() / d.y());
-    const QPointF at = inside + std::max(t, 0.0) * d;
-    return {std::clamp(at.x(), 0.0, right), std::clamp(at.y(), 0.0, bottom)};
+    if (from) emit pointerLeft(*from, now);
 }
 
 void Playfield::mouseReleaseEvent(QMouseEvent* event) {

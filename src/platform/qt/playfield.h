@@ -24,18 +24,15 @@ public:
     explicit Playfield(QWidget* parent = nullptr);
     ~Playfield() override;
 
-    // The frame to show: a session's, which outlives the widget's use of it,
-    // drawn at scale().
+    // The frame to show before the first answer: a session's, drawn at
+    // scale().
     void setFrame(const render::PixelBuffer& frame);
-    // Shows the rectangles of the frame that were drawn again (in its own
-    // pixels, which are the screen's).
-    void show(std::span<const render::Rect> rects);
+    // Shows the rectangles of an answer's frame that were drawn again (in
+    // its own pixels, which are the screen's); the frame is the one shown
+    // from now on, whatever became of the one before.
+    void show(const render::PixelBuffer& frame, std::span<const render::Rect> rects);
     const QImage& image() const { return image_; }
 
-    // Where a pointer that went from `inside` to `outside` crossed the
-    // playfield's edge: the point of that path on the edge's last pixel,
-    // inside the playfield.
-    static QPointF crossing(QPointF inside, QPointF outside);
     // Whether the frame goes straight to the playfield's own X11 window.
     bool onScreen() const { return screen_ != nullptr; }
     // Device pixels a playfield pixel on the screen the window is on: the
@@ -51,6 +48,9 @@ signals:
     // at scale() and set again.
     void scaleChanged();
     void pointerMoved(float x, float y);
+    // The pointer left the playfield: its last place on it, and where it is
+    // now.
+    void pointerLeft(QPointF from, QPointF to);
     void clicked();
     void characterTyped(int code);
 

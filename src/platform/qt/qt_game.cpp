@@ -15,15 +15,20 @@ QtGame::QtGame() {
                      forward([this](bool) { return session_.menu(Command::NewGame); }));
     QObject::connect(window_.demoAction(), &QAction::triggered,
                      forward([this](bool) { return session_.menu(Command::Demo); }));
-    QObject::connect(window_.fullScreenAction(), &QAction::triggered,
-                     forward([this](bool) { return session_.menu(Command::FullScreen); }));
-    QObject::connect(field, &Playfield::scaleChanged, [this, field] {
-        const session::Answer drawn = session_.setScale(field->scale());
-        field->setFrame(session_.frame());
-        apply(drawn);
+    QObject::connect(window_.fullScreenAction(), &QAction::triggered, [this](bool) {
+        // The window may have moved, or the screen changed, since the
+        // session last heard.
+        apply(session_.placeWindows(host_.backdropCover(), host_.gameFrame()));
+        apply(session_.menu(Command::FullScreen));
     });
+    host_.backdropClosed = [this] { apply(session_.backdropClosed()); };
+    QObject::connect(field, &Playfield::scaleChanged,
+                     [this, field] { apply(session_.setScale(field->scale())); });
     QObject::connect(field, &Playfield::pointerMoved,
                      forward([this](float x, float y) { return session_.pointer(x, y); }));
+    QObject::connect(field, &Playfield::pointerLeft, [this](QPointF from, QPointF to) {
+        apply(session_.leave(from.x(), from.y(), to.x(), to.y()));
+    });
     QObject::connect(field, &Playfield::clicked, forward([this] { return session_.click(); }));
     QObject::connect(field, &Playfield::characterTyped, [this](int code) {
         // While the backdrop is up, Escape is the way out of it, not a key
@@ -44,7 +49,8 @@ void QtGame::start(session::Recorder* recorder) {
 }
 
 void QtGame::apply(const session::Answer& answer) {
-    if (!answer.drawn.empty()) window_.playfield()->show(answer.drawn);
+    for (const session::WindowStep& step : answer.windows) host_.carryOut(step);
+    if (!answer.drawn.empty()) window_.playfield()->show(*answer.frame, answer.drawn);
     if (answer.caption) window_.setWindowTitle(QString::fromStdString(*answer.caption));
     if (answer.box) host_.openBox(*answer.box, [this] { apply(session_.boxClosed()); });
     if (answer.wake)

@@ -16,10 +16,7 @@ namespace brontix::platform::qt {
 
 namespace {
 
-scene::WindowRect frameInTwips(const QWidget& w) {
-    const QRect r = w.frameGeometry();
-    return scene::pixelsInTwips(r.x(), r.y(), r.width(), r.height());
-}
+session::ScreenRect inPixels(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 }  // namespace
 
@@ -56,8 +53,34 @@ void QtHost::openBox(const std::string& text, std::function<void()> answered) {
     box->open();
 }
 
+session::ScreenRect QtHost::backdropCover() {
+    if (!backdrop_) {
+        backdrop_ = std::make_unique<Backdrop>();
+        QObject::connect(backdrop_.get(), &Backdrop::closed, [this] {
+            if (backdropClosed) backdropClosed();
+        });
+    }
+    return inPixels(backdrop_->coverage());
+}
+
+session::ScreenRect QtHost::gameFrame() const { return inPixels(window_.frameGeometry()); }
+
+void QtHost::carryOut(const session::WindowStep& step) {
+    using Kind = session::WindowStep::Kind;
+    switch (step.kind) {
+    case Kind::ShowBackdrop: showBackdrop(); break;
+    case Kind::HideGame: window_.hide(); break;
+    case Kind::MoveGame:
+        // A top-level widget's move() places its outer frame.
+        placed_ = QPoint(step.left, step.top);
+        window_.move(placed_);
+        break;
+    case Kind::ShowGameOwnedByBackdrop: showGameWindowOwnedByBackdrop(); break;
+    }
+}
+
 void QtHost::showBackdrop() {
-    if (!backdrop_) backdrop_ = std::make_unique<Backdrop>();
+    backdropCover();  // made, if it is not yet
     backdrop_->showCovering();
 }
 
@@ -65,20 +88,6 @@ bool QtHost::closeBackdrop() {
     if (!backdrop_ || !backdrop_->isVisible()) return false;
     backdrop_->close();
     return true;
-}
-
-scene::WindowRect QtHost::backdropRect() const {
-    return backdrop_ ? frameInTwips(*backdrop_) : scene::WindowRect{};
-}
-
-void QtHost::hideGameWindow() { window_.hide(); }
-
-scene::WindowRect QtHost::gameWindowRect() const { return frameInTwips(window_); }
-
-void QtHost::moveGameWindow(float leftTwips, float topTwips) {
-    // A top-level widget's move() places its outer frame.
-    placed_ = QPoint(scene::twipsToPixels(leftTwips), scene::twipsToPixels(topTwips));
-    window_.move(placed_);
 }
 
 void QtHost::showGameWindowOwnedByBackdrop() {

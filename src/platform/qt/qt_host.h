@@ -15,6 +15,7 @@
 #include "platform/qt/backdrop.h"
 #include "platform/qt/main_window.h"
 #include "session/host.h"
+#include "session/session.h"
 
 namespace brontix::platform::qt {
 
@@ -25,12 +26,14 @@ public:
 
     std::uint64_t clock() override;
 
-    void showBackdrop() override;
-    scene::WindowRect backdropRect() const override;
-    void hideGameWindow() override;
-    scene::WindowRect gameWindowRect() const override;
-    void moveGameWindow(float leftTwips, float topTwips) override;
-    void showGameWindowOwnedByBackdrop() override;
+    // Where the windows stand, for the session: the area a maximised
+    // backdrop covers, and the game window's outer frame.
+    session::ScreenRect backdropCover();
+    session::ScreenRect gameFrame() const;
+    // One step of full screen the session answered.
+    void carryOut(const session::WindowStep& step);
+    // Runs when the player takes the backdrop away.
+    std::function<void()> backdropClosed;
 
     Backdrop* backdrop() { return backdrop_.get(); }
     // Closes the backdrop, as its close button does; false when it is not up.
@@ -48,6 +51,9 @@ public:
     QMessageBox* box() const { return box_; }
 
 private:
+    void showBackdrop();
+    void showGameWindowOwnedByBackdrop();
+
     MainWindow& window_;
     std::unique_ptr<Backdrop> backdrop_;
     QPoint placed_;  // where full-screen mode last put the game window

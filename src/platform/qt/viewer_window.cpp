@@ -66,10 +66,8 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     : QWidget(parent), viewer_(std::move(viewer)) {
     playfield_ = unfocused(new Playfield);
     playfield_->setFrame(viewer_->frame());
-    QObject::connect(playfield_, &Playfield::scaleChanged, this, [this] {
-        viewer_->setScale(playfield_->scale());
-        showPoint();
-    });
+    QObject::connect(playfield_, &Playfield::scaleChanged, this,
+                     [this] { apply(viewer_->setScale(playfield_->scale())); });
     // A native window of its own, so that it stays in front of a playfield
     // that paints on screen.
     box_ = new QLabel(this);
@@ -97,13 +95,12 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     };
     play_ = button("Play", "Play or pause (Space)", [this] { togglePlay(); });
     speed_ = unfocused(new QComboBox(this));
-    for (const char* s : {"1/4x", "1/2x", "1x", "2x", "4x", "8x"}) speed_->addItem(s);
+    for (int i = 0; i < static_cast<int>(std::size(viewer::kSpeeds)); ++i)
+        speed_->addItem(QString::fromStdString(viewer::speedName(i)));
     speed_->setCurrentIndex(viewer::kNormalSpeed);
     speed_->setToolTip("Speed");
-    QObject::connect(speed_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        viewer_->setSpeed(i, WakeTimer::now());
-        showPoint();
-    });
+    QObject::connect(speed_, &QComboBox::currentIndexChanged, this,
+                     [this](int i) { apply(viewer_->setSpeed(i, WakeTimer::now())); });
     time_ = new QLabel(this);
 
     auto* controls = new QHBoxLayout;
@@ -126,66 +123,51 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     layout->addLayout(controls);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setFocusPolicy(Qt::StrongFocus);
-    showPoint();
+    apply(viewer_->whole());
 }
 
-void ViewerWindow::showPoint() {
-    viewer::Viewer& v = *viewer_;
-    // A seek back plays the script again on a new game, with a frame of its
-    // own.
-    playfield_->setFrame(v.frame());
-    playfield_->show(std::array{v.frame().rect()});
-    setWindowTitle(QString::fromStdString(v.caption()));
-    if (const auto& text = v.box()) {
-        box_->setText(QString::fromStdString(*text));
+void ViewerWindow::apply(const viewer::Answer& a) {
+    if (!a.drawn.empty()) playfield_->show(*a.frame, a.drawn);
+    if (a.caption) setWindowTitle(QString::fromStdString(*a.caption));
+    if (a.box && a.box->empty()) {
+        box_->hide();
+    } else if (a.box) {
+        box_->setText(QString::fromStdString(*a.box));
         box_->adjustSize();
         const QRect field = playfield_->geometry();
         box_->move(field.center() - QPoint(box_->width() / 2, box_->height() / 2));
         box_->show();
         box_->raise();
-    } else {
-        box_->hide();
     }
     {
         const QSignalBlocker quiet(timeline_);
-        timeline_->setValue(static_cast<int>(v.point()));
+        timeline_->setValue(static_cast<int>(a.point));
     }
-    play_->setText(v.playing() ? "Pause" : "Play");
+    play_->setText(a.playing ? "Pause" : "Play");
+    const std::uint64_t last = viewer_->last();
     time_->setText(QString("%1 / %2   tick %3 of %4")
-                       .arg(QString::fromStdString(viewer::minutesSeconds(v.point())),
-                            QString::fromStdString(viewer::minutesSeconds(v.last())))
-                       .arg(v.point())
-                       .arg(v.last()));
-    if (const auto wake = v.nextWake())
-        timer_.arm(*wake);
+                       .arg(QString::fromStdString(viewer::minutesSeconds(a.point)),
+                            QString::fromStdString(viewer::minutesSeconds(last)))
+                       .arg(a.point)
+                       .arg(last));
+    if (a.wake)
+        timer_.arm(*a.wake);
     else
         timer_.disarm();
 }
 
 void ViewerWindow::togglePlay() {
-    if (viewer_->playing())
-        viewer_->pause();
-    else
-        viewer_->play(WakeTimer::now());
-    showPoint();
+    apply(viewer_->playing() ? viewer_->pause() : viewer_->play(WakeTimer::now()));
 }
 
-void ViewerWindow::step(std::int64_t points) {
-    viewer_->step(points);
-    showPoint();
-}
+void ViewerWindow::step(std::int64_t points) { apply(viewer_->step(points)); }
 
-void ViewerWindow::seek(std::uint64_t point) {
-    viewer_->seek(point);
-    showPoint();
-}
+void ViewerWindow::seek(std::uint64_t point) { apply(viewer_->seek(point)); }
 
 void ViewerWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
-        viewer_->pause();
-        showPoint();
-    }
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        apply(viewer_->pause());
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* event) {

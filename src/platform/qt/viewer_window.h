@@ -43,8 +43,6 @@ public:
 
     viewer::Viewer& viewer() { return *viewer_; }
     Playfield* playfield() { return playfield_; }
-    QLabel* boxLabel() { return box_; }
-    QLabel* timeLabel() { return time_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,9 +50,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // After every command and wake-up: the picture, caption, box, timeline
-    // and time as the viewer stands, and the next wake-up.
-    void showPoint();
+    // After every command and wake-up: what the viewer answered, shown (the
+    // rectangles drawn, the caption and box when they changed, the
+    // timeline and time), and the timer set for the next wake-up.
+    void apply(const viewer::Answer& answer);
     void togglePlay();
     void step(std::int64_t points);
     void seek(std::uint64_t point);
@@ -66,10 +65,7 @@ private:
     QPushButton* play_;
     QComboBox* speed_;
     QLabel* time_;
-    WakeTimer timer_{[this] {
-        viewer_->advance(WakeTimer::now());
-        showPoint();
-    }};
+    WakeTimer timer_{[this] { apply(viewer_->advance(WakeTimer::now())); }};
 };
 
 }  // namespace brontix::platform::qt

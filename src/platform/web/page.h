@@ -23,13 +23,16 @@ BRONTIX_PAGE(message_box) void pageMessageBox(const char* text, int length);
 BRONTIX_PAGE(present)
 void pagePresent(const std::uint8_t* frame, int width, int height, const std::int32_t* rects,
                  int count);
+// The steps of full screen, in CSS pixels of the page.
 BRONTIX_PAGE(show_backdrop) void pageShowBackdrop();
-// Outer frames in CSS pixels of the page: left, top, width, height.
-BRONTIX_PAGE(backdrop_rect) void pageBackdropRect(std::int32_t* out);
-BRONTIX_PAGE(game_rect) void pageGameRect(std::int32_t* out);
 BRONTIX_PAGE(hide_game) void pageHideGame();
 BRONTIX_PAGE(move_game) void pageMoveGame(std::int32_t left, std::int32_t top);
 BRONTIX_PAGE(show_game_owned) void pageShowGameOwned();
+// The viewer of recordings: the text of the game's box at the point ("" for
+// none), and the point with whether it plays and the time in words.
+BRONTIX_PAGE(watch_box) void pageWatchBox(const char* text, int length);
+BRONTIX_PAGE(watch_shown)
+void pageWatchShown(double point, int playing, const char* time, int length);
 // One line of the visit's recording, with its line break.
 BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
 }

@@ -8,16 +8,6 @@
 
 namespace brontix::platform::web {
 
-namespace {
-
-scene::WindowRect inTwips(void (*measure)(std::int32_t*)) {
-    std::int32_t r[4] = {};
-    measure(r);
-    return scene::pixelsInTwips(r[0], r[1], r[2], r[3]);
-}
-
-}  // namespace
-
 render::Scale canvasScale(int deviceWidth) {
     const std::int64_t width =
         std::clamp(deviceWidth, scene::kPlayfieldWidth / 4, scene::kPlayfieldWidth * 4);
@@ -26,8 +16,9 @@ render::Scale canvasScale(int deviceWidth) {
 
 std::uint64_t WebHost::clock() { return pageClock(); }
 
-double WebHost::apply(const session::Answer& answer, const render::PixelBuffer& frame) {
-    if (!answer.drawn.empty()) present(answer.drawn, frame);
+double WebHost::apply(const session::Answer& answer) {
+    for (const session::WindowStep& step : answer.windows) carryOut(step);
+    if (!answer.drawn.empty()) canvas_.present(answer.drawn, *answer.frame);
     if (answer.caption)
         pageSetCaption(answer.caption->data(), static_cast<int>(answer.caption->size()));
     if (answer.box) pageMessageBox(answer.box->data(), static_cast<int>(answer.box->size()));
@@ -49,7 +40,7 @@ void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rect
     }
 }
 
-void WebHost::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
+void Canvas::present(std::span<const render::Rect> rects, const render::PixelBuffer& frame) {
     rgba_.resize(static_cast<std::size_t>(frame.width()) *
                  static_cast<std::size_t>(frame.height()));
     toRgba(frame, rects, rgba_.data());
@@ -59,15 +50,14 @@ void WebHost::present(std::span<const render::Rect> rects, const render::PixelBu
                 rectWords_.data(), static_cast<int>(rects.size()));
 }
 
-void WebHost::showBackdrop() { pageShowBackdrop(); }
-scene::WindowRect WebHost::backdropRect() const { return inTwips(pageBackdropRect); }
-void WebHost::hideGameWindow() { pageHideGame(); }
-scene::WindowRect WebHost::gameWindowRect() const { return inTwips(pageGameRect); }
-
-void WebHost::moveGameWindow(float leftTwips, float topTwips) {
-    pageMoveGame(scene::twipsToPixels(leftTwips), scene::twipsToPixels(topTwips));
+void WebHost::carryOut(const session::WindowStep& step) {
+    using Kind = session::WindowStep::Kind;
+    switch (step.kind) {
+    case Kind::ShowBackdrop: pageShowBackdrop(); break;
+    case Kind::HideGame: pageHideGame(); break;
+    case Kind::MoveGame: pageMoveGame(step.left, step.top); break;
+    case Kind::ShowGameOwnedByBackdrop: pageShowGameOwned(); break;
+    }
 }
-
-void WebHost::showGameWindowOwnedByBackdrop() { pageShowGameOwned(); }
 
 }  // namespace brontix::platform::web

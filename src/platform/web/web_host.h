@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// The session's front end in a web page: the page's clock and full-screen
-// backdrop, which the session asks for, and its canvas, caption and box,
+// The session's front end in a web page: the page's clock, which the
+// session asks for, and its canvas, caption, box and full-screen backdrop,
 // where each answer goes; all reached through the functions the page's
 // script gives the WebAssembly module (page.h).
 #pragma once
@@ -26,6 +26,18 @@ void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rect
 // the canvas).
 render::Scale canvasScale(int deviceWidth);
 
+// The page's canvas: rectangles of a frame put on it, converted to the
+// bytes it takes.
+class Canvas {
+public:
+    void present(std::span<const render::Rect> rects, const render::PixelBuffer& frame);
+
+private:
+    // The frame as the canvas wants it, bytes R, G, B, A.
+    std::vector<std::uint32_t> rgba_;
+    std::vector<std::int32_t> rectWords_;
+};
+
 class WebHost final : public session::Host {
 public:
     std::uint64_t clock() override;
@@ -33,21 +45,12 @@ public:
     // Puts an answer of the session on the page: the rectangles drawn on
     // the canvas, the caption, the box. Returns when the session wants its
     // next wake-up, in the page's milliseconds, or -1 for none.
-    double apply(const session::Answer& answer, const render::PixelBuffer& frame);
-
-    void showBackdrop() override;
-    scene::WindowRect backdropRect() const override;
-    void hideGameWindow() override;
-    scene::WindowRect gameWindowRect() const override;
-    void moveGameWindow(float leftTwips, float topTwips) override;
-    void showGameWindowOwnedByBackdrop() override;
+    double apply(const session::Answer& answer);
 
 private:
-    void present(std::span<const render::Rect> rects, const render::PixelBuffer& frame);
+    void carryOut(const session::WindowStep& step);
 
-    // The frame as the canvas wants it, bytes R, G, B, A.
-    std::vector<std::uint32_t> rgba_;
-    std::vector<std::int32_t> rectWords_;
+    Canvas canvas_;
 };
 
 }  // namespace brontix::platform::web

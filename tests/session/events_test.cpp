@@ -1,0 +1,105 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// What the game reports of itself through the session's answers: the
+// moments a watcher marks, at the point they happened.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/basic.h"
+#include "support/fixture.h"
+
+namespace brontix::session {
+namespace {
+
+using Kind = Event::Kind;
+
+struct Reported {
+    Kind kind;
+    std::string what;
+    std::uint64_t point;
+    bool operator==(const Reported&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Reported& r) {
+    return out << static_cast<int>(r.kind) << " '" << r.what << "' at " << r.point;
+}
+
+class Events : public ::testing::Test {
+protected:
+    Events() {
+        g.host().onEvent = [this](const Event& e) {
+            seen.push_back({e.kind, std::string(e.what), e.point});
+        };
+    }
+    void apply(const Answer& a) { g.host().apply(g.session(), a); }
+    // A capsule of palette colour `kind` caught by the paddle at the next
+    // tick.
+    void catchCapsule(int kind) {
+        game::Form1& f = g.form();
+        const int j = f.capsules.lowestFree(f.PowUp) >= 0
+                          ? f.capsules.lowestFree(f.PowUp)
+                          : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
+        f.PowUp[j].Move(f.Paddle.Left + 1, 430);
+        f.PowUp[j].BackColor = game::QBColor(kind);
+        f.capsules.show(f.PowUp, j);
+        g.tick();
+    }
+    testing::Game g;
+    std::vector<Reported> seen;
+};
+
+TEST_F(Events, HandlersReportNewGamePauseAndResumeWhereTheyRan) {
+    g.queue({0.5f, 0.5f, 0.5f, 0.0f, 0.0f});
+    apply(g.session().menu(Command::NewGame));
+    g.tick(5);
+    apply(g.session().key('p'));
+    apply(g.session().key('x'));  // not the pause key: nothing to report
+    apply(g.session().key('p'));
+    EXPECT_EQ(seen, (std::vector<Reported>{
+                        {Kind::NewGame, "", 0}, {Kind::Paused, "", 5}, {Kind::Resumed, "", 5}}));
+}
+
+TEST_F(Events, ACaughtCapsuleNamesTheEffectItApplied) {
+    g.newGameWithBricks({0});
+    catchCapsule(3);
+    // The name comes with the effect itself: a twin appeared in that tick.
+    EXPECT_TRUE(g.form().Ball[1].Visible);
+    catchCapsule(6);
+    EXPECT_TRUE(g.form().LFire[0].Visible);
+    catchCapsule(0);
+    EXPECT_EQ(g.state().stickyPaddle, game::True);
+    EXPECT_EQ(seen, (std::vector<Reported>{{Kind::CapsuleCaught, "multi-ball", 1},
+                                           {Kind::CapsuleCaught, "cannons", 2},
+                                           {Kind::CapsuleCaught, "sticky paddle", 3}}));
+}
+
+TEST_F(Events, EveryBallLostIsReportedThenTheLostGameWithItsBox) {
+    g.newGameWithOneBrick();
+    // Two balls falling past the loss line in the same tick, one later.
+    g.placeBall(0, 300, 596, 0, 8);
+    g.placeBall(1, 100, 596, 0, 8);
+    g.placeBall(2, 200, 560, 0, 8);
+    g.tick(10);
+    ASSERT_EQ(g.messages(), std::vector<std::string>{"You lose!"});
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0], (Reported{Kind::BallLost, "", 1}));
+    EXPECT_EQ(seen[1], (Reported{Kind::BallLost, "", 1}));
+    EXPECT_EQ(seen[2].kind, Kind::BallLost);
+    // The game is lost at the tick after the last ball went.
+    EXPECT_EQ(seen[3], (Reported{Kind::Lost, "You lose!", seen[2].point + 1}));
+    EXPECT_EQ(g.session().ticksRun(), seen[3].point);
+}
+
+TEST_F(Events, TheWonGameIsReportedWithItsBox) {
+    g.newGameWithOneBrick();
+    g.placeBall(0, 10, 30, 0, -4);  // straight into brick 0
+    g.tick(20);
+    ASSERT_EQ(g.messages(), std::vector<std::string>{"You win!"});
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), (Reported{Kind::Won, "You win!", g.session().ticksRun()}));
+}
+
+}  // namespace
+}  // namespace brontix::session
