@@ -392,14 +392,21 @@
     e.preventDefault();
     after(exports.brontix_key(e.key.charCodeAt(0)));
   });
-  for (const [i, button] of menu.entries()) {
+  // Each button names its command by the word a recording has for it.
+  const word = (ptr) => {
+    const bytes = new Uint8Array(memory.buffer, ptr);
+    return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
+  };
+  const commands = Array.from({ length: exports.brontix_menu_commands() }, (_, i) => word(exports.brontix_menu_word(i)));
+  for (const button of menu) {
+    const command = commands.indexOf(button.dataset.command);
     button.addEventListener('click', (e) => {
       // A click of the pointer leaves the focus to the game; the keyboard
       // keeps it on the menu bar.
       if (e.detail > 0) button.blur();
       // Full Screen centres the window by where it stands now.
       placeWindows();
-      after(exports.brontix_menu(i));
+      after(exports.brontix_menu(command));
     });
   }
   // The arrow keys, Home and End move along the menu bar; Tab reaches it

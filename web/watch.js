@@ -111,12 +111,17 @@
         frameRequest = requestAnimationFrame(() => after(exports.brontix_watch_advance(performance.now())));
       }, Math.max(0, Math.ceil(wake - performance.now()) - 8));
     }
+    // While it plays, the time, the timeline and the link (the whole
+    // recording, written out) follow a few times a second.
+    let shownAt = -Infinity;
     const shown = (point, playing, time) => {
+      $('watch-play').textContent = playing ? '⏸' : '▶';
+      $('watch-play').setAttribute('aria-label', playing ? 'Pause' : 'Play');
+      if (playing && performance.now() - shownAt < 125) return;
+      shownAt = playing ? performance.now() : -Infinity;
       $('watch-timeline').value = String(point);
       $('watch-tick').value = String(point);
       $('watch-time').textContent = time;
-      $('watch-play').textContent = playing ? '⏸' : '▶';
-      $('watch-play').setAttribute('aria-label', playing ? 'Pause' : 'Play');
       $('watch-copy').href = address(data, point);
     };
     const box = (text) => {

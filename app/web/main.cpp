@@ -5,6 +5,7 @@
 // session wants its next wake-up, in the page's milliseconds, or -1 for
 // none (the timer is off, or the box is up).
 #include <ctime>
+#include <string>
 
 #include "platform/web/page.h"
 #include "platform/web/web_host.h"
@@ -64,10 +65,21 @@ BRONTIX_EXPORT(brontix_key) double brontixKey(int code) {
 }
 // The page was hidden: a running game pauses as p would.
 BRONTIX_EXPORT(brontix_unseen) double brontixUnseen() { return apply(thePage->session.unseen()); }
-// 0 "&New Game", 1 "Demo", 2 "Full Screen".
+// A command of the menu bar, by its number.
 BRONTIX_EXPORT(brontix_menu) double brontixMenu(int command) {
-    if (command < 0 || command > 2) return unchanged();
+    using brontix::session::words::kMenuWhat;
+    if (command < 0 || command >= static_cast<int>(kMenuWhat.size())) return unchanged();
     return apply(thePage->session.menu(static_cast<Command>(command)));
+}
+// The commands' numbers by the words a recording names them by: how many,
+// and the word of each.
+BRONTIX_EXPORT(brontix_menu_commands) int brontixMenuCommands() {
+    return static_cast<int>(brontix::session::words::kMenuWhat.size());
+}
+BRONTIX_EXPORT(brontix_menu_word) const char* brontixMenuWord(int command) {
+    static std::string word;
+    word = brontix::session::words::kMenuWhat.at(static_cast<std::size_t>(command));
+    return word.c_str();
 }
 // Where the page's windows stand, in CSS pixels: the area the backdrop
 // covers, and the game window's outer frame (left, top, width, height).

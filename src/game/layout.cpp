@@ -74,7 +74,10 @@ Form1::Form1(scene::Services& s)
       Line11(line(616, 464, 632, 472, 0x808080)),
       Line12(line(616, 464, 616, 0, 0x808080)),
       Line13(stacking, {line(56, 456, 56, 0, 0x000000)}),
-      Line14(stacking, {line(8, 16, 632, 16, 0x800000)}) {
+      Line14(stacking, {line(8, 16, 632, 16, 0x800000)}),
+      capsules(0),
+      leftShots(1),
+      rightShots(1) {
     registerArray(Shape1);
     registerArray(Ball);
     registerArray(PowUp);

@@ -15,15 +15,22 @@ struct BallVector {
     float y = 0;
 };
 
+// The eight, each once, as X(type, name, initial value): the state is
+// declared from this list, and sizing a kept moment walks it.
+#define BRONTIX_GAME_STATE(X)                                                       \
+    X(std::vector<BallVector>, ballVel, ) /* pixels per tick, per ball */           \
+    X(std::vector<BallVector>, ballPos, ) /* left and top of each ball's square */  \
+    X(std::int32_t, score, 0)                                                       \
+    X(std::vector<Boolean>, ballHeld, )   /* resting on the paddle */               \
+    X(std::vector<double>, ballFade, )    /* gravity and grey level, per ball */    \
+    X(std::vector<float>, capsuleSpeed, ) /* fall speed per capsule, px per tick */ \
+    X(Boolean, demoMode, False)                                                     \
+    X(Boolean, stickyPaddle, False)
+
 struct GameState {
-    std::vector<BallVector> ballVel;  // pixels per tick, per ball
-    std::vector<BallVector> ballPos;  // left and top of each ball's square
-    std::int32_t score = 0;
-    std::vector<Boolean> ballHeld;    // resting on the paddle
-    std::vector<double> ballFade;     // gravity and grey level, per ball
-    std::vector<float> capsuleSpeed;  // fall speed per capsule, pixels per tick
-    Boolean demoMode = False;
-    Boolean stickyPaddle = False;
+#define BRONTIX_DECLARE(type, name, initial) type name{initial};
+    BRONTIX_GAME_STATE(BRONTIX_DECLARE)
+#undef BRONTIX_DECLARE
 
     // Gives every ball up to `last` its four records, keeping those it had:
     // a ball loaded outside the tick needs them before the tick sees it.

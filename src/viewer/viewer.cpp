@@ -270,9 +270,13 @@ Answer Viewer::advance(std::int64_t now) {
 
 std::optional<std::int64_t> Viewer::nextWake() const {
     if (!playing_) return std::nullopt;
-    // The moment the played point passes the current one.
+    // The moment the played point passes the current one; faster than the
+    // game's own speed, the points of one of its periods at once, so the
+    // viewer wakes no more often than the game would.
     const double period = 1e9 / (kPointsPerSecond * kSpeeds[speed_]);
-    const auto ahead = static_cast<double>(point_ + 1 - playedPoint_);
+    const std::uint64_t stride =
+        std::max<std::uint64_t>(1, static_cast<std::uint64_t>(kSpeeds[speed_]));
+    const auto ahead = static_cast<double>(point_ + stride - playedPoint_);
     return playedFrom_ + static_cast<std::int64_t>(ahead * period + 0.999);
 }
 

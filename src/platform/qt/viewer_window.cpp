@@ -102,6 +102,9 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     QObject::connect(speed_, &QComboBox::currentIndexChanged, this,
                      [this](int i) { apply(viewer_->setSpeed(i, WakeTimer::now())); });
     time_ = new QLabel(this);
+    // As wide as its widest text, the last point's: a label that grew with
+    // the counter would lay the window out anew (and widen it) as it plays.
+    time_->setFixedWidth(time_->fontMetrics().horizontalAdvance(timeAt(viewer_->last())) + 4);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(button("|<", "Start (Home)", [this] { seek(0); }));
@@ -139,21 +142,29 @@ void ViewerWindow::apply(const viewer::Answer& a) {
         box_->show();
         box_->raise();
     }
-    {
+    play_->setText(a.playing ? "Pause" : "Play");
+    // Laying out the time's text costs more than drawing the picture: while
+    // it plays, the time and the timeline follow a few times a second.
+    const std::int64_t now = WakeTimer::now();
+    if (!a.playing || now - timeShownAt_ >= kTimeEvery) {
+        timeShownAt_ = now;
         const QSignalBlocker quiet(timeline_);
         timeline_->setValue(static_cast<int>(a.point));
+        time_->setText(timeAt(a.point));
     }
-    play_->setText(a.playing ? "Pause" : "Play");
-    const std::uint64_t last = viewer_->last();
-    time_->setText(QString("%1 / %2   tick %3 of %4")
-                       .arg(QString::fromStdString(viewer::minutesSeconds(a.point)),
-                            QString::fromStdString(viewer::minutesSeconds(last)))
-                       .arg(a.point)
-                       .arg(last));
     if (a.wake)
         timer_.arm(*a.wake);
     else
         timer_.disarm();
+}
+
+QString ViewerWindow::timeAt(std::uint64_t point) const {
+    const std::uint64_t last = viewer_->last();
+    return QString("%1 / %2   tick %3 of %4")
+        .arg(QString::fromStdString(viewer::minutesSeconds(point)),
+             QString::fromStdString(viewer::minutesSeconds(last)))
+        .arg(point)
+        .arg(last);
 }
 
 void ViewerWindow::togglePlay() {

@@ -54,11 +54,17 @@ private:
     // rectangles drawn, the caption and box when they changed, the
     // timeline and time), and the timer set for the next wake-up.
     void apply(const viewer::Answer& answer);
+    // The time and tick of a point, in words.
+    QString timeAt(std::uint64_t point) const;
     void togglePlay();
     void step(std::int64_t points);
     void seek(std::uint64_t point);
 
+    // How often the time is shown anew while playing, nanoseconds.
+    static constexpr std::int64_t kTimeEvery = 125'000'000;
+
     std::unique_ptr<viewer::Viewer> viewer_;
+    std::int64_t timeShownAt_ = 0;
     Playfield* playfield_;
     QLabel* box_;
     Timeline* timeline_;
