@@ -25,7 +25,7 @@ render  | src/render                          | scene render                    
 rules   | src/game src/tick src/input         | scene rules                        | std
 session | src/session                         | scene render rules session         | std
 script  | src/script                          | scene render session script        | std
-replay  | src/platform/headless src/replay    | scene render session script replay | std
+replay  | src/replay                          | scene render session script replay | std
 viewer  | src/viewer                          | scene render session script replay viewer | std
 qt      | src/platform/qt                     | scene render session script viewer qt | std qt x11 posix
 web     | src/platform/web                    | scene render session web           | std

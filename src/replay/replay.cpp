@@ -18,10 +18,7 @@ Replay::Replay(Dumps dumps)
 }
 
 Replay::Replay(std::ostream& out)
-    : Replay([&out](Replay& r) {
-          out << session::dumpJson(r.session_, r.host_.messages(), r.host_.form1(), r.host_.form2())
-              << '\n';
-      }) {}
+    : Replay([&out](Replay& r) { out << r.host_.dump(r.session_) << '\n'; }) {}
 
 std::optional<std::string> Replay::runLine(std::string_view line) {
     script::Parsed parsed = script::parseLine(line);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/headless/headless_host.h"
+#include "replay/headless_host.h"
 #include "script/script.h"
 #include "session/session.h"
 

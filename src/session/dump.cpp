@@ -29,9 +29,6 @@ void appendFloating(std::string& out, T v) {
     out.append(buf, res.ptr);
 }
 
-void appendInt(std::string& out, long long v) { out += std::to_string(v); }
-void appendBool(std::string& out, bool b) { out += b ? "true" : "false"; }
-
 void appendShapeMembers(std::string& out, const Shape& s) {
     out += "\"visible\":";
     appendBool(out, s.Visible);
@@ -132,26 +129,10 @@ void appendShapes(std::string& out, const ObjectArray<Shape>& array) {
     out += ']';
 }
 
-void appendWindow(std::string& out, const WindowState& w) {
-    if (!w.exists) {
-        out += "null";
-        return;
-    }
-    out += "{\"visible\":";
-    appendBool(out, w.visible);
-    out += ",\"left\":";
-    appendInt(out, w.left);
-    out += ",\"top\":";
-    appendInt(out, w.top);
-    out += ",\"width\":";
-    appendInt(out, w.width);
-    out += ",\"height\":";
-    appendInt(out, w.height);
-    out += '}';
-}
-
 }  // namespace
 
+void appendInt(std::string& out, long long v) { out += std::to_string(v); }
+void appendBool(std::string& out, bool b) { out += b ? "true" : "false"; }
 void appendNumber(std::string& out, float v) { appendFloating(out, v); }
 void appendNumber(std::string& out, double v) { appendFloating(out, v); }
 
@@ -175,7 +156,7 @@ void appendString(std::string& out, const std::string& s) {
 }
 
 std::string dumpJson(const Session& session, const std::vector<std::string>& messages,
-                     const WindowState& form1, const WindowState& form2) {
+                     std::string_view windows) {
     const game::Form1& form = session.form();
     const game::GameState& st = form.state;
     std::string out;
@@ -209,11 +190,9 @@ std::string dumpJson(const Session& session, const std::vector<std::string>& mes
     appendShapes(out, form.LFire);
     out += ",\"rfire\":";
     appendShapes(out, form.RFire);
-    out += ",\"windows\":{\"form1\":";
-    appendWindow(out, form1);
-    out += ",\"form2\":";
-    appendWindow(out, form2);
-    out += "}}";
+    out += ",\"windows\":";
+    out += windows;
+    out += '}';
     return out;
 }
 

@@ -23,9 +23,9 @@
 #include <variant>
 #include <vector>
 
-#include "platform/headless/headless_host.h"
 #include "render/pixels.h"
 #include "render/scale.h"
+#include "replay/headless_host.h"
 #include "script/script.h"
 #include "session/session.h"
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "game/form1.h"
-#include "platform/headless/headless_host.h"
+#include "replay/headless_host.h"
 #include "replay/replay.h"
 #include "session/dump.h"
 #include "session/session.h"
@@ -27,7 +27,7 @@ struct Recorded {
     Session session{host, [this] { return now; }};
 
     Recorded() { session.record(&recorder); }
-    std::string dump() { return dumpJson(session, host.messages(), host.form1(), host.form2()); }
+    std::string dump() { return host.dump(session); }
 };
 
 std::string replayed(const std::string& script, const char* tail = "dump\n") {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "game/game.h"
-#include "platform/headless/headless_host.h"
 #include "render/scene_renderer.h"
+#include "replay/headless_host.h"
 #include "session/recorder.h"
 #include "session/session.h"
 

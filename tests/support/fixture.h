@@ -9,7 +9,7 @@
 
 #include "game/form1.h"
 #include "game/game.h"
-#include "platform/headless/headless_host.h"
+#include "replay/headless_host.h"
 #include "session/session.h"
 
 namespace brontix::testing {

@@ -92,9 +92,7 @@ void generate(Game& g, unsigned seed) {
     for (int n = 0; n < 600; ++n) g.queue({0.9f, static_cast<float>(n % 10) / 10 + 0.05f});
 }
 
-std::string dump(Game& g) {
-    return session::dumpJson(g.session(), g.messages(), g.host().form1(), g.host().form2());
-}
+std::string dump(Game& g) { return g.host().dump(g.session()); }
 
 TEST(BrickPass, FindsEveryHitTheFullWalkFindsInTheSameOrder) {
     int hits = 0, withShots = 0, shotHits = 0;

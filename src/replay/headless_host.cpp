@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-#include "platform/headless/headless_host.h"
+#include "replay/headless_host.h"
+
+#include "session/dump.h"
 
 namespace brontix::platform::headless {
 
@@ -54,6 +56,37 @@ void HeadlessHost::carryOut(const session::WindowStep& step) {
         ownedByBackdrop_ = true;
         break;
     }
+}
+
+namespace {
+
+void appendWindow(std::string& out, const WindowState& w) {
+    if (!w.exists) {
+        out += "null";
+        return;
+    }
+    out += "{\"visible\":";
+    session::appendBool(out, w.visible);
+    out += ",\"left\":";
+    session::appendInt(out, w.left);
+    out += ",\"top\":";
+    session::appendInt(out, w.top);
+    out += ",\"width\":";
+    session::appendInt(out, w.width);
+    out += ",\"height\":";
+    session::appendInt(out, w.height);
+    out += '}';
+}
+
+}  // namespace
+
+std::string HeadlessHost::dump(const session::Session& session) const {
+    std::string windows = "{\"form1\":";
+    appendWindow(windows, form1_);
+    windows += ",\"form2\":";
+    appendWindow(windows, form2_);
+    windows += '}';
+    return session::dumpJson(session, messages_, windows);
 }
 
 }  // namespace brontix::platform::headless

@@ -10,13 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "session/dump.h"
 #include "session/host.h"
 #include "session/session.h"
 
 namespace brontix::platform::headless {
 
-using session::WindowState;
+// A window's outer frame on the headless screen, in pixels.
+struct WindowState {
+    bool exists = false;
+    bool visible = false;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
 
 // The headless screen, pixels.
 inline constexpr int kScreenWidth = 1920;
@@ -52,6 +59,9 @@ public:
     void expire(session::Session& session, std::uint64_t count);
 
     const std::vector<std::string>& messages() const { return messages_; }
+    // The session as a line of JSON: its game, the boxes shown so far, and
+    // the two windows of full screen as this front end has them.
+    std::string dump(const session::Session& session) const;
     const WindowState& form1() const { return form1_; }
     const WindowState& form2() const { return form2_; }
     bool ownedByBackdrop() const { return ownedByBackdrop_; }
