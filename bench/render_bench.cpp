@@ -9,6 +9,7 @@
 #include "render/background_picture.h"
 #include "render/scene_renderer.h"
 #include "scenes.h"
+#include "session/inside.h"
 
 namespace brontix::bench {
 namespace {
@@ -74,13 +75,13 @@ void BM_WindowPaceFullBallArray(benchmark::State& state) {
     session::Session session(host, [&now] { return now; });
     session.start();
     session.menu(session::Command::NewGame);
-    fillBallArray(session.form());
+    fillBallArray(session::Inside::form(session));
     session.click();
     for (auto _ : state) {
         now = session.nextWake().value();
         show(screen, session.frame(), session.wake());
     }
-    state.counters["balls"] = session.form().Ball.UBound() + 1;
+    state.counters["balls"] = session::Inside::form(session).Ball.UBound() + 1;
     state.counters["ticks"] = static_cast<double>(session.ticksRun());
 }
 BENCHMARK(BM_WindowPaceFullBallArray)->Iterations(64)->Unit(benchmark::kMillisecond);
@@ -98,7 +99,7 @@ void BM_DemoTickAtScale(benchmark::State& state) {
     host.setClock(7);
     session.start();
     session.menu(session::Command::Demo);
-    fillBallArray(session.form(), 64);
+    fillBallArray(session::Inside::form(session), 64);
     session.click();
     for (auto _ : state) {
         now = session.nextWake().value();

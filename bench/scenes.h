@@ -3,6 +3,7 @@
 // States to measure, built the way the game builds them.
 #pragma once
 
+#include "session/inside.h"
 #include "support/fixture.h"
 
 namespace brontix::bench {

@@ -5,6 +5,7 @@
 
 #include "game/form1.h"
 #include "scenes.h"
+#include "session/inside.h"
 #include "tick/tick.h"
 
 namespace brontix::bench {
@@ -52,9 +53,9 @@ void BM_TickCascadeOfBalls(benchmark::State& state) {
         session::Session session(host, [] { return std::int64_t{0}; });
         playCascade(session, host, 2500);
         state.ResumeTiming();
-        for (int n = 0; n < 140; ++n) tick::Timer1_Timer(session.form());
+        for (int n = 0; n < 140; ++n) tick::Timer1_Timer(session::Inside::form(session));
         state.PauseTiming();
-        state.counters["balls"] = session.form().Ball.UBound() + 1;
+        state.counters["balls"] = session::Inside::form(session).Ball.UBound() + 1;
         state.ResumeTiming();
     }
     state.counters["per tick"] = benchmark::Counter(

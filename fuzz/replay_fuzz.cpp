@@ -12,6 +12,7 @@
 #include "game/form1.h"
 #include "replay/replay.h"
 #include "script/script.h"
+#include "session/inside.h"
 #include "support/json.h"
 
 namespace brontix::fuzz {
@@ -79,7 +80,7 @@ public:
     }
 
     game::Form1* form() {
-        return replay_.session().started() ? &replay_.session().form() : nullptr;
+        return replay_.session().started() ? &session::Inside::form(replay_.session()) : nullptr;
     }
     // Ticks this input may still run with the current number of balls.
     // Every command costs one, every tick one for each ball.

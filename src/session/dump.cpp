@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/form1.h"
+#include "session/inside.h"
 
 namespace brontix::session {
 
@@ -157,7 +158,7 @@ void appendString(std::string& out, const std::string& s) {
 
 std::string dumpJson(const Session& session, const std::vector<std::string>& messages,
                      std::string_view windows) {
-    const game::Form1& form = session.form();
+    const game::Form1& form = Inside::form(session);
     const game::GameState& st = form.state;
     std::string out;
     out.reserve(16384);

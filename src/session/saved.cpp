@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #include "game/form1.h"
-#include "session/session.h"
+#include "session/core.h"
 
 namespace brontix::session {
 
@@ -67,7 +67,7 @@ std::size_t heapBytes(const game::GameState& st) {
 
 }  // namespace
 
-struct Session::Saved {
+struct Saved {
     explicit Saved(const game::Form1& f)
         :
 #define BRONTIX_SAVE(T, name) name(kept(f.name)),
@@ -86,7 +86,7 @@ struct Session::Saved {
     std::uint64_t ticks = 0;
 };
 
-std::shared_ptr<const Session::Saved> Session::save() const {
+std::shared_ptr<const Saved> Core::save() const {
     const game::Form1& f = *form_;
     auto s = std::make_shared<Saved>(f);
     s->queue = services_.queue;
@@ -96,7 +96,7 @@ std::shared_ptr<const Session::Saved> Session::save() const {
     return s;
 }
 
-void Session::restore(const Saved& s) {
+void Core::restore(const Saved& s) {
     game::Form1& f = *form_;
 #define BRONTIX_RESTORE(T, name) putBack(f.name, s.name);
     BRONTIX_FORM1_PARTS(BRONTIX_RESTORE)
@@ -109,7 +109,7 @@ void Session::restore(const Saved& s) {
     gate_ = Gate::Open;
 }
 
-std::size_t Session::savedBytes(const Saved& s) {
+std::size_t Core::savedBytes(const Saved& s) {
     std::size_t bytes = sizeof(Saved) + s.queue.size() * sizeof(float);
 #define BRONTIX_SIZE(T, name) bytes += heapBytes(s.name);
     BRONTIX_FORM1_PARTS(BRONTIX_SIZE)

@@ -6,11 +6,11 @@
 // keeps, and the recording. A front end hands it input and wake-ups; each
 // call runs the handler or the due ticks, draws what changed and answers
 // what came of it, which the front end applies: the rectangles to show, a
-// new caption, a box to open, and when to wake the session next.
+// new caption, a box to open, the windows' steps, the game's events, and
+// when to wake the session next. This is all a front end sees of it.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,18 +19,11 @@
 #include <string_view>
 #include <vector>
 
-#include "render/background_picture.h"
-#include "render/scene_renderer.h"
-#include "scene/random.h"
+#include "render/pixels.h"
+#include "render/scale.h"
 #include "scene/services.h"
 #include "session/commands.h"
 #include "session/host.h"
-#include "session/pacer.h"
-#include "session/recorder.h"
-
-namespace brontix::game {
-class Form1;
-}
 
 namespace brontix::session {
 
@@ -86,24 +79,33 @@ struct Answer {
     std::vector<Event> events;
 };
 
+class Recorder;
+class Core;
+// Everything the game is at one moment, to come back to: the main window's
+// scene and state, the random source, the caption and the ticks run. (The
+// front end keeps its own windows and boxes.)
+struct Saved;
+
 class Session {
 public:
-    // `clock` is monotonic, in nanoseconds: the clock the ticks are paced on.
-    Session(Host& host, Pacer::Clock clock);
+    // Monotonic, in nanoseconds: the clock the ticks are paced on.
+    using Clock = std::function<std::int64_t()>;
+
+    Session(Host& host, Clock clock);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     // Writes the session down from here on (before start(), start-up's
     // clock too); null stops. The recorder must outlive the session.
-    void record(Recorder* recorder) { recorder_ = recorder; }
+    void record(Recorder* recorder);
     // A value the random source returns next, before its generator's.
-    void queueRandom(float value) { services_.queue.push_back(value); }
+    void queueRandom(float value);
 
     // Creates the main window and runs its load handler; the first tick is
     // due one period later. Its answer has the whole first frame.
     Answer start();
-    bool started() const { return form_ != nullptr; }
+    bool started() const;
 
     // The player's events, each run by its handler unless the game's box is
     // up, when they are neither run nor recorded.
@@ -139,122 +141,37 @@ public:
     // The player answered the game's box: the rest of the tick that opened
     // it reaches the screen, and the game goes on.
     Answer boxClosed();
+    // Draws the frames at `scale` device pixels a playfield pixel from now
+    // on: the frame changes size, and the answer shows it whole.
+    Answer setScale(const render::Scale& scale);
 
     // When the front end should wake the session next, on the pacing
     // clock; none while the timer is off or the box is up.
     std::optional<std::int64_t> nextWake() const;
 
-    // Called with the box's text as the game opens it, inside the tick that
-    // opens it: lets a test look at the rules' order at that moment.
-    std::function<void(const std::string&)> onBoxOpening;
-
-    // Everything the game is at one moment, to come back to: the main
-    // window's scene and state, the random source, the caption and the
-    // ticks run. (The front end keeps its own windows and boxes.)
-    struct Saved;
+    // A moment to come back to, and putting one back into a session that
+    // has started and run nothing since (so that none of its arrays is
+    // longer than the saved); about what one takes of memory.
     std::shared_ptr<const Saved> save() const;
-    // Puts a saved moment back into a session that has started and run
-    // nothing since, so that none of its arrays is longer than the saved.
     void restore(const Saved& saved);
-    // About what a saved moment takes of memory.
     static std::size_t savedBytes(const Saved& saved);
 
-    // Draws the frames at `scale` device pixels a playfield pixel from now
-    // on: frame() changes size, and the answer shows it whole.
-    Answer setScale(const render::Scale& scale);
-
-    const render::PixelBuffer& frame() const { return frame_; }
-    // The main window's caption.
-    const std::string& caption() const { return services_.caption(); }
-    // The frame with every change drawn, for a front end that shows none as
-    // the game goes (the replay driver's picture).
+    // The frame, for a front end that shows none as the game goes (the
+    // replay driver's picture, the viewer): every change drawn into it, or
+    // just the rectangles drawn again (the whole frame the first time).
     const render::PixelBuffer& drawnFrame();
-    // Draws every change since the last frame drawn into frame(), for such
-    // a front end, and returns the rectangles drawn again (the whole frame
-    // the first time).
     std::span<const render::Rect> drawChanges();
-    const render::BackgroundPicture& picture() const { return picture_; }
-    const game::Form1& form() const { return *form_; }
-    game::Form1& form() { return *form_; }
-    std::uint64_t ticksRun() const { return ticks_; }
-    bool boxOpen() const { return gate_ == Gate::Boxed; }
+    const render::PixelBuffer& frame() const;
+    // The main window's caption.
+    const std::string& caption() const;
+    std::uint64_t ticksRun() const;
+    bool boxOpen() const;
     // Timer1.Enabled: the game runs.
     bool timerEnabled() const;
 
 private:
-    // The two windows of full screen as the session knows them, in screen
-    // pixels: the front end tells where they stand, the game moves them.
-    struct WindowModel {
-        ScreenRect cover;
-        ScreenRect game;
-        bool backdropUp = false;
-        bool ownsGame = false;
-    };
-
-    // The services the game calls: all the session's own but the clock,
-    // which is the front end's. What the game does to the windows and what
-    // it reports are answered to the front end.
-    class GameServices final : public scene::Services {
-    public:
-        explicit GameServices(Session& session) : session_(session) {}
-
-        void Randomize() override;
-        float Rnd() override;
-        void setDrawColor(scene::Colour colour) override;
-        void setDrawWidth(int pixels) override;
-        void drawLine(float x1, float y1, float x2, float y2) override;
-        void messageBox(const std::string& text) override;
-        void showBackdrop() override;
-        scene::WindowRect backdropRect() const override;
-        void hideGameWindow() override;
-        scene::WindowRect gameWindowRect() const override;
-        void moveGameWindow(float leftTwips, float topTwips) override;
-        void showGameWindowOwnedByBackdrop() override;
-        void report(const scene::GameEvent& event) override;
-
-        std::deque<float> queue;
-        scene::SplitMix64 generator;
-
-    private:
-        void showCaption(const std::string& text) override;
-        Session& session_;
-    };
-
-    // Open, or closed by the game's box until the player answers it. No
-    // event loop runs inside a tick, so a tick never starts inside another.
-    enum class Gate { Open, Boxed };
-
-    bool runTick();
-    template <class Handler>
-    Answer handle(const std::string& line, Handler handler);
-    // Draws what changed and takes a changed caption: what the screen is to
-    // show now.
-    void snapshot();
-    // What came of the call: the snapshot taken (once the box is up, the
-    // one taken as it opened), the box, and the next wake-up.
-    Answer answer();
-
-    Host& host_;
-    GameServices services_;
-    render::BackgroundPicture picture_;
-    render::PixelBuffer frame_;
-    render::SceneRenderer renderer_;
-    std::unique_ptr<game::Form1> form_;
-    Pacer pacer_;
-    Recorder* recorder_ = nullptr;
-    Gate gate_ = Gate::Open;
-    // What the current call has to answer so far.
-    std::span<const render::Rect> drawn_;
-    std::optional<std::string> caption_;
-    std::optional<std::string> box_;
-    std::vector<WindowStep> windowSteps_;
-    std::vector<Event> events_;
-    WindowModel windows_;
-    bool inTick_ = false;
-    bool captionChanged_ = false;
-    bool awake_ = false;  // paced: the timer was on when last looked at
-    bool still_ = false;  // the last ticks changed nothing on screen
-    std::uint64_t ticks_ = 0;
+    friend struct Inside;
+    std::unique_ptr<Core> core_;
 };
 
 }  // namespace brontix::session

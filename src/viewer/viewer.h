@@ -127,7 +127,7 @@ private:
         std::size_t next;
         std::uint64_t remaining;
         std::optional<std::string> box;
-        std::shared_ptr<const session::Session::Saved> saved;
+        std::shared_ptr<const session::Saved> saved;
         platform::headless::HeadlessHost host;
     };
     explicit Viewer(std::unique_ptr<Script> script);

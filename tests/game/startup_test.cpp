@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/basic.h"
+#include "session/inside.h"
 #include "support/fixture.h"
 
 namespace brontix::game {
@@ -128,7 +129,7 @@ TEST(StartupState, LeavesTheStateTable) {
 
 TEST(StartupBackground, PaintsTheGradientThenThePaletteStrip) {
     Game g;
-    const render::PixelBuffer& img = g.session().picture().pixels();
+    const render::PixelBuffer& img = session::Inside::picture(g.session()).pixels();
     // &HBBGGRR of a pixel.
     auto at = [&](int x, int y) {
         const std::uint32_t p = img.pixel(x, y);
@@ -160,10 +161,12 @@ TEST(StartupRandom, SeedsFromTheClockBeforeDrawing) {
     seeded.seed(77);
     const int p = Int(2.0f * seeded.next());
     const int q = Int(10.0f * seeded.next()) + 1;
-    EXPECT_EQ(s.form().services.Rnd(), seeded.next());
+    EXPECT_EQ(session::Inside::form(s).services.Rnd(), seeded.next());
     for (int i = 0; i < 260; ++i) {
         const int band = i / (13 * q);
-        EXPECT_EQ(s.form().Shape1[i].Visible, p == 0 ? band % 2 == 1 : (i + band) % 2 == 0) << i;
+        EXPECT_EQ(session::Inside::form(s).Shape1[i].Visible,
+                  p == 0 ? band % 2 == 1 : (i + band) % 2 == 0)
+            << i;
     }
 }
 

@@ -55,7 +55,7 @@ TEST(FullScreen, ASecondCommandKeepsOneBackdropAndRecentres) {
 
 TEST(FullScreen, AResizeRecentresOnlyWhileTheBackdropOwnsTheGame) {
     Game g;
-    const std::string before = g.session().form().services.caption();
+    const std::string before = g.session().caption();
     EXPECT_TRUE(g.session().placeWindows({0, 0, 800, 600}, {0, 0, 648, 578}).windows.empty());
     fullScreen(g);
     // The backdrop grew (the browser went full screen): centred again,
@@ -67,7 +67,7 @@ TEST(FullScreen, AResizeRecentresOnlyWhileTheBackdropOwnsTheGame) {
     EXPECT_EQ(a.windows[0].top, 61);
     g.session().backdropClosed();
     EXPECT_TRUE(g.session().placeWindows({0, 0, 500, 400}, {176, 61, 648, 578}).windows.empty());
-    EXPECT_EQ(g.session().form().services.caption(), before);
+    EXPECT_EQ(g.session().caption(), before);
 }
 
 TEST(FullScreen, PauseAndCaptionStay) {

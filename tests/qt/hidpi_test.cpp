@@ -24,7 +24,7 @@ TEST(HiDpi, PlayfieldShowsTheFrameDrawnAtTheScreensScale) {
     const render::Scale scale = render::Scale::nearest(ratio);
 
     render::PixelBuffer whole = render::frameAt(scale);
-    render::drawWholeFrame(whole, g.session().picture(), g.form(), scale);
+    render::drawWholeFrame(whole, session::Inside::picture(g.session()), g.form(), scale);
     const QImage& frame = g.frame();
     ASSERT_EQ(frame.size(), QSize(whole.width(), whole.height()));
     const QImage grabbed = field.grab().toImage();

@@ -9,6 +9,7 @@
 
 #include "game/form1.h"
 #include "qt_game.h"
+#include "session/inside.h"
 #include "session/recorder.h"
 
 namespace brontix::testing {
@@ -41,7 +42,7 @@ TEST(PlayfieldInput, APointerThatLeavesMovesTheGameToTheEdgeItCrossed) {
     QCursor::setPos(field->mapToGlobal(QPoint(720, 400)));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(field, &leave);
-    const game::Form1& f = g.session().form();
+    const game::Form1& f = session::Inside::form(g.session());
     EXPECT_EQ(f.Paddle.Left, 639 - f.Paddle.Width / 2);
     EXPECT_EQ(script.substr(script.size() - 13), "move 639 319\n");
 }

@@ -7,13 +7,14 @@
 
 #include "game/form1.h"
 #include "platform/qt/qt_game.h"
+#include "session/inside.h"
 
 namespace brontix::testing {
 
 struct QtGame : platform::qt::QtGame {
     QtGame() { start(); }
 
-    game::Form1& form() { return session().form(); }
+    game::Form1& form() { return session::Inside::form(session()); }
     // The frame the window shows.
     const QImage& frame() { return window().playfield()->image(); }
 };

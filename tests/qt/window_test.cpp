@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "qt_game.h"
+#include "session/inside.h"
 #include "session/recorder.h"
 
 namespace brontix::testing {
@@ -87,7 +88,7 @@ TEST(Window, ItsTimerPacesTheTicksAndTheBoxHoldsTheGame) {
     session::Recorder recorder([&script](std::string_view line) { script += line; }, 0);
     platform::qt::QtGame g;
     g.start(&recorder);
-    game::Form1& f = g.session().form();
+    game::Form1& f = session::Inside::form(g.session());
     auto* field = g.window().playfield();
     g.window().newGameAction()->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return g.session().ticksRun() >= 5; }, 10000));

@@ -12,6 +12,7 @@
 #include "replay/headless_host.h"
 #include "replay/replay.h"
 #include "session/dump.h"
+#include "session/inside.h"
 #include "session/session.h"
 
 namespace brontix::session {
@@ -88,7 +89,7 @@ TEST(Recorder, AGameThatEndsIsWrittenUpToItsLastTickWhileItsBoxIsUp) {
     Recorded r;
     r.session.start();
     r.session.menu(Command::NewGame);
-    r.session.form().Ball[0].Visible = false;  // the next tick loses
+    session::Inside::form(r.session).Ball[0].Visible = false;  // the next tick loses
     r.now = r.session.nextWake().value();
     const Answer lost = r.session.wake();
     ASSERT_EQ(lost.box, std::optional<std::string>("You lose!"));

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "render/scene_renderer.h"
 #include "replay/headless_host.h"
+#include "session/inside.h"
 #include "session/recorder.h"
 #include "session/session.h"
 
@@ -50,11 +51,11 @@ struct Paced {
     }
     render::PixelBuffer whole() {
         render::PixelBuffer f(scene::kPlayfieldWidth, scene::kPlayfieldHeight);
-        render::drawWholeFrame(f, session.picture(), session.form());
+        render::drawWholeFrame(f, Inside::picture(session), Inside::form(session));
         return f;
     }
     void emptyWall() {
-        for (auto& brick : session.form().Shape1) brick.Visible = false;
+        for (auto& brick : Inside::form(session).Shape1) brick.Visible = false;
     }
 };
 
@@ -96,7 +97,7 @@ TEST(SessionPointer, ALeavingPointerMovesToTheEdgeItCrossed) {
     auto lastLine = [&] { return script.substr(script.rfind('\n', script.size() - 2) + 1); };
     p.session.leave(520, 200, 720, 400);
     EXPECT_EQ(lastLine(), "move 639 319\n");
-    EXPECT_EQ(p.session.form().Paddle.Left, 639 - p.session.form().Paddle.Width / 2);
+    EXPECT_EQ(Inside::form(p.session).Paddle.Left, 639 - Inside::form(p.session).Paddle.Width / 2);
     p.session.leave(600, 500, 700, 560);
     EXPECT_EQ(lastLine(), "move 639 523.4\n");
     p.session.leave(10, 300, -90, 200);
@@ -123,7 +124,7 @@ TEST(SessionScreen, ShowsExactlyTheGameFromChangedRectanglesAlone) {
     EXPECT_EQ(p.presents, presents);
 
     p.show(p.session.menu(Command::Demo));
-    game::Form1& f = p.session.form();
+    game::Form1& f = Inside::form(p.session);
     f.LFire[0].Visible = f.RFire[0].Visible = true;
     for (int t = 0; t < 2500; ++t) {
         if (t % 50 == 0) p.show(p.session.click());
@@ -149,7 +150,7 @@ TEST(SessionGate, UnderTheBoxNothingRunsOrIsRecordedUntilItIsAnswered) {
     std::string script;
     Recorder recorder([&script](std::string_view line) { script += line; }, 0);
     p.session.record(&recorder);
-    game::Form1& f = p.session.form();
+    game::Form1& f = Inside::form(p.session);
     p.show(p.session.menu(Command::NewGame));
     f.LFire[0].Visible = true;
     p.show(p.session.pointer(500, 0));  // the cannon follows the paddle at the tick's end

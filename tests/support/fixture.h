@@ -10,6 +10,7 @@
 #include "game/form1.h"
 #include "game/game.h"
 #include "replay/headless_host.h"
+#include "session/inside.h"
 #include "session/session.h"
 
 namespace brontix::testing {
@@ -20,7 +21,7 @@ public:
     // values given (p = Int(2 r1), q = Int(10 r2) + 1).
     explicit Game(std::initializer_list<float> startupDraws = {0.0f, 0.0f});
 
-    game::Form1& form() { return session_.form(); }
+    game::Form1& form() { return session::Inside::form(session_); }
     game::GameState& state() { return form().state; }
     platform::headless::HeadlessHost& host() { return host_; }
     session::Session& session() { return session_; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
+#include "session/inside.h"
 #include "support/fixture.h"
 
 namespace brontix::tick {
@@ -22,7 +23,8 @@ TEST_F(EndOfGame, LastBrickInTheOnlyBallsPassIsSeenOnTheNextTick) {
     g.newGameWithBricks({253});
     lastBrickUnderBall(0);
     bool timerWhileShowing = false;
-    g.session().onBoxOpening = [&](const std::string&) { timerWhileShowing = timer(); };
+    session::Inside::onBoxOpening(g.session(),
+                                  [&](const std::string&) { timerWhileShowing = timer(); });
     g.tick();
     EXPECT_FALSE(g.form().Shape1[253].Visible);
     EXPECT_TRUE(g.messages().empty());
@@ -72,10 +74,10 @@ TEST_F(EndOfGame, OnlyBallLostInTickNIsLostAtTickNPlusOne) {
     g.form().Paddle.Left = 200;
     float cannonDuringBox = 0;
     bool timerDuringBox = true;
-    g.session().onBoxOpening = [&](const std::string&) {
+    session::Inside::onBoxOpening(g.session(), [&](const std::string&) {
         timerDuringBox = timer();
         cannonDuringBox = g.form().LFire[0].Left;
-    };
+    });
     g.tick();
     EXPECT_EQ(g.messages(), std::vector<std::string>{"You lose!"});
     EXPECT_FALSE(timerDuringBox);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/input.h"
+#include "session/inside.h"
 #include "support/fixture.h"
 #include "tick/tick.h"
 
@@ -56,7 +57,7 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
     input::Form_MouseMove(f, 0, 0, 100, 0);  // the cannons follow only at the end of the tick
 
     bool seen = false;
-    g.session().onBoxOpening = [&](const std::string& text) {
+    session::Inside::onBoxOpening(g.session(), [&](const std::string& text) {
         seen = true;
         EXPECT_EQ(text, "You lose!");
         EXPECT_FALSE(f.Timer1.Enabled);
@@ -64,7 +65,7 @@ TEST(TickDriver, WithNoBallThePhasesStillRunAroundTheLoseBox) {
         EXPECT_EQ(f.RFire[1].Top, 432 - 16);
         EXPECT_EQ(f.PowUp[0].Top, 100.01f);
         EXPECT_EQ(f.LFire[0].Left, 280);
-    };
+    });
     g.tick();
     EXPECT_TRUE(seen);
     EXPECT_EQ(f.LFire[0].Left, 63.5f + 8);

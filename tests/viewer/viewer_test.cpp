@@ -64,7 +64,7 @@ Cut cutAt(const std::string& script, std::uint64_t n) {
     std::istringstream cutIn(cut.text);
     for (std::string line; std::getline(cutIn, line);) EXPECT_FALSE(again.runLine(line));
     again.finish();
-    cut.caption = again.session().form().services.caption();
+    cut.caption = again.session().caption();
     cut.frame = again.session().drawnFrame();
     return cut;
 }
