@@ -9,6 +9,7 @@
 
 #include "platform/web/page.h"
 #include "platform/web/web_host.h"
+#include "session/recorder.h"
 #include "session/session.h"
 
 #define BRONTIX_EXPORT(name) extern "C" __attribute__((export_name(#name)))
