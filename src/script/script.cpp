@@ -125,75 +125,91 @@ Parsed error(std::string why) { return {Nothing{}, std::move(why)}; }
 
 }  // namespace
 
+namespace {
+
+using Words = std::vector<std::string_view>;
+namespace words = session::words;
+
+// Each command's arguments, w[1] on, their count already checked.
+Parsed clock(const Words& w) {
+    const auto n = parseUnsigned(w[1], 0, UINT64_MAX);
+    if (!n.value) return error(n.error);
+    return {Clock{*n.value}, {}};
+}
+
+Parsed random(const Words& w) {
+    Random random;
+    for (std::size_t i = 1; i < w.size(); ++i) {
+        bool negative = false;
+        const auto v = parseDecimal(w[i], negative);
+        if (!v.value) return error(v.error);
+        if (negative || !(*v.value >= 0.0f) || !(*v.value < 1.0f))
+            return error("random value not in [0, 1): " + quoted(w[i]));
+        random.values.push_back(*v.value);
+    }
+    return {std::move(random), {}};
+}
+
+Parsed tick(const Words& w) {
+    if (w.size() == 1) return {Tick{1}, {}};
+    const auto n = parseUnsigned(w[1], 1, kMaxTickCount);
+    if (!n.value) return error(n.error);
+    return {Tick{*n.value}, {}};
+}
+
+Parsed move(const Words& w) {
+    const auto x = parseDecimal(w[1]);
+    if (!x.value) return error(x.error);
+    const auto y = parseDecimal(w[2]);
+    if (!y.value) return error(y.error);
+    return {Move{*x.value, *y.value}, {}};
+}
+
+Parsed click(const Words&) { return {Click{}, {}}; }
+
+Parsed key(const Words& w) {
+    const auto code = parseUnsigned(w[1], 0, kMaxKeyCode);
+    if (!code.value) return error(code.error);
+    return {Key{static_cast<int>(*code.value)}, {}};
+}
+
+Parsed menu(const Words& w) {
+    for (int c = 0; c < static_cast<int>(words::kMenuWhat.size()); ++c)
+        if (w[1] == words::kMenuWhat[static_cast<std::size_t>(c)])
+            return {Menu{static_cast<session::Command>(c)}, {}};
+    return error("unknown menu command " + quoted(w[1]));
+}
+
+Parsed dump(const Words&) { return {Dump{}, {}}; }
+
+// The commands: each one's word, how many arguments it takes, and how they
+// are read.
+struct Grammar {
+    std::string_view word;
+    std::size_t fewest, most;
+    Parsed (*parse)(const Words&);
+};
+constexpr Grammar kGrammar[] = {
+    {words::kClock, 1, 1, clock}, {words::kRandom, 1, SIZE_MAX, random},
+    {words::kTick, 0, 1, tick},   {words::kMove, 2, 2, move},
+    {words::kClick, 0, 0, click}, {words::kKey, 1, 1, key},
+    {words::kMenu, 1, 1, menu},   {words::kDump, 0, 0, dump},
+};
+
+}  // namespace
+
 Parsed parseLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::vector<std::string_view> w = split(line);
+    const Words w = split(line);
     if (w.empty() || w[0].front() == '#') return {Nothing{}, {}};
-    const std::string_view cmd = w[0];
     const std::size_t args = w.size() - 1;
-    auto arity = [&](std::size_t min, std::size_t max) -> std::optional<std::string> {
-        if (args < min) return "missing argument to " + quoted(cmd);
-        if (args > max) return "extra argument to " + quoted(cmd);
-        return std::nullopt;
-    };
-    namespace words = session::words;
-
-    if (cmd == words::kClock) {
-        if (auto e = arity(1, 1)) return error(*e);
-        const auto n = parseUnsigned(w[1], 0, UINT64_MAX);
-        if (!n.value) return error(n.error);
-        return {Clock{*n.value}, {}};
+    for (const Grammar& g : kGrammar) {
+        if (w[0] != g.word) continue;
+        if (args < g.fewest) return error("missing argument to " + quoted(w[0]));
+        if (args > g.most) return error("extra argument to " + quoted(w[0]));
+        return g.parse(w);
     }
-    if (cmd == words::kRandom) {
-        if (auto e = arity(1, SIZE_MAX)) return error(*e);
-        Random random;
-        for (std::size_t i = 1; i < w.size(); ++i) {
-            bool negative = false;
-            const auto v = parseDecimal(w[i], negative);
-            if (!v.value) return error(v.error);
-            if (negative || !(*v.value >= 0.0f) || !(*v.value < 1.0f))
-                return error("random value not in [0, 1): " + quoted(w[i]));
-            random.values.push_back(*v.value);
-        }
-        return {std::move(random), {}};
-    }
-    if (cmd == words::kTick) {
-        if (auto e = arity(0, 1)) return error(*e);
-        if (args == 0) return {Tick{1}, {}};
-        const auto n = parseUnsigned(w[1], 1, kMaxTickCount);
-        if (!n.value) return error(n.error);
-        return {Tick{*n.value}, {}};
-    }
-    if (cmd == words::kMove) {
-        if (auto e = arity(2, 2)) return error(*e);
-        const auto x = parseDecimal(w[1]);
-        if (!x.value) return error(x.error);
-        const auto y = parseDecimal(w[2]);
-        if (!y.value) return error(y.error);
-        return {Move{*x.value, *y.value}, {}};
-    }
-    if (cmd == words::kClick) {
-        if (auto e = arity(0, 0)) return error(*e);
-        return {Click{}, {}};
-    }
-    if (cmd == words::kKey) {
-        if (auto e = arity(1, 1)) return error(*e);
-        const auto code = parseUnsigned(w[1], 0, kMaxKeyCode);
-        if (!code.value) return error(code.error);
-        return {Key{static_cast<int>(*code.value)}, {}};
-    }
-    if (cmd == words::kMenu) {
-        if (auto e = arity(1, 1)) return error(*e);
-        for (int c = 0; c < static_cast<int>(words::kMenuWhat.size()); ++c)
-            if (w[1] == words::kMenuWhat[static_cast<std::size_t>(c)])
-                return {Menu{static_cast<session::Command>(c)}, {}};
-        return error("unknown menu command " + quoted(w[1]));
-    }
-    if (cmd == words::kDump) {
-        if (auto e = arity(0, 0)) return error(*e);
-        return {Dump{}, {}};
-    }
-    return error("unknown command " + quoted(cmd));
+    return error("unknown command " + quoted(w[0]));
 }
 
 LineReader::Got LineReader::next(std::string& line) {

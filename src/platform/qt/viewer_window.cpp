@@ -64,6 +64,17 @@ void Timeline::paintEvent(QPaintEvent* event) {
 
 ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* parent)
     : QWidget(parent), viewer_(std::move(viewer)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 6);
+    layout->addWidget(makePicture(), 0, Qt::AlignHCenter);
+    layout->addWidget(makeTimeline());
+    layout->addLayout(makeControls());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setFocusPolicy(Qt::StrongFocus);
+    apply(viewer_->whole());
+}
+
+QWidget* ViewerWindow::makePicture() {
     playfield_ = unfocused(new Playfield);
     playfield_->setFrame(viewer_->frame());
     QObject::connect(playfield_, &Playfield::scaleChanged, this,
@@ -77,7 +88,10 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
         "QLabel { background: #f0f0f0; color: black; border: 1px solid #404040; padding: 12px; "
         "font-size: 16px; }");
     box_->hide();
+    return playfield_;
+}
 
+QWidget* ViewerWindow::makeTimeline() {
     timeline_ = unfocused(new Timeline(*viewer_, this));
     QObject::connect(timeline_, &QSlider::sliderMoved, this,
                      [this](int value) { seek(static_cast<std::uint64_t>(value)); });
@@ -85,7 +99,10 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
         // A click beside the handle pages; where the slider lands is the point.
         seek(static_cast<std::uint64_t>(timeline_->sliderPosition()));
     });
+    return timeline_;
+}
 
+QLayout* ViewerWindow::makeControls() {
     auto button = [this](const QString& text, const QString& tip, auto action) {
         auto* b = unfocused(new QPushButton(text, this));
         b->setMaximumWidth(56);
@@ -118,15 +135,7 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     controls->addStretch();
     controls->addWidget(time_);
     controls->setContentsMargins(6, 0, 6, 0);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 6);
-    layout->addWidget(playfield_, 0, Qt::AlignHCenter);
-    layout->addWidget(timeline_);
-    layout->addLayout(controls);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setFocusPolicy(Qt::StrongFocus);
-    apply(viewer_->whole());
+    return controls;
 }
 
 void ViewerWindow::apply(const viewer::Answer& a) {

@@ -54,6 +54,11 @@ private:
     // rectangles drawn, the caption and box when they changed, the
     // timeline and time), and the timer set for the next wake-up.
     void apply(const viewer::Answer& answer);
+    // The window's parts, top to bottom: the picture with the box over it,
+    // the timeline, and the row of controls with the time.
+    QWidget* makePicture();
+    QWidget* makeTimeline();
+    QLayout* makeControls();
     // The time and tick of a point, in words.
     QString timeAt(std::uint64_t point) const;
     void togglePlay();
