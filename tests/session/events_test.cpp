@@ -34,16 +34,8 @@ protected:
         };
     }
     void apply(const Answer& a) { g.host().apply(g.session(), a); }
-    // A capsule of palette colour `kind` caught by the paddle at the next
-    // tick.
     void catchCapsule(int kind) {
-        game::Form1& f = g.form();
-        const int j = f.capsules.lowestFree(f.PowUp) >= 0
-                          ? f.capsules.lowestFree(f.PowUp)
-                          : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
-        f.PowUp[j].Move(f.Paddle.Left + 1, 430);
-        f.PowUp[j].BackColor = game::QBColor(kind);
-        f.capsules.show(f.PowUp, j);
+        g.dropCapsuleOnPaddle(kind);
         g.tick();
     }
     testing::Game g;

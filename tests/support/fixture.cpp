@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "support/fixture.h"
 
+#include "game/basic.h"
+
 namespace brontix::testing {
 
 Game::Game(std::initializer_list<float> startupDraws) {
@@ -37,6 +39,19 @@ void Game::placeBall(int i, float x, float y, float vx, float vy, bool held) {
     st.ballPos[n] = {x, y};
     st.ballVel[n] = {vx, vy};
     st.ballHeld[n] = held ? game::True : game::False;
+}
+
+int Game::dropCapsuleOnPaddle(int kind) {
+    game::Form1& f = form();
+    int j = f.capsules.lowestFree(f.PowUp);
+    if (j < 0) {
+        f.capsules.loaded(f.PowUp.Load());
+        j = f.PowUp.UBound();
+    }
+    f.PowUp[j].Move(f.Paddle.Left + 1, 430);
+    f.PowUp[j].BackColor = game::QBColor(kind);
+    f.capsules.show(f.PowUp, j);
+    return j;
 }
 
 }  // namespace brontix::testing

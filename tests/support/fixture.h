@@ -38,6 +38,9 @@ public:
     void newGameWithBricks(std::initializer_list<int> shown);
     // The shape and records of one ball, placed and set moving.
     void placeBall(int i, float x, float y, float vx, float vy, bool held = false);
+    // A capsule of palette colour `kind` over the paddle, falling into it at
+    // the next tick: its index in PowUp.
+    int dropCapsuleOnPaddle(int kind);
 
     const std::vector<std::string>& messages() const { return host_.messages(); }
 

@@ -16,16 +16,10 @@ class Effect : public ::testing::Test {
 protected:
     Effect() { g.newGameWithBricks({0}); }
     void catchCapsule(int kind, std::initializer_list<float> draws = {}) {
-        game::Form1& f = g.form();
-        const int j = f.capsules.lowestFree(f.PowUp) >= 0
-                          ? f.capsules.lowestFree(f.PowUp)
-                          : (f.capsules.loaded(f.PowUp.Load()), f.PowUp.UBound());
-        f.PowUp[j].Move(f.Paddle.Left + 1, 430);
-        f.PowUp[j].BackColor = game::QBColor(kind);
-        f.capsules.show(f.PowUp, j);
+        const int j = g.dropCapsuleOnPaddle(kind);
         g.queue(draws);
         g.tick();
-        ASSERT_FALSE(f.PowUp[j].Visible);
+        ASSERT_FALSE(g.form().PowUp[j].Visible);
     }
     game::Form1& f() { return g.form(); }
     game::GameState& st() { return g.state(); }

@@ -6,24 +6,11 @@
 // the menu's commands by the words recordings use.
 //   node facts.mjs SITE_DIR
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
+import { pageModule } from './module.mjs';
 
 const [site] = process.argv.slice(2);
-const { wasi } = createRequire(import.meta.url)(resolve(site, 'wasi.js'));
-let memory;
-const page = new Proxy({}, { get: () => () => 0 });
-const { instance } = await WebAssembly.instantiate(readFileSync(join(site, 'brontix.wasm')), {
-  wasi_snapshot_preview1: wasi(() => memory, { read: () => 0, write: () => {} }, ['brontix']),
-  brontix: page,
-});
-const x = instance.exports;
-memory = x.memory;
-x._initialize();
-const cString = (ptr) => {
-  const bytes = new Uint8Array(memory.buffer, ptr);
-  return Buffer.from(bytes.subarray(0, bytes.indexOf(0))).toString();
-};
+const { x, cString } = await pageModule(site);
 
 const html = readFileSync(join(site, 'index.html'), 'utf8');
 const css = readFileSync(join(site, 'brontix.css'), 'utf8');

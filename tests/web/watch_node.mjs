@@ -9,13 +9,10 @@
 //   node watch_node.mjs SITE_DIR NATIVE_REPLAY GOLDEN_DIR
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
+import { pageModule } from './module.mjs';
 
 const [site, replayTool, goldenDir] = process.argv.slice(2);
-const { wasi } = createRequire(import.meta.url)(resolve(site, 'wasi.js'));
-let memory;
-const nothing = () => 0;
 const W = 640, H = 530;
 const screen = new Uint8Array(W * H * 4);
 let caption = '', point = -1;
@@ -33,18 +30,9 @@ const answers = {
   set_caption(ptr, len) { caption = text(ptr, len); },
   watch_shown(at) { point = at; },
 };
-const page = new Proxy(answers, { get: (target, name) => target[name] ?? nothing });
-const { instance } = await WebAssembly.instantiate(readFileSync(join(site, 'brontix.wasm')), {
-  wasi_snapshot_preview1: wasi(() => memory, { read: () => 0, write: () => {} }, ['brontix']),
-  brontix: page,
-});
-const x = instance.exports;
-memory = x.memory;
-x._initialize();
-const cString = (ptr) => {
-  const bytes = new Uint8Array(memory.buffer, ptr);
-  return Buffer.from(bytes.subarray(0, bytes.indexOf(0))).toString();
-};
+// The module's memory, read afresh: a call may grow it.
+const memory = { get buffer() { return x.memory.buffer; } };
+const { x, cString } = await pageModule(site, answers);
 
 // The native replay of a script: its frame (RGB) and its caption.
 function native(script) {
