@@ -69,4 +69,4 @@ echo "The desktop viewer at 1x beside the game in Demo, Xvfb: % of one core, med
 printf '%-58s %8s %8s\n' "state" "CPU %" "goal"
 printf '%-58s %8s %8s\n' "the game, Demo playing" "$g" ""
 printf '%-58s %8s %8s\n' "the viewer, playing its recording at 1x" "$v" \
-    "$(awk -v g="$g" 'BEGIN {a = 1.5 * g; b = g + 0.5; printf "< %.3f", a > b ? a : b}')"
+    "$(awk -v g="$g" 'BEGIN {a = 1.5 * g; b = g + 0.5; printf "< %.3f", (a > b ? a : b)}')"
