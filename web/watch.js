@@ -186,10 +186,22 @@
       };
       const atMost = (promise, ms) => Promise.race([promise, new Promise((resolve) => setTimeout(resolve, ms))]);
       const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
+      // The encoder takes a frame only when the canvas is painted: while the
+      // picture stands (before the stretch plays, and after, until the
+      // encoder has handed it over), it is painted whole on every
+      // animation frame.
+      let standing = true;
+      const stand = () => {
+        if (!standing) return;
+        exports.brontix_watch_whole();
+        requestAnimationFrame(stand);
+      };
       // The encoder takes a while to start, longer on a busy machine, and
       // drops what comes before: the stretch plays once it is encoding.
       recorder.start(50);
+      stand();
       await atMost(encoding, 3000);
+      standing = false;
       after(exports.brontix_watch_play(performance.now()));
       await new Promise((resolve) => {
         const watchEnd = () => {
@@ -203,9 +215,12 @@
       // The last picture stands until the encoder, behind on a busy
       // machine, has handed over two more pieces: the end of the stretch is
       // in the video then.
+      standing = true;
+      stand();
       await new Promise((resolve) => setTimeout(resolve, 250));
       await atMost(data(), 3000);
       await atMost(data(), 3000);
+      standing = false;
       recorder.stop();
       await stopped;
       for (const track of stream.getTracks()) track.stop();
