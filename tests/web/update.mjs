@@ -8,7 +8,7 @@
 // shows the new build, wholly.
 //   node update.mjs WEB_BUILD_DIR OUTPUT_DIR
 import { spawn, execFileSync } from 'node:child_process';
-import { appendFileSync, cpSync, mkdirSync, rmSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdirSync, readdirSync, rmSync, utimesSync } from 'node:fs';
 import { join } from 'node:path';
 import { launchChromium } from './harness.mjs';
 
@@ -77,6 +77,18 @@ for (const [name, start] of Object.entries(servers)) {
   cpSync(join(build, 'site-in'), next, { recursive: true });
   appendFileSync(join(next, 'brontix.css'), '\n/* the next build */\n');
   execFileSync('sh', [join(build, 'stamp-site'), next, live]);
+  // Deployed later than the first visit, as a real deployment is: a file
+  // rewritten within the second it was first served keeps its
+  // Last-Modified, and a server that answers If-Modified-Since (Python's)
+  // says 304, so the browser would see no new worker at all.
+  const later = new Date(Date.now() + 2000);
+  const touch = (dir) => {
+    for (const e of readdirSync(dir, { withFileTypes: true })) {
+      if (e.isDirectory()) touch(join(dir, e.name));
+      else utimesSync(join(dir, e.name), later, later);
+    }
+  };
+  touch(live);
   await page.reload();
   await ready();
   const shown = await oneBuild('after one reload');
