@@ -143,6 +143,7 @@ void Viewer::survey() {
                 std::min(tick->count - ran, kPointsBetweenMoments - point_ % kPointsBetweenMoments);
             box_.reset();
             game_->host().expire(s, want);
+            if (s.ticksRun() == point_) break;  // nothing could run
             ran += s.ticksRun() - point_;
             point_ = s.ticksRun();
             if (point_ % kPointsBetweenMoments == 0) {
