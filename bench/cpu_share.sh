@@ -1,7 +1,17 @@
 # SPDX-FileCopyrightText: 2026 The Brontix developers
 # SPDX-License-Identifier: MIT
-# A process's share of one core, for the window benchmarks (sourced; they
-# set SECONDS_EACH).
+# A process's share of one core, and a game that plays the same every run,
+# for the window benchmarks (sourced after they define fail; they set
+# SECONDS_EACH).
+
+# Put before a command: the system clock the walls are dealt from stands
+# still at one moment for it (libfaketime; the monotonic clock the pace runs
+# on is left alone), so Demo plays the same walls, capsules and balls each
+# time and only the machine varies. env executes the command in its own
+# place, so a job started so has the command's process id.
+FAKETIME_LIB=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime.so.1$' | head -1)
+[ -n "$FAKETIME_LIB" ] || fail "libfaketime is missing (scripts/install-deps brings it)"
+FROZEN_CLOCK=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="2026-12-09 12:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
 
 # CPU time of a process, all its threads, in nanoseconds: schedstat is
 # exact, stat counts whole clock ticks.

@@ -7,12 +7,12 @@
 // SECONDS each, at 1, 2 and 3 device pixels a CSS pixel (the canvas has
 // as many); every run plays the same game (the page's clock is fixed).
 //   node page_cpu.mjs WEB_BUILD [RUNS] [SECONDS]
-import { chromium, median, serve, share, sleep } from './page_share.mjs';
+import { chromium, median, serveSite, share, sleep } from './page_share.mjs';
 
 const [site, runsArg = '3', secondsArg = '10'] = process.argv.slice(2);
 const runs = Number(runsArg), seconds = Number(secondsArg);
 
-const { server, address } = await serve(site);
+const { server, address } = await serveSite(site);
 const rows = [];
 for (const deviceScaleFactor of [1, 2, 3]) {
   const results = { paused: [], held: [], demo: [] };

@@ -1,33 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// What the page's benchmarks share: the site served, a Chromium of its own,
-// and every Chromium process's share of one core.
-import { spawn } from 'node:child_process';
+// What the page's benchmarks share: the site served and Chromium started as
+// the tests do (harness.mjs), and every Chromium process's share of one
+// core.
 import { readFileSync, readdirSync } from 'node:fs';
-import { join } from 'node:path';
-import { createRequire } from 'node:module';
+import { chromiumOptions, playwright, serveSite } from '../tests/web/harness.mjs';
 
-const require = createRequire(join(process.cwd(), 'tests/web/package.json'));
-const playwright = require('playwright-core');
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-// The site on the dev server, on a port of its own.
-export async function serve(site) {
-  const server = spawn('node', [join(site, 'serve.mjs'), '0']);
-  const address = await new Promise((resolve) => {
-    server.stdout.on('data', (d) => { const m = d.toString().match(/http:\/\/\S+/); if (m) resolve(m[0]); });
-  });
-  return { server, address };
-}
+export { serveSite };
 
 // A headless Chromium whose processes are counted from `pid`.
 export async function chromium() {
-  const chromiumServer = await playwright.chromium.launchServer({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
-  });
-  const browser = await playwright.chromium.connect(chromiumServer.wsEndpoint());
+  const chromiumServer = await playwright.launchServer(chromiumOptions);
+  const browser = await playwright.connect(chromiumServer.wsEndpoint());
   return { chromiumServer, pid: chromiumServer.process().pid, browser };
 }
 

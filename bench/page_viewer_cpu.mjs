@@ -6,11 +6,11 @@
 // The viewer plays the recording of that very Demo game (the page's clock
 // is fixed, so every run deals the same walls).
 //   node page_viewer_cpu.mjs WEB_BUILD [PAIRS] [SECONDS]
-import { chromium, median, serve, share, sleep } from './page_share.mjs';
+import { chromium, median, serveSite, share, sleep } from './page_share.mjs';
 
 const [site, pairsArg = '3', secondsArg = '10'] = process.argv.slice(2);
 const pairs = Number(pairsArg), seconds = Number(secondsArg);
-const { server, address } = await serve(site);
+const { server, address } = await serveSite(site);
 
 // A fresh Chromium at `url`, the page ready and its service worker too
 // (whose first fetch of the site is not the page's cost).

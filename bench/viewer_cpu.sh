@@ -19,15 +19,12 @@ fail() {
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 source "$(dirname "$0")/cpu_share.sh"
 start_x_session
-FAKETIME_LIB=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime.so.1$' | head -1)
-[ -n "$FAKETIME_LIB" ] || fail "libfaketime is missing (scripts/install-deps brings it)"
 RECORDING=$OUT/demo.brontix
 
 # The game in Demo, launched, the pointer away: recorded to RECORDING when
 # asked. Sets GAME.
 demo() {
-    BRONTIX_RECORD=${1:-/dev/null} LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-09 12:00:00" \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 "$BRONTIX" >"$OUT/game.log" 2>&1 &
+    BRONTIX_RECORD=${1:-/dev/null} "${FROZEN_CLOCK[@]}" "$BRONTIX" >"$OUT/game.log" 2>&1 &
     GAME=$!
     wait_for 15 'W=$(game_window $GAME); [ -n "$W" ]' || fail "no game window"
     xdotool windowactivate --sync "$W" 2>/dev/null

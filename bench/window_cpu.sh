@@ -24,8 +24,6 @@ fail() {
 SCALES=${SCALES:-1 2 3}
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 XVFB_SCREEN=2560x2048x24 start_x_session
-FAKETIME_LIB=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime.so.1$' | head -1)
-[ -n "$FAKETIME_LIB" ] || fail "libfaketime is missing (scripts/install-deps brings it)"
 
 source "$(dirname "$0")/cpu_share.sh"
 
@@ -36,8 +34,7 @@ for scale in $SCALES; do
     # Window coordinates in the screen's pixels.
     at() { echo $(($1 * scale)) $(($2 * scale)); }
     for run in $(seq "$RUNS"); do
-        QT_SCALE_FACTOR=$scale LD_PRELOAD=$FAKETIME_LIB FAKETIME="2026-12-09 12:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-            "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
+        QT_SCALE_FACTOR=$scale "${FROZEN_CLOCK[@]}" "$BRONTIX" >"$OUT/brontix-$run.log" 2>&1 &
         GAME=$!
         wait_for 15 'W=$(game_window $GAME); [ -n "$W" ]' ||
             fail "no game window"

@@ -53,22 +53,24 @@ void QtHost::openBox(const std::string& text, std::function<void()> answered) {
     box->open();
 }
 
-session::ScreenRect QtHost::backdropCover() {
+Backdrop& QtHost::madeBackdrop() {
     if (!backdrop_) {
         backdrop_ = std::make_unique<Backdrop>();
         QObject::connect(backdrop_.get(), &Backdrop::closed, [this] {
             if (backdropClosed) backdropClosed();
         });
     }
-    return inPixels(backdrop_->coverage());
+    return *backdrop_;
 }
+
+session::ScreenRect QtHost::backdropCover() { return inPixels(madeBackdrop().coverage()); }
 
 session::ScreenRect QtHost::gameFrame() const { return inPixels(window_.frameGeometry()); }
 
 void QtHost::carryOut(const session::WindowStep& step) {
     using Kind = session::WindowStep::Kind;
     switch (step.kind) {
-    case Kind::ShowBackdrop: showBackdrop(); break;
+    case Kind::ShowBackdrop: madeBackdrop().showCovering(); break;
     case Kind::HideGame: window_.hide(); break;
     case Kind::MoveGame:
         // A top-level widget's move() places its outer frame.
@@ -77,11 +79,6 @@ void QtHost::carryOut(const session::WindowStep& step) {
         break;
     case Kind::ShowGameOwnedByBackdrop: showGameWindowOwnedByBackdrop(); break;
     }
-}
-
-void QtHost::showBackdrop() {
-    backdropCover();  // made, if it is not yet
-    backdrop_->showCovering();
 }
 
 bool QtHost::closeBackdrop() {

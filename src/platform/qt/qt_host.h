@@ -51,7 +51,8 @@ public:
     QMessageBox* box() const { return box_; }
 
 private:
-    void showBackdrop();
+    // The backdrop, made the first time it is needed.
+    Backdrop& madeBackdrop();
     void showGameWindowOwnedByBackdrop();
 
     MainWindow& window_;
