@@ -39,7 +39,7 @@ async function demo() {
 // The recording, long enough for every pair's viewer to play it at 1x.
 const recorded = await demo();
 await sleep((seconds + 10) * 1000);
-const link = await recorded.page.evaluate(() => window.brontixWatchLink(window.brontixRecording()));
+const link = await recorded.page.evaluate(() => window.brontixTest.watchLink(window.brontixTest.recording()));
 await close(recorded);
 
 const game = [], viewer = [];

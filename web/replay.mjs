@@ -6,12 +6,11 @@
 // input and output, so a SCRIPT or a --frame FILE cannot be opened).
 //   node replay.mjs [brontix-replay.wasm [ARGUMENT...]] < script
 import { readFileSync, readSync, writeSync } from 'node:fs';
-import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { Exit, wasi } from './wasi.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const { wasi, Exit } = createRequire(import.meta.url)('./wasi.js');
 const wasmPath = process.argv[2] || join(here, 'brontix-replay.wasm');
 const args = process.argv.slice(3);
 

@@ -1,331 +1,273 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // Watching a recording in the page: the viewer's controls, its links and
-// the recordings it opens. A link is the page's address with
-// #watch=DATA[&t=N], DATA the script compressed with raw DEFLATE and written
-// in base64url without padding. brontix.js hands the module over when the
-// address is such a link; no game runs then and nothing is recorded.
-(function () {
-  'use strict';
-  (window.brontixStamps ??= {})['watch.js'] = '@BUILD@';
+// the recordings it opens. brontix.js hands the module over when the
+// address is a link to watch; no game runs then and nothing is recorded.
+import { address, linkData, parseLink, scriptOf } from './links.js';
 
-  // --- links ------------------------------------------------------------------------------
-  const base64url = (bytes) => {
-    let s = '';
-    for (let i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-    return btoa(s).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
-  };
-  const unbase64url = (text) => {
-    const s = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
-    return Uint8Array.from(s, (c) => c.charCodeAt(0));
-  };
-  const through = async (bytes, stream) =>
-    new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
+export const BUILD = '@BUILD@';
+const $ = (id) => document.getElementById(id);
 
-  // The fragment's DATA and point, or null when it is no link to watch.
-  function parseLink(hash) {
-    const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&t=(\d+))?$/.exec(hash);
-    return m ? { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) } : null;
+// The viewer in the page, for the link in the address. `memory` reads the
+// module's strings; `answers` takes what the module's answers hand the
+// page's viewer. Resolves to what the page's layout calls when the canvas
+// is resized.
+export function watch(exports, memory, answers) {
+  const canvas = $('playfield'), tools = $('tools');
+  // The game's facts, from the module that owns them.
+  const PER_SECOND = exports.brontix_ticks_per_second();
+  const NORMAL_SPEED = exports.brontix_watch_normal_speed();
+  let opened = false, data = '', frameRequest = 0;
+
+  // The viewer's controls take the place of the visit's links.
+  document.body.classList.add('watching');
+  $('menubar').hidden = true;
+  $('visit').remove();
+  tools.prepend($('watch-tools').content.cloneNode(true));
+  const boxText = $('watch-box');
+  for (let i = 0; i < exports.brontix_watch_speeds(); ++i) {
+    $('watch-speed').add(new Option(memory.cString(exports.brontix_watch_speed_name(i)), String(i)));
   }
-  async function linkData(script) {
-    return base64url(await through(new TextEncoder().encode(script), new CompressionStream('deflate-raw')));
+  $('watch-speed').value = String(NORMAL_SPEED);
+  const say = (text) => { $('watch-said').textContent = text; };
+
+  // --- what the viewer shows ---
+  // Every call into the viewer answers as the game does: the rectangles
+  // drawn reach the canvas, a changed caption the caption, and the rest
+  // comes here (shown(), box()); the call returns when to wake it next,
+  // and the page sleeps until then.
+  let wakeTimer = 0;
+  function after(wake) {
+    clearTimeout(wakeTimer);
+    cancelAnimationFrame(frameRequest);
+    frameRequest = 0;
+    if (wake < 0) return;
+    // Woken on the animation frame after the wake-up: each shows the
+    // point the clock has reached.
+    wakeTimer = setTimeout(() => {
+      frameRequest = requestAnimationFrame(() => after(exports.brontix_watch_advance(performance.now())));
+    }, Math.max(0, Math.ceil(wake - performance.now()) - 8));
   }
-  async function scriptOf(data) {
-    return new TextDecoder().decode(await through(unbase64url(data), new DecompressionStream('deflate-raw')));
-  }
-  const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
-
-  // The game's page: a link to watch a recording, opened in a tab of its own.
-  window.brontixWatchLink = async (script) => address(await linkData(script), 0);
-  window.brontixParseWatch = parseLink;
-
-  // --- the viewer ---------------------------------------------------------------------------
-  // `answers` takes what the module's answers hand the page's viewer.
-  window.brontixWatch = function (exports, memory, $, answers) {
-    const canvas = $('playfield'), ctx = canvas.getContext('2d');
-    const tools = $('tools');
-    // The game's facts, from the module that owns them.
-    const PER_SECOND = exports.brontix_ticks_per_second();
-    const NORMAL_SPEED = exports.brontix_watch_normal_speed();
-    const cString = (ptr) => {
-      const bytes = new Uint8Array(memory().buffer, ptr);
-      return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
-    };
-    let opened = false, data = '', frameRequest = 0;
-
-    document.body.classList.add('watching');
-    $('menubar').hidden = true;
-    tools.innerHTML = `
-      <div class="watch-timeline">
-        <input id="watch-timeline" type="range" min="0" max="0" value="0" aria-label="Point of the game">
-        <div id="watch-marks"></div>
-      </div>
-      <div class="watch-controls">
-        <button id="watch-start" title="Start (Home)" aria-label="Start">Start</button>
-        <button id="watch-back-second" title="A second back (Shift+Left)" aria-label="A second back">−1 s</button>
-        <button id="watch-back" title="A tick back (Left)" aria-label="A tick back">−1</button>
-        <button id="watch-play" title="Play or pause (Space)" aria-label="Play">▶</button>
-        <button id="watch-on" title="A tick on (Right)" aria-label="A tick on">+1</button>
-        <button id="watch-on-second" title="A second on (Shift+Right)" aria-label="A second on">+1 s</button>
-        <button id="watch-end" title="End (End)" aria-label="End">End</button>
-        <select id="watch-speed" aria-label="Speed"></select>
-        <span id="watch-time">0:00 / 0:00</span> · tick <output id="watch-tick">0</output>
-      </div>
-      <div class="watch-controls">
-        <label>Clip from tick <input id="clip-from" type="number" min="0" step="1"></label>
-        <label>to <input id="clip-to" type="number" min="0" step="1"></label>
-        <button id="clip-save" title="A video of the clip, played at the game's speed">Save clip</button>
-        <a id="clip-download" hidden>Download the clip</a>
-      </div>
-      <div class="watch-controls">
-        <a id="watch-copy" href="#">Copy link</a>
-        <label class="watch-open">Open a recording<input id="watch-file" type="file" accept=".brontix,.txt,application/x-brontix-recording,text/plain"></label>
-        <span id="watch-said" role="status"></span>
-      </div>`;
-    const field = canvas.parentElement;
-    const boxText = document.createElement('div');
-    boxText.id = 'watch-box';
-    boxText.setAttribute('role', 'status');
-    boxText.hidden = true;
-    field.appendChild(boxText);
-    for (let i = 0; i < exports.brontix_watch_speeds(); ++i) {
-      $('watch-speed').add(new Option(cString(exports.brontix_watch_speed_name(i)), String(i)));
-    }
-    $('watch-speed').value = String(NORMAL_SPEED);
-    const say = (text) => { $('watch-said').textContent = text; };
-
-    // --- what the viewer shows ---
-    // Every call into the viewer answers as the game does: the rectangles
-    // drawn reach the canvas, a changed caption the caption, and the rest
-    // comes here (shown(), box()); the call returns when to wake it next,
-    // and the page sleeps until then.
-    let wakeTimer = 0;
-    function after(wake) {
-      clearTimeout(wakeTimer);
-      cancelAnimationFrame(frameRequest);
-      frameRequest = 0;
-      if (wake < 0) return;
-      // Woken on the animation frame after the wake-up: each shows the
-      // point the clock has reached.
-      wakeTimer = setTimeout(() => {
-        frameRequest = requestAnimationFrame(() => after(exports.brontix_watch_advance(performance.now())));
-      }, Math.max(0, Math.ceil(wake - performance.now()) - 8));
-    }
-    // While it plays, the time, the timeline and the link (the whole
-    // recording, written out) follow a few times a second.
-    let shownAt = -Infinity;
-    const shown = (point, playing, time) => {
+  // While it plays, the time, the timeline and the link (the whole
+  // recording, written out) follow a few times a second.
+  let shownAt = -Infinity;
+  // The page is touched only where it changes: a text set, even to what
+  // it was, has the browser lay the page out again.
+  let wasPlaying = false;
+  const shown = (point, playing, time) => {
+    if (playing !== wasPlaying) {
+      wasPlaying = playing;
       $('watch-play').textContent = playing ? '⏸' : '▶';
       $('watch-play').setAttribute('aria-label', playing ? 'Pause' : 'Play');
-      if (playing && performance.now() - shownAt < 125) return;
-      shownAt = playing ? performance.now() : -Infinity;
-      $('watch-timeline').value = String(point);
-      $('watch-tick').value = String(point);
-      $('watch-time').textContent = time;
-      $('watch-copy').href = address(data, point);
-    };
-    const box = (text) => {
-      boxText.textContent = text;
-      boxText.hidden = text === '';
-    };
-    Object.assign(answers, { shown, box });
-    const act = (f) => (...args) => { if (opened) after(f(...args)); };
-    const seek = act((point) => exports.brontix_watch_seek(point));
-    const step = act((points) => exports.brontix_watch_step(points));
-    const togglePlay = act(() => (exports.brontix_watch_playing()
-      ? exports.brontix_watch_pause() : exports.brontix_watch_play(performance.now())));
-    function marks() {
-      const last = exports.brontix_watch_last(), layer = $('watch-marks');
-      layer.textContent = '';
-      for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
-        const point = exports.brontix_watch_mark_point(i);
-        const mark = document.createElement('button');
-        mark.className = `mark ${cString(exports.brontix_watch_mark_kind(i))}`;
-        mark.dataset.point = String(point);
-        mark.title = cString(exports.brontix_watch_mark_title(i));
-        mark.setAttribute('aria-label', mark.title);
-        mark.style.left = `calc(8px + (100% - 16px) * ${last ? point / last : 0})`;
-        mark.addEventListener('click', () => seek(point));
-        layer.appendChild(mark);
-      }
     }
-
-    // --- a clip: a stretch of the game as a video -------------------------------------------
-    // The canvas filmed by the browser's own recorder while the viewer
-    // plays the stretch at the game's speed: a WebM of the clip's length.
-    // By default the ten seconds before the point.
-    let clipping = false;
-    function clipRange() {
-      const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
-      const given = (id) => ($(id).value === '' ? NaN : Math.max(0, Math.min(last, Math.floor(Number($(id).value)))));
-      let from = given('clip-from'), to = given('clip-to');
-      if (Number.isNaN(to)) to = point;
-      if (Number.isNaN(from)) from = Math.max(0, to - 10 * PER_SECOND);
-      return from < to ? [from, to] : null;
-    }
-    async function saveClip() {
-      const range = clipRange();
-      if (!opened || clipping || !range) { say(range ? '' : 'A clip needs its first tick before its last.'); return; }
-      const [from, to] = range;
-      clipping = true;
-      say(`Filming ticks ${from} to ${to}…`);
-      after(exports.brontix_watch_seek(from));
-      after(exports.brontix_watch_speed(NORMAL_SPEED, performance.now()));
-      $('watch-speed').value = String(NORMAL_SPEED);
-      const stream = canvas.captureStream(PER_SECOND);
-      const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
-      const chunks = [];
-      // Resolved by the next piece of video the encoder hands over.
-      let nextData;
-      const data = () => new Promise((resolve) => { nextData = resolve; });
-      const encoding = data();
-      recorder.ondataavailable = (e) => {
-        if (!e.data.size) return;
-        chunks.push(e.data);
-        nextData();
-      };
-      const atMost = (promise, ms) => Promise.race([promise, new Promise((resolve) => setTimeout(resolve, ms))]);
-      const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
-      // The encoder takes a frame only when the canvas is painted: while the
-      // picture stands (before the stretch plays, and after, until the
-      // encoder has handed it over), it is painted whole on every
-      // animation frame.
-      let standing = true;
-      const stand = () => {
-        if (!standing) return;
-        exports.brontix_watch_whole();
-        requestAnimationFrame(stand);
-      };
-      // The encoder takes a while to start, longer on a busy machine, and
-      // drops what comes before: the stretch plays once it is encoding.
-      recorder.start(50);
-      stand();
-      await atMost(encoding, 3000);
-      standing = false;
-      after(exports.brontix_watch_play(performance.now()));
-      await new Promise((resolve) => {
-        const watchEnd = () => {
-          if (exports.brontix_watch_point() >= to || !exports.brontix_watch_playing()) resolve();
-          else requestAnimationFrame(watchEnd);
-        };
-        watchEnd();
-      });
-      after(exports.brontix_watch_pause());
-      after(exports.brontix_watch_seek(to));
-      // The last picture stands until the encoder, behind on a busy
-      // machine, has handed over two more pieces: the end of the stretch is
-      // in the video then.
-      standing = true;
-      stand();
-      await new Promise((resolve) => setTimeout(resolve, 250));
-      await atMost(data(), 3000);
-      await atMost(data(), 3000);
-      standing = false;
-      recorder.stop();
-      await stopped;
-      for (const track of stream.getTracks()) track.stop();
-      const link = $('clip-download');
-      URL.revokeObjectURL(link.href);
-      link.href = URL.createObjectURL(new Blob(chunks, { type: 'video/webm' }));
-      link.download = `brontix-clip-${from}-${to}.webm`;
-      link.hidden = false;
-      clipping = false;
-      say(`Clip of ticks ${from} to ${to} ready.`);
-    }
-
-    // --- opening a script ---
-    async function open(script, t, linked) {
-      const bytes = new TextEncoder().encode(script);
-      const into = exports.brontix_watch_buffer(bytes.length);
-      new Uint8Array(memory().buffer, into, bytes.length).set(bytes);
-      if (!exports.brontix_watch_open()) {
-        say(`This recording cannot be watched: ${cString(exports.brontix_watch_error())}.`);
-        return;
-      }
-      opened = true;
-      data = linked ?? await linkData(script);
-      $('watch-timeline').max = String(exports.brontix_watch_last());
-      marks();
-      say('');
-      exports.brontix_watch_whole();
-      after(exports.brontix_watch_seek(t));
-      document.body.dataset.watching = 'true';
-    }
-    async function openLink(hash) {
-      const link = parseLink(hash);
-      if (!link) return;
-      if (opened && link.data === data) { seek(link.t); return; }
-      if (!link.data) { say('Open a recording to watch it.'); return; }
-      let script;
-      try {
-        script = await scriptOf(link.data);
-      } catch (e) {
-        say('This link holds no recording: it is cut short or was changed.');
-        return;
-      }
-      await open(script, link.t, link.data);
-    }
-    async function openFile(file) {
-      await open(await file.text(), 0, null);
-      // A recording small enough for an address gets one, so a reload or a
-      // bookmark keeps it; a longer one stays as opened.
-      if (opened && data.length < 32000) history.replaceState(null, '', address(data, 0));
-    }
-
-    // --- the player's commands ---
-    // A control used with the pointer leaves the keys to the viewer, so
-    // Space plays rather than pressing the control again.
-    tools.addEventListener('click', (e) => { if (e.detail > 0 && e.target instanceof HTMLButtonElement) e.target.blur(); });
-    $('watch-start').addEventListener('click', () => seek(0));
-    $('watch-end').addEventListener('click', () => seek(exports.brontix_watch_last()));
-    $('watch-back').addEventListener('click', () => step(-1));
-    $('watch-on').addEventListener('click', () => step(1));
-    $('watch-back-second').addEventListener('click', () => step(-PER_SECOND));
-    $('watch-on-second').addEventListener('click', () => step(PER_SECOND));
-    $('watch-play').addEventListener('click', () => togglePlay());
-    $('watch-speed').addEventListener('change', act(() => {
-      $('watch-speed').blur();
-      return exports.brontix_watch_speed(Number($('watch-speed').value), performance.now());
-    }));
-    $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
-    $('clip-save').addEventListener('click', () => saveClip());
-    $('watch-copy').addEventListener('click', (e) => {
-      e.preventDefault();
-      navigator.clipboard.writeText(e.currentTarget.href).then(() => say('Link copied.'), () => say('Copy the link from its menu.'));
-    });
-    $('watch-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0]); });
-    document.addEventListener('dragover', (e) => e.preventDefault());
-    document.addEventListener('drop', (e) => {
-      e.preventDefault();
-      if (e.dataTransfer.files[0]) openFile(e.dataTransfer.files[0]);
-    });
-    // The keys reach the viewer wherever the focus is, but a control's own
-    // Space and Enter.
-    document.addEventListener('keydown', (e) => {
-      if (e.ctrlKey || e.altKey || e.metaKey) return;
-      const second = e.shiftKey ? PER_SECOND : 1;
-      const keys = {
-        ArrowLeft: () => step(-second), ArrowRight: () => step(second),
-        Home: () => seek(0), End: () => seek(exports.brontix_watch_last()),
-      };
-      if (e.key === ' ' && !(e.target instanceof HTMLButtonElement || e.target instanceof HTMLSelectElement)) keys[' '] = () => togglePlay();
-      if (!keys[e.key]) return;
-      e.preventDefault();
-      keys[e.key]();
-    }, true);
-    window.addEventListener('hashchange', () => openLink(location.hash));
-    // Hidden, it pauses: nobody is watching.
-    document.addEventListener('visibilitychange', act(() => (document.visibilityState === 'hidden'
-      ? exports.brontix_watch_pause() : exports.brontix_watch_advance(performance.now()))));
-    // The installed app opens .brontix files it is the handler of.
-    if ('launchQueue' in window) {
-      window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });
-    }
-    // The canvas's device pixels across, each a pixel of the picture.
-    const rescale = (deviceWidth) => {
-      const wake = exports.brontix_watch_scale(deviceWidth);
-      if (opened) after(wake);
-    };
-    return openLink(location.hash).then(() => ({ rescale }));
+    if (playing && performance.now() - shownAt < 125) return;
+    shownAt = playing ? performance.now() : -Infinity;
+    $('watch-timeline').value = String(point);
+    $('watch-tick').value = String(point);
+    $('watch-time').textContent = time;
+    $('watch-copy').href = address(data, point);
   };
-})();
+  const box = (text) => {
+    boxText.textContent = text;
+    boxText.hidden = text === '';
+  };
+  Object.assign(answers, { shown, box });
+  const act = (f) => (...args) => { if (opened) after(f(...args)); };
+  const seek = act((point) => exports.brontix_watch_seek(point));
+  const step = act((points) => exports.brontix_watch_step(points));
+  const togglePlay = act(() => (exports.brontix_watch_playing()
+    ? exports.brontix_watch_pause() : exports.brontix_watch_play(performance.now())));
+  function marks() {
+    const last = exports.brontix_watch_last(), layer = $('watch-marks');
+    layer.textContent = '';
+    for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
+      const point = exports.brontix_watch_mark_point(i);
+      const mark = document.createElement('button');
+      mark.className = `mark ${memory.cString(exports.brontix_watch_mark_kind(i))}`;
+      mark.dataset.point = String(point);
+      mark.title = memory.cString(exports.brontix_watch_mark_title(i));
+      mark.setAttribute('aria-label', mark.title);
+      mark.style.left = `calc(8px + (100% - 16px) * ${last ? point / last : 0})`;
+      mark.addEventListener('click', () => seek(point));
+      layer.appendChild(mark);
+    }
+  }
+
+  // --- a clip: a stretch of the game as a video -------------------------------------------
+  // The canvas filmed by the browser's own recorder while the viewer
+  // plays the stretch at the game's speed: a WebM of the clip's length.
+  // By default the ten seconds before the point.
+  let clipping = false;
+  function clipRange() {
+    const point = exports.brontix_watch_point(), last = exports.brontix_watch_last();
+    const given = (id) => ($(id).value === '' ? NaN : Math.max(0, Math.min(last, Math.floor(Number($(id).value)))));
+    let from = given('clip-from'), to = given('clip-to');
+    if (Number.isNaN(to)) to = point;
+    if (Number.isNaN(from)) from = Math.max(0, to - 10 * PER_SECOND);
+    return from < to ? [from, to] : null;
+  }
+  async function saveClip() {
+    const range = clipRange();
+    if (!opened || clipping || !range) { say(range ? '' : 'A clip needs its first tick before its last.'); return; }
+    const [from, to] = range;
+    clipping = true;
+    say(`Filming ticks ${from} to ${to}…`);
+    after(exports.brontix_watch_seek(from));
+    after(exports.brontix_watch_speed(NORMAL_SPEED, performance.now()));
+    $('watch-speed').value = String(NORMAL_SPEED);
+    const stream = canvas.captureStream(PER_SECOND);
+    const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
+    const chunks = [];
+    // Resolved by the next piece of video the encoder hands over.
+    let nextData;
+    const data = () => new Promise((resolve) => { nextData = resolve; });
+    const encoding = data();
+    recorder.ondataavailable = (e) => {
+      if (!e.data.size) return;
+      chunks.push(e.data);
+      nextData();
+    };
+    const atMost = (promise, ms) => Promise.race([promise, new Promise((resolve) => setTimeout(resolve, ms))]);
+    const stopped = new Promise((resolve) => { recorder.onstop = resolve; });
+    // The encoder takes a frame only when the canvas is painted: while the
+    // picture stands (before the stretch plays, and after, until the
+    // encoder has handed it over), it is painted whole on every
+    // animation frame.
+    let standing = true;
+    const stand = () => {
+      if (!standing) return;
+      exports.brontix_watch_whole();
+      requestAnimationFrame(stand);
+    };
+    // The encoder takes a while to start, longer on a busy machine, and
+    // drops what comes before: the stretch plays once it is encoding.
+    recorder.start(50);
+    stand();
+    await atMost(encoding, 3000);
+    standing = false;
+    after(exports.brontix_watch_play(performance.now()));
+    await new Promise((resolve) => {
+      const watchEnd = () => {
+        if (exports.brontix_watch_point() >= to || !exports.brontix_watch_playing()) resolve();
+        else requestAnimationFrame(watchEnd);
+      };
+      watchEnd();
+    });
+    after(exports.brontix_watch_pause());
+    after(exports.brontix_watch_seek(to));
+    // The last picture stands until the encoder, behind on a busy
+    // machine, has handed over two more pieces: the end of the stretch is
+    // in the video then.
+    standing = true;
+    stand();
+    await new Promise((resolve) => setTimeout(resolve, 250));
+    await atMost(data(), 3000);
+    await atMost(data(), 3000);
+    standing = false;
+    recorder.stop();
+    await stopped;
+    for (const track of stream.getTracks()) track.stop();
+    const link = $('clip-download');
+    URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob(chunks, { type: 'video/webm' }));
+    link.download = `brontix-clip-${from}-${to}.webm`;
+    link.hidden = false;
+    clipping = false;
+    say(`Clip of ticks ${from} to ${to} ready.`);
+  }
+
+  // --- opening a script ---
+  async function open(script, t, linked) {
+    const bytes = new TextEncoder().encode(script);
+    const into = exports.brontix_watch_buffer(bytes.length);
+    memory.bytes(into, bytes.length).set(bytes);
+    if (!exports.brontix_watch_open()) {
+      say(`This recording cannot be watched: ${memory.cString(exports.brontix_watch_error())}.`);
+      return;
+    }
+    opened = true;
+    data = linked ?? await linkData(script);
+    $('watch-timeline').max = String(exports.brontix_watch_last());
+    marks();
+    say('');
+    exports.brontix_watch_whole();
+    after(exports.brontix_watch_seek(t));
+    document.body.dataset.watching = 'true';
+  }
+  async function openLink(hash) {
+    const link = parseLink(hash);
+    if (!link) return;
+    if (opened && link.data === data) { seek(link.t); return; }
+    if (!link.data) { say('Open a recording to watch it.'); return; }
+    let script;
+    try {
+      script = await scriptOf(link.data);
+    } catch (e) {
+      say('This link holds no recording: it is cut short or was changed.');
+      return;
+    }
+    await open(script, link.t, link.data);
+  }
+  async function openFile(file) {
+    await open(await file.text(), 0, null);
+    // A recording small enough for an address gets one, so a reload or a
+    // bookmark keeps it; a longer one stays as opened.
+    if (opened && data.length < 32000) history.replaceState(null, '', address(data, 0));
+  }
+
+  // --- the player's commands ---
+  // A control used with the pointer leaves the keys to the viewer, so
+  // Space plays rather than pressing the control again.
+  tools.addEventListener('click', (e) => { if (e.detail > 0 && e.target instanceof HTMLButtonElement) e.target.blur(); });
+  $('watch-start').addEventListener('click', () => seek(0));
+  $('watch-end').addEventListener('click', () => seek(exports.brontix_watch_last()));
+  $('watch-back').addEventListener('click', () => step(-1));
+  $('watch-on').addEventListener('click', () => step(1));
+  $('watch-back-second').addEventListener('click', () => step(-PER_SECOND));
+  $('watch-on-second').addEventListener('click', () => step(PER_SECOND));
+  $('watch-play').addEventListener('click', () => togglePlay());
+  $('watch-speed').addEventListener('change', act(() => {
+    $('watch-speed').blur();
+    return exports.brontix_watch_speed(Number($('watch-speed').value), performance.now());
+  }));
+  $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
+  $('clip-save').addEventListener('click', () => saveClip());
+  $('watch-copy').addEventListener('click', (e) => {
+    e.preventDefault();
+    navigator.clipboard.writeText(e.currentTarget.href).then(() => say('Link copied.'), () => say('Copy the link from its menu.'));
+  });
+  $('watch-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0]); });
+  document.addEventListener('dragover', (e) => e.preventDefault());
+  document.addEventListener('drop', (e) => {
+    e.preventDefault();
+    if (e.dataTransfer.files[0]) openFile(e.dataTransfer.files[0]);
+  });
+  // The keys reach the viewer wherever the focus is, but a control's own
+  // Space and Enter.
+  document.addEventListener('keydown', (e) => {
+    if (e.ctrlKey || e.altKey || e.metaKey) return;
+    const second = e.shiftKey ? PER_SECOND : 1;
+    const keys = {
+      ArrowLeft: () => step(-second), ArrowRight: () => step(second),
+      Home: () => seek(0), End: () => seek(exports.brontix_watch_last()),
+    };
+    if (e.key === ' ' && !(e.target instanceof HTMLButtonElement || e.target instanceof HTMLSelectElement)) keys[' '] = () => togglePlay();
+    if (!keys[e.key]) return;
+    e.preventDefault();
+    keys[e.key]();
+  }, true);
+  window.addEventListener('hashchange', () => openLink(location.hash));
+  // Hidden, it pauses: nobody is watching.
+  document.addEventListener('visibilitychange', act(() => (document.visibilityState === 'hidden'
+    ? exports.brontix_watch_pause() : exports.brontix_watch_advance(performance.now()))));
+  // The installed app opens .brontix files it is the handler of.
+  if ('launchQueue' in window) {
+    window.launchQueue.setConsumer((params) => { if (params.files && params.files[0]) params.files[0].getFile().then(openFile); });
+  }
+  // The canvas's device pixels across, each a pixel of the picture.
+  const rescale = (deviceWidth) => {
+    const wake = exports.brontix_watch_scale(deviceWidth);
+    if (opened) after(wake);
+  };
+  return openLink(location.hash).then(() => ({ rescale }));
+}

@@ -42,7 +42,7 @@ async function waitFor(what, seconds, test) {
 }
 
 // The page's pieces, read in one go so that no tick comes between.
-const status = () => page.evaluate(() => window.brontixStatus());
+const status = () => page.evaluate(() => window.brontixTest.status());
 const caption = () => page.evaluate(() => [document.getElementById('caption').textContent, document.title]);
 // Canvas pixels as bytes R, G, B, A, carried as base64 (an array of numbers
 // would take seconds to cross over).
@@ -97,7 +97,7 @@ function replayedFrame(script, scale = 1) {
 }
 // The canvas against the page's recording as it stands.
 async function sameAsReplay() {
-  const recording = await page.evaluate(() => window.brontixRecording());
+  const recording = await page.evaluate(() => window.brontixTest.recording());
   const canvas = await pixels(0, 0, 640, 530);
   const n = differing(canvas, replayedFrame(recording, await canvasScale()));
   if (n !== 0) await fail(`${n} pixels of the canvas differ from the frame its recording replays to`);
@@ -170,7 +170,7 @@ if ((await status()).ticks !== 0) await fail('ticks ran before the first frame w
 const canvas = await pixels(0, 0, 640, 530);
 const native = replayedFrame(`clock ${CLOCK}\n`);
 if (!canvas.equals(native)) await fail(`${differing(canvas, native)} pixels differ from the native frame`);
-const begun = await page.evaluate(() => window.brontixRecording());
+const begun = await page.evaluate(() => window.brontixTest.recording());
 if (!/^# Brontix \d+\.\d+\.\d+ recording, begun \d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ\n/.test(begun)
     || !begun.endsWith(`\nclock ${CLOCK}\n`)) await fail(`the recording does not start with its heading and the clock: ${begun}`);
 await page.evaluate(() => window.releaseWakeUps());
@@ -197,7 +197,7 @@ for (const x of [200, 420]) {
 // gets one more where the path crossed the edge, recorded like any move.
 await page.mouse.move(at(520, 300).x, at(520, 300).y);
 await page.mouse.move(at(720, 340).x, at(720, 340).y);
-const flicked = () => page.evaluate(() => window.brontixRecording().split('\n').filter((l) => l.startsWith('move')).slice(-2).join(', '));
+const flicked = () => page.evaluate(() => window.brontixTest.recording().split('\n').filter((l) => l.startsWith('move')).slice(-2).join(', '));
 const flickDeadline = Date.now() + 5000;
 while ((await flicked()) !== 'move 520 300, move 639 323.8' && Date.now() < flickDeadline) await sleep(100);
 if ((await flicked()) !== 'move 520 300, move 639 323.8') await fail(`the flick ended the recording with ${await flicked()}`);
@@ -212,7 +212,7 @@ const setVisibility = (state) => page.evaluate((state) => {
 }, state);
 await setVisibility('hidden');
 await waitFor('hiding the page did not pause the game', 5, async () => !(await status()).timer);
-const keysSent = await page.evaluate(() => window.brontixRecording().split('\n').filter((l) => l.startsWith('key')));
+const keysSent = await page.evaluate(() => window.brontixTest.recording().split('\n').filter((l) => l.startsWith('key')));
 if (keysSent.join() !== 'key 112') await fail(`the pause was recorded as ${keysSent}`);
 await setVisibility('visible');
 await page.keyboard.type('p');
@@ -270,7 +270,7 @@ await waitFor('no box in 60 s', 60, async () => (await status()).box);
 const text = await page.evaluate(() => document.getElementById('box-text').textContent);
 if (text !== 'You lose!') await fail(`the box says ${text}`);
 const frozen = await status(), frozenPixels = await pixels(0, 0, 640, 530), frozenCaption = (await caption())[0];
-const frozenRecording = await page.evaluate(() => window.brontixRecording());
+const frozenRecording = await page.evaluate(() => window.brontixTest.recording());
 await page.keyboard.type('p');
 await page.mouse.click(at(320, 300).x, at(320, 300).y);
 await page.click('#new-game', { force: true, timeout: 1000 }).catch(() => {});
@@ -279,14 +279,14 @@ const during = await status();
 if (during.ticks !== frozen.ticks || !during.box) await fail('a tick ran while the box was open');
 if (differing(frozenPixels, await pixels(0, 0, 640, 530)) !== 0) await fail('the board changed under the box');
 if ((await caption())[0] !== frozenCaption) await fail('the page reacted under the box');
-if (await page.evaluate(() => window.brontixRecording()) !== frozenRecording) await fail('an event under the box was recorded');
+if (await page.evaluate(() => window.brontixTest.recording()) !== frozenRecording) await fail('an event under the box was recorded');
 await page.screenshot({ path: join(out, 'lose.png') });
 await page.click('#box-ok');
 await waitFor('the box did not close', 5, async () => !(await status()).box);
 if ((await status()).timer) await fail('the timer runs after the lost game');
 await sameAsReplay();
 // Kept for the record of real games the golden replays hold.
-writeFileSync(join(out, 'recording.txt'), await page.evaluate(() => window.brontixRecording()));
+writeFileSync(join(out, 'recording.txt'), await page.evaluate(() => window.brontixTest.recording()));
 pass();
 
 // --- full screen -----------------------------------------------------------------------
@@ -310,7 +310,7 @@ const corner = await page.evaluate(() => getComputedStyle(document.getElementByI
 if (corner !== 'rgb(0, 0, 0)') await fail(`the backdrop is ${corner}`);
 // A resize under the backdrop centres the game again, and the player did
 // nothing that the recording should hold.
-const commands = async () => (await page.evaluate(() => window.brontixRecording())).match(/^menu .*$/gm).length;
+const commands = async () => (await page.evaluate(() => window.brontixTest.recording())).match(/^menu .*$/gm).length;
 const commandsBefore = await commands();
 await page.setViewportSize({ width: 1100, height: 900 });
 await waitFor('the game was not centred again after a resize', 5, () => page.evaluate(() => {
@@ -323,7 +323,7 @@ await page.setViewportSize({ width: 1280, height: 1024 });
 // tried below.
 await page.keyboard.press('Escape');
 await waitFor('Escape left the backdrop up', 5, () => page.evaluate(() => document.getElementById('backdrop').hidden));
-if (/^key 27$/m.test(await page.evaluate(() => window.brontixRecording()))) await fail('Escape reached the game');
+if (/^key 27$/m.test(await page.evaluate(() => window.brontixTest.recording()))) await fail('Escape reached the game');
 await page.click('#full-screen');
 pass();
 
@@ -442,7 +442,7 @@ for (const [width, height] of [[390, 844], [844, 390]]) {
   const cdp = await page.context().newCDPSession(page);
   const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
   const tap = (point) => page.touchscreen.tap(point.x, point.y);
-  const recorded = (line) => page.evaluate((l) => window.brontixRecording().split('\n').filter((x) => x === l).length, line);
+  const recorded = (line) => page.evaluate((l) => window.brontixTest.recording().split('\n').filter((x) => x === l).length, line);
   await tap({ x: menu[0].x + menu[0].width / 2, y: menu[0].y + menu[0].height / 2 });
   await waitFor(`${where} a tap on New Game started no game`, 5, async () => (await recorded('menu new')) === 1);
   const lit = await page.evaluate(() => getComputedStyle(document.getElementById('new-game')).backgroundColor);
@@ -518,8 +518,9 @@ pass();
 step = 'from-disk';
 page = await visit.newPage();
 await page.goto(`file://${join(site, 'site', 'index.html')}`);
-const said = await page.evaluate(() => document.getElementById('failure').textContent);
-if (!said.includes('make web-run')) await fail(`the page opened from disk says: ${said}`);
+const said = await page.evaluate(() => (document.getElementById('failure').hidden ? 'nothing'
+  : document.getElementById('failure').textContent));
+if (!said.includes('opened from a file') || !said.includes('make web-run')) await fail(`the page opened from disk says: ${said}`);
 pass();
 
 // --- a broken site or address: the page says what is wrong -------------------------------
@@ -541,6 +542,9 @@ const ignored = await says(null);
 if (ignored !== 'ready') await fail(`?clock=abc: ${ignored}`);
 const noScript = await says('**/brontix.js', (r) => r.fulfill({ status: 404 }));
 if (!noScript.includes('brontix.js did not load') || !noScript.includes('make web-run')) await fail(`without brontix.js: ${noScript}`);
+// A script it imports is as needed as the page's own.
+const noLayout = await says('**/layout.js', (r) => r.fulfill({ status: 404 }));
+if (!noLayout.includes('did not load')) await fail(`without layout.js: ${noLayout}`);
 // A module that compiles and links but is another program.
 const other = readFileSync(join(site, 'brontix-replay.wasm'));
 const notOurs = await says('**/brontix.wasm', (r) => r.fulfill({ body: other, contentType: 'application/wasm' }));

@@ -4,11 +4,12 @@
 // functions a test provides (any other import does nothing), and a reader
 // of the strings it hands back.
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 
 export async function pageModule(site, page = {}) {
-  const { wasi } = createRequire(import.meta.url)(resolve(site, 'wasi.js'));
+  // The copy of the page's WASI module that node imports, beside the site.
+  const { wasi } = await import(pathToFileURL(join(site, '..', 'wasi.mjs')));
   const module = { memory: null };
   const nothing = () => 0;
   const { instance } = await WebAssembly.instantiate(readFileSync(join(site, 'brontix.wasm')), {

@@ -36,11 +36,14 @@ async function waitFor(what, seconds, test) {
   }
 }
 
-// The build of every file of the page, or a failure when they differ.
+// The build of every file of the page (its scripts but the worker, the
+// markup, the style, the module), or a failure when they differ or one is
+// not told.
+const pageFiles = readdirSync(join(build, 'site')).filter((f) => /\.(js|html|css|wasm)$/.test(f) && f !== 'sw.js').sort().join(' ');
 async function oneBuild(where) {
-  const stamps = await page.evaluate(() => window.brontixBuild());
+  const stamps = await page.evaluate(() => window.brontixTest.build());
   const builds = new Set(Object.values(stamps));
-  if (Object.keys(stamps).length !== 6 || builds.size !== 1) await fail(`${where}: ${JSON.stringify(stamps)}`);
+  if (Object.keys(stamps).sort().join(' ') !== pageFiles || builds.size !== 1) await fail(`${where}: ${JSON.stringify(stamps)}`);
   return [...builds][0];
 }
 const ready = () => waitFor('the page did not start', 20, () => page.evaluate(() => document.body.dataset.ready === 'true'));

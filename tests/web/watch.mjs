@@ -90,7 +90,7 @@ step = 'link';
 await page.goto(link(address, LONG, 100));
 await ready();
 await shows(100, cut(100));
-if (await page.evaluate(() => window.brontixStatus !== undefined)) await fail('the viewer\'s page runs a game');
+if (await page.evaluate(() => window.brontixTest.status !== undefined)) await fail('the viewer\'s page runs a game');
 await page.evaluate(() => { location.hash = location.hash.replace(/&t=\d+$/, '&t=300'); });
 await shows(300, cut(300));
 await page.screenshot({ path: join(out, 'viewer.png') });
@@ -237,16 +237,16 @@ await page.goto(`${address}?clock=5`);
 await waitFor('the game did not start', 15, () => page.evaluate(() => document.body.dataset.ready === 'true'));
 await page.click('#new-game');
 await page.click('#demo');
-await waitFor('no ticks ran', 10, async () => (await page.evaluate(() => window.brontixStatus().ticks)) > 200);
+await waitFor('no ticks ran', 10, async () => (await page.evaluate(() => window.brontixTest.status().ticks)) > 200);
 const download = await page.evaluate(() => [document.getElementById('recording').href, document.getElementById('recording').download]);
 if (!download[0].startsWith('blob:') || !/^brontix-\d{8}-\d{6}\.brontix$/.test(download[1])) await fail(`download link ${download}`);
 const fromLink = (href) => inflateRawSync(Buffer.from(new URL(href).hash.slice('#watch='.length), 'base64url')).toString();
 const ticksIn = (script) => script.split('\n').filter((l) => l.startsWith('tick'))
   .reduce((sum, l) => sum + Number(l.split(' ')[1] ?? 1), 0);
-const ticksNow = () => page.evaluate(() => window.brontixStatus().ticks);
+const ticksNow = () => page.evaluate(() => window.brontixTest.status().ticks);
 // While the game runs, the link is never more than 64 ticks behind it.
 for (let i = 0; i < 5; ++i) {
-  const [ticks, href] = await page.evaluate(() => [window.brontixStatus().ticks, document.getElementById('watch-visit').href]);
+  const [ticks, href] = await page.evaluate(() => [window.brontixTest.status().ticks, document.getElementById('watch-visit').href]);
   if (ticksIn(fromLink(href)) < ticks - 64) await fail(`the link has ${ticksIn(fromLink(href))} ticks of ${ticks}`);
   await page.waitForTimeout(170);
 }
@@ -254,7 +254,7 @@ const before = await ticksNow();
 const [popup] = await Promise.all([context.waitForEvent('page'), page.click('#watch-visit')]);
 await popup.waitForURL(/#watch=/);
 const after = await ticksNow();
-const recording = await page.evaluate(() => window.brontixRecording());
+const recording = await page.evaluate(() => window.brontixTest.recording());
 const visit = fromLink(popup.url());
 // The game plays on after the click: its recording only grows.
 if (!visit.includes('\nmenu demo\n') || !recording.startsWith(visit)) await fail('the visit\'s link does not hold its recording');

@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// Links to watch a recording, and the links to the visit's own recording.
+// A link is the page's address with #watch=DATA[&t=N], DATA the script
+// compressed with raw DEFLATE and written in base64url without padding.
+export const BUILD = '@BUILD@';
+
+const base64url = (bytes) => {
+  let s = '';
+  for (let i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  return btoa(s).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+};
+const unbase64url = (text) => {
+  const s = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
+  return Uint8Array.from(s, (c) => c.charCodeAt(0));
+};
+const through = async (bytes, stream) =>
+  new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
+
+// The fragment's DATA and point, or null when it is no link to watch.
+export function parseLink(hash) {
+  const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&t=(\d+))?$/.exec(hash);
+  return m ? { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) } : null;
+}
+export async function linkData(script) {
+  return base64url(await through(new TextEncoder().encode(script), new CompressionStream('deflate-raw')));
+}
+export async function scriptOf(data) {
+  return new TextDecoder().decode(await through(unbase64url(data), new DecompressionStream('deflate-raw')));
+}
+export const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
+// A link to watch a recording, for a tab of its own.
+export const watchLink = async (script) => address(await linkData(script), 0);
+
+// The visit's recording, as the game writes it, behind two links: a
+// download and a link to watch it. Both have a real address before they
+// are clicked (for a long press or "Save link as"), renewed a quarter of
+// a second after the recording grew, with the ticks run by then: while the
+// game runs, never more than about 16 ticks behind it. `settle` has the
+// game write the ticks since its last line.
+export class VisitRecording {
+  constructor(download, watch, settle) {
+    Object.assign(this, { download, watch, settle, text: '', renewals: 0, renewTimer: 0 });
+    const begun = new Date().toISOString().replace(/[-:]/g, '').replace('T', '-').slice(0, 15);
+    download.download = `brontix-${begun}.brontix`;
+    // A click takes everything up to that moment.
+    download.addEventListener('click', () => this.upToNow());
+    watch.addEventListener('click', async (e) => {
+      e.preventDefault();
+      await this.upToNow();
+      window.open(watch.href, '_blank');
+    });
+  }
+
+  add(text) {
+    this.text += text;
+    if (!this.renewTimer) this.renewTimer = setTimeout(() => this.upToNow(), 250);
+  }
+
+  upToNow() {
+    clearTimeout(this.renewTimer);
+    this.renewTimer = 0;
+    this.settle();
+    return this.renew();
+  }
+
+  // The download's address at once; the watch link once it is compressed,
+  // unless a newer one was asked for meanwhile.
+  renew() {
+    const mine = ++this.renewals;
+    URL.revokeObjectURL(this.download.href);
+    this.download.href = URL.createObjectURL(new Blob([this.text], { type: 'application/x-brontix-recording' }));
+    return watchLink(this.text).then((link) => {
+      if (mine === this.renewals) this.watch.href = link;
+    });
+  }
+}
