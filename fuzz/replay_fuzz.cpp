@@ -170,7 +170,7 @@ private:
         reach_.minPaddleWidth = std::min<float>(reach_.minPaddleWidth, f->Paddle.Width);
         reach_.cannons |= f->LFire[0].Visible;
         reach_.sticky |= st.stickyPaddle == game::True;
-        for (const auto& m : replay_.host().messages()) {
+        for (const auto& m : replay_.session().messages()) {
             reach_.won |= m == "You win!";
             reach_.lost |= m == "You lose!";
         }

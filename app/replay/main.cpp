@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// brontix-replay [--frame FILE [--scale S]] [SCRIPT]: runs a script against
-// the game without a window.
+// brontix-replay [--frame FILE [--scale S]] [SCRIPT], or --verify [SCRIPT]:
+// runs a script against the game without a window.
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: brontix-replay [--frame FILE [--scale S]] [SCRIPT]\n";
+    std::cerr << "usage: brontix-replay [--frame FILE [--scale S] | --verify] [SCRIPT]\n";
     return 2;
 }
 
@@ -53,13 +53,15 @@ int run(int argc, char** argv) {
             if (!scale) return usage();
             run.scale = *scale;
             scaled = true;
+        } else if (arg == "--verify" && !run.verify) {
+            run.verify = true;
         } else if ((arg == "-" || arg.empty() || arg[0] != '-') && !path) {
             path = arg;
         } else {
             return usage();
         }
     }
-    if (scaled && !run.framePath) return usage();
+    if ((scaled && !run.framePath) || (run.verify && run.framePath)) return usage();
     if (!path || *path == "-") {
         run.name = "standard input";
         run.read = readFrom(0);

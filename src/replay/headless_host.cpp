@@ -23,7 +23,6 @@ void HeadlessHost::apply(session::Session& session, const session::Answer& answe
     if (onEvent)
         for (const session::Event& event : answer.events) onEvent(event);
     if (!answer.box) return;
-    messages_.push_back(*answer.box);
     apply(session, session.boxClosed());
 }
 
@@ -86,7 +85,7 @@ std::string HeadlessHost::dump(const session::Session& session) const {
     windows += ",\"form2\":";
     appendWindow(windows, form2_);
     windows += '}';
-    return session::dumpJson(session, messages_, windows);
+    return session.dump(windows);
 }
 
 }  // namespace brontix::platform::headless

@@ -51,14 +51,13 @@ public:
     void placeWindows(session::Session& session);
     // The answer to a call into `session`, applied: the window steps of
     // full screen carried out, the events handed to `onEvent`, and a box
-    // the game opened answered at once and its text kept.
+    // the game opened answered at once.
     void apply(session::Session& session, const session::Answer& answer);
     // Where the events of the answers go; none by default.
     std::function<void(const session::Event&)> onEvent;
     // Up to `count` expiries straight away, as a script's `tick N` asks.
     void expire(session::Session& session, std::uint64_t count);
 
-    const std::vector<std::string>& messages() const { return messages_; }
     // The session as a line of JSON: its game, the boxes shown so far, and
     // the two windows of full screen as this front end has them.
     std::string dump(const session::Session& session) const;
@@ -70,7 +69,6 @@ private:
     void carryOut(const session::WindowStep& step);
 
     std::uint64_t clock_ = 0;
-    std::vector<std::string> messages_;
     WindowState form1_;
     WindowState form2_;
     bool ownedByBackdrop_ = false;

@@ -23,11 +23,16 @@ Replay::Replay(std::ostream& out)
 std::optional<std::string> Replay::runLine(std::string_view line) {
     script::Parsed parsed = script::parseLine(line);
     if (!parsed.error.empty()) return std::move(parsed.error);
-    run(parsed.command);
-    return std::nullopt;
+    return run(parsed.command);
 }
 
-void Replay::run(const script::Command& command) {
+std::optional<std::string> Replay::run(const script::Command& command) {
+    if (const auto* check = std::get_if<script::Check>(&command)) {
+        const std::uint64_t replayed = started().stateHash();
+        if (replayed != check->hash) return script::outOfSync(check->hash, replayed);
+        ++checksPassed_;
+        return std::nullopt;
+    }
     // The main window is made by the first command that is neither a clock
     // nor random values for start-up.
     struct Run {
@@ -46,8 +51,11 @@ void Replay::run(const script::Command& command) {
             r.started();
             if (r.dumps_) r.dumps_(r);
         }
+        void operator()(const script::Format&) {}
+        void operator()(const script::Check&) {}
     };
     std::visit(Run{*this}, command);
+    return std::nullopt;
 }
 
 session::Session& Replay::started() {
@@ -97,8 +105,35 @@ std::string framePpm(const render::PixelBuffer& frame) {
     return ppm;
 }
 
+namespace {
+
+// What a whole replay proves, for --verify.
+struct Outcome {
+    std::uint64_t won = 0, lost = 0;
+
+    void count(const session::Event& e) {
+        if (e.kind == session::Event::Kind::Won) ++won;
+        if (e.kind == session::Event::Kind::Lost) ++lost;
+    }
+    int say(Replay& replay, std::ostream& out) const {
+        if (replay.checksPassed() == 0) {
+            out << "unverified: no check\n";
+            return 3;
+        }
+        out << "verified: " << replay.checksPassed() << " checks, " << replay.session().ticksRun()
+            << " ticks, score " << replay.session().score() << ", won " << won << ", lost " << lost
+            << '\n';
+        return 0;
+    }
+};
+
+}  // namespace
+
 int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
-    Replay replay(out);
+    Replay replay = run.verify ? Replay() : Replay(out);
+    Outcome outcome;
+    if (run.verify)
+        replay.host().onEvent = [&outcome](const session::Event& e) { outcome.count(e); };
     // A dump that cannot be written ends the run: the cause, as the failed
     // write left it.
     auto written = [&] {
@@ -123,10 +158,20 @@ int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err) {
                 err << "brontix-replay: " << reader.error() << '\n';
             return 2;
         }
-        replay.run(command);
+        if (const auto unmatched = replay.run(command)) {
+            out.flush();
+            if (!written()) return 2;
+            err << "brontix-replay: " << reader.at(*unmatched) << '\n';
+            return 3;
+        }
         if (!written()) return 2;
     }
     replay.finish();
+    if (run.verify) {
+        const int status = outcome.say(replay, out);
+        out.flush();
+        return written() ? status : 2;
+    }
     if (run.framePath) replay.session().setScale(run.scale);
     if (run.framePath &&
         !writeFrame(*run.framePath, framePpm(replay.session().drawnFrame()), out, err))

@@ -27,9 +27,14 @@ public:
     explicit Replay(std::ostream& out);
 
     // Runs one script line; returns the reason when the line is an error,
-    // in which case nothing of it has run.
+    // in which case nothing of it has run, or when it is a check the game
+    // does not match.
     std::optional<std::string> runLine(std::string_view line);
-    void run(const script::Command& command);
+    // Runs one command; a check that does not match the game's state says
+    // so ("out of sync (recorded H1, replayed H2)").
+    std::optional<std::string> run(const script::Command& command);
+    // The checks that matched so far.
+    std::uint64_t checksPassed() const { return checksPassed_; }
     // The end of the script: the main window exists afterwards.
     void finish() { session_.start(); }
 
@@ -44,6 +49,7 @@ private:
     void answer(const session::Answer& answer);
 
     Dumps dumps_;
+    std::uint64_t checksPassed_ = 0;
     platform::headless::HeadlessHost host_;
     session::Session session_;
 };
@@ -55,10 +61,13 @@ struct ScriptRun {
     std::string name;                      // the script as messages name it
     std::optional<std::string> framePath;  // --frame FILE ("-": standard output)
     render::Scale scale;                   // --scale S: the frame's device pixels
+    // --verify: no dumps, and one line of what the replay proves.
+    bool verify = false;
 };
 
-// Runs a whole script; returns the exit status (0, or 2 on a script error,
-// a failed read or a failed write).
+// Runs a whole script; returns the exit status (0, 2 on a script error, a
+// failed read or a failed write, 3 on a check that does not match or, to
+// --verify, a script without checks).
 int runScript(const ScriptRun& run, std::ostream& out, std::ostream& err);
 // The same for a script in memory.
 int runScript(std::istream& in, std::ostream& out, std::ostream& err);

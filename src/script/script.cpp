@@ -182,6 +182,26 @@ Parsed menu(const Words& w) {
 
 Parsed dump(const Words&) { return {Dump{}, {}}; }
 
+Parsed format(const Words& w) {
+    const auto n = parseUnsigned(w[1], 0, UINT64_MAX);
+    if (n.value && *n.value == session::kFormatVersion) return {Format{}, {}};
+    if (!n.value && n.error.rfind("out of range", 0) != 0) return error(n.error);
+    return error("format " + std::string(w[1].substr(0, 40)) + " is not known to this version");
+}
+
+Parsed check(const Words& w) {
+    constexpr std::size_t kDigits = 16;
+    std::uint64_t hash = 0;
+    bool hex = w[1].size() == kDigits;
+    for (std::size_t i = 0; hex && i < kDigits; ++i) {
+        const char c = w[1][i];
+        hex = isDigit(c) || (c >= 'a' && c <= 'f');
+        hash = hash << 4 | static_cast<std::uint64_t>(isDigit(c) ? c - '0' : c - 'a' + 10);
+    }
+    if (!hex) return error("not a hash of 16 lower-case hexadecimal digits: " + quoted(w[1]));
+    return {Check{hash}, {}};
+}
+
 // The commands: each one's word, how many arguments it takes, and how they
 // are read.
 struct Grammar {
@@ -190,10 +210,11 @@ struct Grammar {
     Parsed (*parse)(const Words&);
 };
 constexpr Grammar kGrammar[] = {
-    {words::kClock, 1, 1, clock}, {words::kRandom, 1, SIZE_MAX, random},
-    {words::kTick, 0, 1, tick},   {words::kMove, 2, 2, move},
-    {words::kClick, 0, 0, click}, {words::kKey, 1, 1, key},
-    {words::kMenu, 1, 1, menu},   {words::kDump, 0, 0, dump},
+    {words::kClock, 1, 1, clock},   {words::kRandom, 1, SIZE_MAX, random},
+    {words::kTick, 0, 1, tick},     {words::kMove, 2, 2, move},
+    {words::kClick, 0, 0, click},   {words::kKey, 1, 1, key},
+    {words::kMenu, 1, 1, menu},     {words::kDump, 0, 0, dump},
+    {words::kFormat, 1, 1, format}, {words::kCheck, 1, 1, check},
 };
 
 }  // namespace
@@ -249,12 +270,26 @@ CommandReader::Got CommandReader::next(Command& command) {
         parsed.error = "line too long";
     else
         parsed = parseLine(line_);
+    // A script says its format before anything else it says.
+    if (parsed.error.empty() && std::holds_alternative<Format>(parsed.command) && commanded_)
+        parsed.error = "format is allowed only as the first command";
     if (!parsed.error.empty()) {
-        error_ = "line " + std::to_string(number_) + ": " + parsed.error;
+        error_ = at(parsed.error);
         return Got::Error;
     }
+    if (!std::holds_alternative<Nothing>(parsed.command)) commanded_ = true;
+    if (auto* c = std::get_if<Check>(&parsed.command)) c->line = number_;
     command = std::move(parsed.command);
     return Got::Command;
+}
+
+std::string CommandReader::at(std::string_view reason) const {
+    return "line " + std::to_string(number_) + ": " + std::string(reason);
+}
+
+std::string outOfSync(std::uint64_t recorded, std::uint64_t replayed) {
+    return "out of sync (recorded " + session::hashText(recorded) + ", replayed " +
+           session::hashText(replayed) + ")";
 }
 
 }  // namespace brontix::script

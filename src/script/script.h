@@ -40,10 +40,18 @@ struct Menu {
     session::Command command;
 };
 struct Dump {};
+// The format the script is written in (only the known one parses).
+struct Format {};
+// The hash of the game's state as the recording game had it here.
+struct Check {
+    std::uint64_t hash;
+    unsigned long long line = 0;  // where it stands, as the reader counts
+};
 // A blank line or a comment.
 struct Nothing {};
 
-using Command = std::variant<Nothing, Clock, Random, Tick, Move, Click, Key, Menu, Dump>;
+using Command =
+    std::variant<Nothing, Clock, Random, Tick, Move, Click, Key, Menu, Dump, Format, Check>;
 
 // A line parsed: its command, or the reason it is an error.
 struct Parsed {
@@ -96,12 +104,19 @@ public:
     // and errno says why.
     Got next(Command& command);
     const std::string& error() const { return error_; }
+    // A reason said of the line last read: "line N: reason".
+    std::string at(std::string_view reason) const;
 
 private:
     LineReader lines_;
     std::string line_;
     std::string error_;
     unsigned long long number_ = 0;
+    bool commanded_ = false;  // a command other than a comment came
 };
+
+// What a check that does not match says: "out of sync (recorded H1,
+// replayed H2)".
+std::string outOfSync(std::uint64_t recorded, std::uint64_t replayed);
 
 }  // namespace brontix::script

@@ -29,6 +29,8 @@ Core::Core(Host& host, Pacer::Clock clock)
       pacer_(std::move(clock), [this] { return runTick(); }) {}
 
 Core::~Core() {
+    // The program quits: whatever it stands at, a replay can prove it.
+    if (recorder_ && form_) check();
     if (recorder_) recorder_->settle();
 }
 
@@ -47,11 +49,17 @@ bool Core::runTick() {
     // Counted as it starts: a box it opens writes it down with the rest.
     if (recorder_) recorder_->ticked();
     inTick_ = true;
+    endedInTick_ = false;
     tick::Timer1_Timer(*form_);
     inTick_ = false;
     ++ticks_;
+    if (recorder_ && (ticks_ % Recorder::kTicksPerCheck == 0 || endedInTick_)) check();
     return true;
 }
+
+void Core::check() { recorder_->check(stateHash()); }
+
+std::int32_t Core::score() const { return form_ ? form_->state.score : 0; }
 
 template <class Handler>
 Answer Core::handle(const std::string& line, Handler handler) {
@@ -272,6 +280,8 @@ void Core::GameServices::showGameWindowOwnedByBackdrop() {
 void Core::GameServices::report(const scene::GameEvent& event) {
     const std::uint64_t point = session_.ticks_ + (session_.inTick_ ? 1 : 0);
     session_.events_.push_back({event.kind, event.what, point});
+    using Kind = scene::GameEvent::Kind;
+    if (event.kind == Kind::Lost || event.kind == Kind::Won) session_.endedInTick_ = true;
 }
 
 void Core::GameServices::showCaption(const std::string&) { session_.captionChanged_ = true; }
@@ -286,6 +296,7 @@ void Core::GameServices::messageBox(const std::string& text) {
     // The game stands still at its box: its recording is complete.
     if (session_.recorder_) session_.recorder_->settle();
     session_.box_ = text;
+    session_.messages_.push_back(text);
     session_.gate_ = Gate::Boxed;
 }
 

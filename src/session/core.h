@@ -59,7 +59,11 @@ public:
     const render::PixelBuffer& frame() const { return frame_; }
     const std::string& caption() const { return services_.caption(); }
     std::uint64_t ticksRun() const { return ticks_; }
+    const std::vector<std::string>& messages() const { return messages_; }
+    std::int32_t score() const;
     bool boxOpen() const { return gate_ == Gate::Boxed; }
+    std::string dump(std::string_view windows) const;
+    std::uint64_t stateHash() const;
     bool timerEnabled() const;
 
     // What only the session's own files and inside.h reach: the rules'
@@ -113,6 +117,8 @@ private:
     enum class Gate { Open, Boxed };
 
     bool runTick();
+    // The recording proves itself from here: a check of the state.
+    void check();
     template <class Handler>
     Answer handle(const std::string& line, Handler handler);
     // Draws what changed and takes a changed caption: what the screen is to
@@ -138,7 +144,9 @@ private:
     std::vector<WindowStep> windowSteps_;
     std::vector<Event> events_;
     WindowModel windows_;
+    std::vector<std::string> messages_;
     bool inTick_ = false;
+    bool endedInTick_ = false;  // the running tick ended a game
     bool captionChanged_ = false;
     bool awake_ = false;  // paced: the timer was on when last looked at
     bool still_ = false;  // the last ticks changed nothing on screen

@@ -6,7 +6,8 @@
 #include <cmath>
 
 #include "game/form1.h"
-#include "session/inside.h"
+#include "session/core.h"
+#include "session/session.h"
 
 namespace brontix::session {
 
@@ -156,14 +157,13 @@ void appendString(std::string& out, const std::string& s) {
     out += '"';
 }
 
-std::string dumpJson(const Session& session, const std::vector<std::string>& messages,
-                     std::string_view windows) {
-    const game::Form1& form = Inside::form(session);
+std::string Core::dump(std::string_view windows) const {
+    const game::Form1& form = *form_;
     const game::GameState& st = form.state;
     std::string out;
     out.reserve(16384);
     out += "{\"tick\":";
-    out += std::to_string(session.ticksRun());
+    out += std::to_string(ticks_);
     out += ",\"timer\":";
     appendBool(out, form.Timer1.Enabled);
     out += ",\"caption\":";
@@ -175,9 +175,9 @@ std::string dumpJson(const Session& session, const std::vector<std::string>& mes
     out += ",\"stickyPaddle\":";
     appendBool(out, st.stickyPaddle != game::False);
     out += ",\"messages\":[";
-    for (std::size_t i = 0; i < messages.size(); ++i) {
+    for (std::size_t i = 0; i < messages_.size(); ++i) {
         if (i > 0) out += ',';
-        appendString(out, messages[i]);
+        appendString(out, messages_[i]);
     }
     out += "],\"paddle\":";
     appendShape(out, form.Paddle);
@@ -196,5 +196,19 @@ std::string dumpJson(const Session& session, const std::vector<std::string>& mes
     out += '}';
     return out;
 }
+
+// The front end's own windows are not the game's state: a recording game's
+// real windows are not the headless ones its replays have.
+std::uint64_t Core::stateHash() const {
+    std::uint64_t hash = kFnvOffsetBasis;
+    for (const char c : dump("null")) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= kFnvPrime;
+    }
+    return hash;
+}
+
+std::string Session::dump(std::string_view windows) const { return core_->dump(windows); }
+std::uint64_t Session::stateHash() const { return core_->stateHash(); }
 
 }  // namespace brontix::session

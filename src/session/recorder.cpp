@@ -25,6 +25,7 @@ void two(std::string& s, std::int64_t v) {
 
 Recorder::Recorder(Sink sink, std::int64_t begun) : sink_(std::move(sink)) {
     sink_(heading(begun));
+    sink_(line(words::kFormat, kFormatVersion) + "\n");
 }
 
 std::string Recorder::heading(std::int64_t begun) {
@@ -60,8 +61,18 @@ std::string Recorder::heading(std::int64_t begun) {
 }
 
 void Recorder::writeTicks() {
-    if (ticks_ > 0) sink_(line(words::kTick, ticks_) + "\n");
+    if (ticks_ > 0) {
+        sink_(line(words::kTick, ticks_) + "\n");
+        checked_ = false;
+    }
     ticks_ = 0;
+}
+
+void Recorder::check(std::uint64_t hash) {
+    writeTicks();
+    if (checked_) return;
+    sink_(std::string(words::kCheck) + " " + hashText(hash) + "\n");
+    checked_ = true;
 }
 
 void Recorder::settle() {
@@ -75,6 +86,7 @@ void Recorder::event(std::string_view command) {
     std::string line(command);
     line += '\n';
     sink_(line);
+    checked_ = false;
 }
 
 std::string Recorder::move(float x, float y) {

@@ -26,9 +26,12 @@ public:
 
     // Ticks written at the latest after this many ran: one second of play.
     static constexpr std::uint64_t kTicksPerLine = scene::kTicksPerSecond;
+    // A check of the game's state after every this many ticks from
+    // start-up (a minute of play and a little more).
+    static constexpr std::uint64_t kTicksPerCheck = 4096;
 
     // `begun` is when the recording begins, in seconds since 1970 (UTC):
-    // the heading is handed on at once.
+    // the heading and the format are handed on at once.
     Recorder(Sink sink, std::int64_t begun);
 
     // "# Brontix VERSION recording, begun YYYY-MM-DDTHH:MM:SSZ", with its
@@ -49,6 +52,9 @@ public:
     // up to a moment the game stands still (the timer went off, a box
     // opens, the end).
     void settle();
+    // The hash of the game's state as it stands, after the ticks that
+    // brought it there; not again while nothing was written since.
+    void check(std::uint64_t hash);
 
     // The lines of the events: "move X Y" with the pointer as the handler
     // got it (each the shortest decimal that reads back as the same
@@ -64,6 +70,7 @@ private:
     Sink sink_;
     std::uint64_t ticks_ = 0;
     std::optional<std::uint64_t> clock_;
+    bool checked_ = false;  // the last line written is a check
 };
 
 }  // namespace brontix::session

@@ -83,6 +83,7 @@ struct Saved {
     std::deque<float> queue;
     scene::SplitMix64 generator;
     std::string caption;
+    std::vector<std::string> messages;
     std::uint64_t ticks = 0;
 };
 
@@ -92,6 +93,7 @@ std::shared_ptr<const Saved> Core::save() const {
     s->queue = services_.queue;
     s->generator = services_.generator;
     s->caption = services_.caption();
+    s->messages = messages_;
     s->ticks = ticks_;
     return s;
 }
@@ -105,12 +107,14 @@ void Core::restore(const Saved& s) {
     services_.queue = s.queue;
     services_.generator = s.generator;
     services_.setCaption(s.caption);
+    messages_ = s.messages;
     ticks_ = s.ticks;
     gate_ = Gate::Open;
 }
 
 std::size_t Core::savedBytes(const Saved& s) {
     std::size_t bytes = sizeof(Saved) + s.queue.size() * sizeof(float);
+    for (const std::string& text : s.messages) bytes += sizeof text + text.size();
 #define BRONTIX_SIZE(T, name) bytes += heapBytes(s.name);
     BRONTIX_FORM1_PARTS(BRONTIX_SIZE)
 #undef BRONTIX_SIZE

@@ -38,6 +38,8 @@ std::span<const render::Rect> Session::drawChanges() { return core_->drawChanges
 const render::PixelBuffer& Session::frame() const { return core_->frame(); }
 const std::string& Session::caption() const { return core_->caption(); }
 std::uint64_t Session::ticksRun() const { return core_->ticksRun(); }
+const std::vector<std::string>& Session::messages() const { return core_->messages(); }
+std::int32_t Session::score() const { return core_->score(); }
 bool Session::boxOpen() const { return core_->boxOpen(); }
 bool Session::timerEnabled() const { return core_->timerEnabled(); }
 

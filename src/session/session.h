@@ -165,9 +165,20 @@ public:
     // The main window's caption.
     const std::string& caption() const;
     std::uint64_t ticksRun() const;
+    // The texts of the game's boxes so far, oldest first, each kept as it
+    // opens.
+    const std::vector<std::string>& messages() const;
+    std::int32_t score() const;
     bool boxOpen() const;
     // Timer1.Enabled: the game runs.
     bool timerEnabled() const;
+
+    // The whole observable state as one line of JSON: the game, the ticks
+    // run, the boxes' texts, and `windows` as the front end writes its
+    // windows (a JSON value). Its hash (FNV-1a, with the windows null) is
+    // what a recording's checks hold.
+    std::string dump(std::string_view windows) const;
+    std::uint64_t stateHash() const;
 
 private:
     friend struct Inside;

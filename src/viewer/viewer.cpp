@@ -72,11 +72,7 @@ void Viewer::putBack(const Moment& m) {
 
 std::size_t Viewer::savedBytes() const {
     std::size_t bytes = 0;
-    for (const Moment& m : moments_) {
-        bytes += sizeof m + session::Session::savedBytes(*m.saved);
-        for (const std::string& text : m.host.messages())
-            bytes += sizeof(std::string) + text.size();
-    }
+    for (const Moment& m : moments_) bytes += sizeof m + session::Session::savedBytes(*m.saved);
     return bytes;
 }
 
@@ -94,7 +90,7 @@ void Viewer::runTo(std::uint64_t target) {
             restart();
     }
     session::Session& s = game_->session();
-    const auto& messages = game_->host().messages();
+    const auto& messages = s.messages();
     const auto& commands = script_->commands;
     // Point N ends right after the N-th tick; point 0 before the first tick
     // that runs.

@@ -82,6 +82,27 @@ if [ "$WASM" -eq 0 ]; then
     tail -c +16 "$T/file.ppm" | cmp -s - <(tail -c +16 "$T/frame.ppm") || bad "--frame FILE differs from --frame -"
     printf 'clock 5\n' | expect 2 "cannot write the frame to '$T/no/such.ppm'" -- "${REPLAY[@]}" --frame "$T/no/such.ppm"
 fi
+# Checks: a replay that does not reach the recorded state stops at the
+# check, printing nothing more; --verify says what a replay proves.
+printf '# a comment first\nformat 1\nclock 7\nmenu new\ntick 300\ncheck 0000000000000000\ndump\n' >"$T/wrong"
+expect 3 "^brontix-replay: line 6: out of sync (recorded 0000000000000000, replayed [0-9a-f]\{16\})$" -- \
+    "${REPLAY[@]}" <"$T/wrong" >"$T/out"
+[ ! -s "$T/out" ] || bad "a dump after the check that failed"
+hash=$(sed -n 's/.*replayed \([0-9a-f]*\))$/\1/p' "$T/err")
+sed "s/0000000000000000/$hash/" "$T/wrong" >"$T/right"
+"${REPLAY[@]}" --verify <"$T/right" >"$T/out" 2>"$T/err"
+status=$?
+[ "$status" -eq 0 ] && grep -qx "verified: 1 checks, 300 ticks, score 0, won 0, lost 0" "$T/out" ||
+    bad "--verify: status $status, $(cat "$T/out" "$T/err")"
+printf 'clock 7\ntick 5\ndump\n' | "${REPLAY[@]}" --verify >"$T/out" 2>"$T/err"
+status=$?
+[ "$status" -eq 3 ] && [ "$(cat "$T/out")" = "unverified: no check" ] ||
+    bad "--verify without checks: status $status, $(cat "$T/out" "$T/err")"
+expect 3 "line 6: out of sync" -- "${REPLAY[@]}" --verify <"$T/wrong" >/dev/null
+printf 'clock 7\nformat 1\n' | expect 2 "line 2: format is allowed only as the first command" -- "${REPLAY[@]}" >/dev/null
+printf 'format 2\n' | expect 2 "line 1: format 2 is not known to this version" -- "${REPLAY[@]}" >/dev/null
+printf 'check 0123456789ABCDEF\n' | expect 2 "line 1: not a hash" -- "${REPLAY[@]}" >/dev/null
+expect 2 "usage: brontix-replay" -- "${REPLAY[@]}" --verify --frame - </dev/null >/dev/null
 echo "$fails failed"
 
 # What the WebAssembly program cannot meet: a reader that goes away, a

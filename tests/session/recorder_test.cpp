@@ -54,7 +54,7 @@ TEST(Recorder, WritesClockEventsAndTheTicksBetweenThem) {
     r.session.menu(Command::FullScreen);
     r.session.pointer(1e-45f, 3.4028235e38f);
     EXPECT_EQ(r.script,
-              "# Brontix 1.0.0 recording, begun 2026-12-09T12:00:00Z\n"
+              "# Brontix 1.0.0 recording, begun 2026-12-09T12:00:00Z\nformat 1\n"
               "clock 42\nclock 43\nmenu new\ntick 5\nmove 0.1 -0\nkey 112\nkey 80\nclick\n"
               "menu demo\nmenu fullscreen\nmove 1e-45 3.4028235e+38\n");
 }
@@ -77,7 +77,7 @@ TEST(Recorder, AGameKilledWithoutInputLosesAtMostItsLastSecond) {
         r.now = r.session.nextWake().value();
         r.session.wake();
     }
-    std::string expected = "clock 0\n";
+    std::string expected = "format 1\nclock 0\n";
     for (int i = 0; i < 1000 / 64; ++i) expected += "tick 64\n";
     EXPECT_EQ(r.script.substr(r.script.find('\n') + 1), expected);
     EXPECT_EQ(replayed(r.script).substr(0, 11), "{\"tick\":960");
@@ -93,7 +93,65 @@ TEST(Recorder, AGameThatEndsIsWrittenUpToItsLastTickWhileItsBoxIsUp) {
     r.now = r.session.nextWake().value();
     const Answer lost = r.session.wake();
     ASSERT_EQ(lost.box, std::optional<std::string>("You lose!"));
-    EXPECT_EQ(r.script.substr(r.script.rfind("menu new")), "menu new\ntick 1\n");
+    EXPECT_EQ(r.script.substr(r.script.rfind("menu new")),
+              "menu new\ntick 1\ncheck " + hashText(r.session.stateHash()) + "\n");
+}
+
+// A recording proves itself: a check of the state after every 4 096 ticks
+// from start-up, at the end of a game and when the program quits, each
+// after the ticks that bring a replay there; the replay meets every one.
+TEST(Recorder, ChecksTheStateEvery4096TicksAtAGamesEndAndAtQuit) {
+    std::string script;
+    Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    platform::headless::HeadlessHost host;
+    std::int64_t now = 0;
+    auto session = std::make_unique<Session>(host, [&now] { return now; });
+    session->record(&recorder);
+    session->start();
+    session->menu(Command::NewGame);
+    session->menu(Command::Demo);
+    session->click();
+    while (session->ticksRun() < 9000) {
+        now = session->nextWake().value();
+        session->wake();
+    }
+    // The paddle away in a corner: the game is lost soon.
+    session->menu(Command::Demo);
+    session->pointer(0, 0);
+    std::optional<std::string> box;
+    while (!box && session->ticksRun() < 30000) {
+        now = session->nextWake().value();
+        box = session->wake().box;
+    }
+    ASSERT_EQ(box, std::optional<std::string>("You lose!"));
+    const std::uint64_t lostAt = session->ticksRun();
+    session->pointer(3, 4);  // under the box: not run, not written
+    const std::int32_t score = session->score();
+    session->boxClosed();
+    session->pointer(3, 4);
+    session.reset();  // the program quits
+
+    // The ticks run before each check, and what follows the last.
+    std::vector<std::uint64_t> checkedAt;
+    std::uint64_t ticks = 0;
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("tick ", 0) == 0) ticks += std::stoull(line.substr(5));
+        if (line.rfind("check ", 0) == 0) checkedAt.push_back(ticks);
+    }
+    EXPECT_EQ(checkedAt, (std::vector<std::uint64_t>{4096, 8192, lostAt, lostAt}));
+    EXPECT_EQ(script.substr(script.rfind("move 3 4\n") + 9, 6), "check ");
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    replay::ScriptRun run;
+    run.verify = true;
+    run.read = [&in](char* into, std::size_t n) {
+        in.read(into, static_cast<std::streamsize>(n));
+        return static_cast<long>(in.gcount());
+    };
+    EXPECT_EQ(replay::runScript(run, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "verified: 4 checks, " + std::to_string(lostAt) + " ticks, score " +
+                             std::to_string(score) + ", won 0, lost 1\n");
 }
 
 // A long game as a window plays it: wake-ups when the session asks (and

@@ -82,7 +82,8 @@ TEST(SessionUnseen, PausesARunningGameAsPWouldAndNothingElse) {
     p.session.unseen();
     p.show(p.session.boxClosed());
     p.session.unseen();  // the game is over
-    EXPECT_EQ(script.substr(recorded.size()), "key 112\ntick 1\n");
+    EXPECT_EQ(script.substr(recorded.size()),
+              "key 112\ntick 1\ncheck " + hashText(p.session.stateHash()) + "\n");
 }
 
 // A pointer that leaves the playfield between two moves gives the game one

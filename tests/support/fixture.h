@@ -42,7 +42,7 @@ public:
     // the next tick: its index in PowUp.
     int dropCapsuleOnPaddle(int kind);
 
-    const std::vector<std::string>& messages() const { return host_.messages(); }
+    const std::vector<std::string>& messages() const { return session_.messages(); }
 
 private:
     platform::headless::HeadlessHost host_;
