@@ -17,10 +17,15 @@ const unbase64url = (text) => {
 const through = async (bytes, stream) =>
   new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
 
-// The fragment's DATA and point, or null when it is no link to watch.
+// The fragment's DATA and point; { malformed: true } for a link to watch
+// that is broken; null when it is no link to watch. A point too large for
+// a number is past every end, which the viewer takes for the last point.
 export function parseLink(hash) {
+  if (!/^#watch(?:$|[=&])/.test(hash)) return null;
   const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&t=(\d+))?$/.exec(hash);
-  return m ? { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) } : null;
+  // Base64 without padding never leaves one character over.
+  if (!m || (m[1] ?? '').length % 4 === 1) return { malformed: true };
+  return { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) };
 }
 export async function linkData(script) {
   return base64url(await through(new TextEncoder().encode(script), new CompressionStream('deflate-raw')));

@@ -188,6 +188,7 @@ export function watch(exports, memory, answers) {
     opened = true;
     data = linked ?? await linkData(script);
     $('watch-timeline').max = String(exports.brontix_watch_last());
+    $('watch-verdict').textContent = memory.cString(exports.brontix_watch_verdict());
     marks();
     say('');
     exports.brontix_watch_whole();
@@ -197,6 +198,10 @@ export function watch(exports, memory, answers) {
   async function openLink(hash) {
     const link = parseLink(hash);
     if (!link) return;
+    if (link.malformed) {
+      say('This link is malformed: after #watch= it holds only the recording\'s letters, then &t= and a tick.');
+      return;
+    }
     if (opened && link.data === data) { seek(link.t); return; }
     if (!link.data) { say('Open a recording to watch it.'); return; }
     let script;

@@ -6,6 +6,7 @@
 // changed caption and box's text and the point to the page, and the call
 // returns the next wake-up in the page's milliseconds, or -1 for none. No
 // game runs and nothing is recorded.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,11 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
 }
 // NUL-terminated, valid until the next call.
 BRONTIX_EXPORT(brontix_watch_error) const char* brontixWatchError() { return said(watch().error); }
+// What replaying the whole script proves, in words.
+BRONTIX_EXPORT(brontix_watch_verdict) const char* brontixWatchVerdict() {
+    const Viewer& v = *watch().viewer;
+    return said(brontix::viewer::verdictText(v.verdict(), v.last()));
+}
 // Mark `i` in words with its time ("ball lost at 0:31 (tick 2000)"), and
 // its kind's name.
 BRONTIX_EXPORT(brontix_watch_mark_title) const char* brontixWatchMarkTitle(int i) {
@@ -126,8 +132,13 @@ BRONTIX_EXPORT(brontix_watch_scale) double brontixWatchScale(int deviceWidth) {
 BRONTIX_EXPORT(brontix_watch_whole) double brontixWatchWhole() {
     return apply(watch().viewer->whole());
 }
+// A point of 2^64 or more (a link may say any) is past the end.
 BRONTIX_EXPORT(brontix_watch_seek) double brontixWatchSeek(double point) {
-    return apply(watch().viewer->seek(point > 0 ? static_cast<std::uint64_t>(point) : 0));
+    constexpr double kPastEveryPoint = 18446744073709551616.0;
+    const std::uint64_t at = !(point > 0)               ? 0
+                             : point >= kPastEveryPoint ? UINT64_MAX
+                                                        : static_cast<std::uint64_t>(point);
+    return apply(watch().viewer->seek(at));
 }
 BRONTIX_EXPORT(brontix_watch_step) double brontixWatchStep(double points) {
     return apply(watch().viewer->step(static_cast<std::int64_t>(points)));

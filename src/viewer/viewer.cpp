@@ -96,6 +96,11 @@ void Viewer::runTo(std::uint64_t target) {
     // that runs.
     while (next_ < commands.size() && !(point_ == target && target > 0)) {
         const auto* tick = std::get_if<script::Tick>(&commands[next_]);
+        // The survey met every check the script still has, and each matched.
+        if (std::holds_alternative<script::Check>(commands[next_])) {
+            ++next_;
+            continue;
+        }
         if (!tick) {
             game_->run(commands[next_++]);
             box_.reset();
@@ -124,12 +129,19 @@ void Viewer::survey() {
     session::Session& s = game_->session();
     // The marks are what the game reports, where it happened.
     game_->host().onEvent = [this](const session::Event& e) { mark(e); };
-    const auto& commands = script_->commands;
+    auto& commands = script_->commands;
     for (std::size_t c = 0; c < commands.size(); ++c) {
         const auto* tick = std::get_if<script::Tick>(&commands[c]);
         if (!tick) {
-            game_->run(commands[c]);
-            continue;
+            const auto unmatched = game_->run(commands[c]);
+            if (!unmatched) continue;
+            // The game as the script replays it is not the recorded one from
+            // here: it is watched up to this point.
+            const auto& check = std::get<script::Check>(commands[c]);
+            verdict_.kind = Verdict::Kind::OutOfSync;
+            verdict_.why = "line " + std::to_string(check.line) + ": " + *unmatched;
+            commands.resize(c);
+            break;
         }
         game_->finish();
         // As far as the next moment to keep at a time; a box ends the run,
@@ -150,6 +162,24 @@ void Viewer::survey() {
     }
     game_->host().onEvent = nullptr;
     last_ = point_;
+    verdict_.checks = game_->checksPassed();
+    verdict_.score = s.score();
+    if (verdict_.kind != Verdict::Kind::OutOfSync && verdict_.checks > 0)
+        verdict_.kind = Verdict::Kind::Verified;
+}
+
+std::string verdictText(const Verdict& verdict, std::uint64_t last) {
+    switch (verdict.kind) {
+    case Verdict::Kind::Unchecked: return "Not verified: this recording has no checks.";
+    case Verdict::Kind::Verified:
+        return "Verified: replays to its end on this version of the game, score " +
+               std::to_string(verdict.score) +
+               " (which proves the result, not that a person played it).";
+    case Verdict::Kind::OutOfSync:
+        return "Out of sync at " + minutesSeconds(last) + " (" + verdict.why +
+               "): made by another version of the game, or edited; shown up to there.";
+    }
+    return {};
 }
 
 void Viewer::mark(const session::Event& e) {
@@ -278,11 +308,21 @@ std::optional<std::int64_t> Viewer::nextWake() const {
 }
 
 std::string minutesSeconds(std::uint64_t point) {
+    constexpr std::uint64_t kMinute = 60, kHour = 60 * kMinute;
     const std::uint64_t seconds = point / kPointsPerSecond;
-    std::string s = std::to_string(seconds / 60) + ":";
-    const std::uint64_t ss = seconds % 60;
-    s += static_cast<char>('0' + ss / 10);
-    s += static_cast<char>('0' + ss % 10);
+    auto twoDigits = [](std::string& s, std::uint64_t v) {
+        s += static_cast<char>('0' + v / 10);
+        s += static_cast<char>('0' + v % 10);
+    };
+    std::string s;
+    if (seconds >= kHour) {
+        s = std::to_string(seconds / kHour) + ":";
+        twoDigits(s, seconds / kMinute % 60);
+    } else {
+        s = std::to_string(seconds / kMinute);
+    }
+    s += ':';
+    twoDigits(s, seconds % 60);
     return s;
 }
 

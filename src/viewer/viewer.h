@@ -38,6 +38,21 @@ namespace brontix::viewer {
 // The moments that matter, marked on the timeline.
 enum class MarkKind { NewGame, BallLost, Capsule, Pause, Lost, Won };
 
+// What replaying the whole script proves of it.
+struct Verdict {
+    enum class Kind {
+        Unchecked,  // the script has no checks (older recordings, scripts by hand)
+        Verified,   // every check matched: it replays to its end on this version
+        OutOfSync,  // a check did not match: watched up to that point
+    };
+    Kind kind = Kind::Unchecked;
+    std::uint64_t checks = 0;  // the checks that matched
+    std::int32_t score = 0;    // the game's score at the last point
+    std::string why;           // OutOfSync: "line N: out of sync (recorded H1, replayed H2)"
+};
+// The verdict in words, for the viewer's front ends.
+std::string verdictText(const Verdict& verdict, std::uint64_t last);
+
 struct Mark {
     std::uint64_t point;
     MarkKind kind;
@@ -83,6 +98,7 @@ public:
     // The last point: the ticks the whole script ran.
     std::uint64_t last() const { return last_; }
     const std::vector<Mark>& marks() const { return marks_; }
+    const Verdict& verdict() const { return verdict_; }
     // The moments kept to seek from, and about what they take of memory.
     std::size_t savedMoments() const { return moments_.size(); }
     std::size_t savedBytes() const;
@@ -163,6 +179,7 @@ private:
     std::optional<std::string> shownBox_;
     bool told_ = false;  // the caption and the box have been said
     std::vector<Mark> marks_;
+    Verdict verdict_;
     std::vector<Moment> moments_;
     bool playing_ = false;
     int speed_ = kNormalSpeed;
@@ -170,7 +187,7 @@ private:
     std::uint64_t playedPoint_ = 0;
 };
 
-// A duration of play as "m:ss".
+// A duration of play as "m:ss", from an hour on "h:mm:ss".
 std::string minutesSeconds(std::uint64_t point);
 // A speed in words ("1/4x", "1x"), by its index in kSpeeds.
 std::string speedName(int speed);

@@ -193,7 +193,40 @@ TEST(Viewer, PlaysAtEachSpeedStepsAndStopsAtTheEnds) {
     v->seek(99999);
     EXPECT_EQ(v->point(), 2000u);
     EXPECT_EQ(minutesSeconds(2000), "0:31");
-    EXPECT_EQ(minutesSeconds(64 * 3671), "61:11");
+    EXPECT_EQ(minutesSeconds(64 * 3599), "59:59");
+    EXPECT_EQ(minutesSeconds(64 * 15827), "4:23:47");
+}
+
+// A recording whose checks all match is shown verified with its final
+// score; one changed by hand is watched up to the check it fails, which
+// says where and why; one without checks plays as it always did.
+TEST(Viewer, VerifiesTheChecksAndStopsAtTheFirstThatFails) {
+    const std::string before = "format 1\nclock 9\nmenu new\nmenu demo\nclick\ntick 500\n";
+    std::ostringstream discard;
+    replay::Replay probe(discard);
+    std::istringstream lines(before);
+    for (std::string line; std::getline(lines, line);) ASSERT_FALSE(probe.runLine(line));
+    const std::string check = "check " + session::hashText(probe.session().stateHash()) + "\n";
+    ASSERT_FALSE(probe.runLine("tick 100"));
+
+    auto v = opened(before + check + "tick 100\n");
+    EXPECT_EQ(v->verdict().kind, Verdict::Kind::Verified);
+    EXPECT_EQ(v->verdict().checks, 1u);
+    EXPECT_EQ(v->verdict().score, probe.session().score());
+    EXPECT_EQ(v->last(), 600u);
+
+    v = opened("format 1\nclock 10\nmenu new\nmenu demo\nclick\ntick 500\n" + check + "tick 100\n");
+    EXPECT_EQ(v->verdict().kind, Verdict::Kind::OutOfSync);
+    EXPECT_EQ(v->verdict().why.rfind(
+                  "line 7: out of sync (recorded " + check.substr(6, 16) + ", replayed ", 0),
+              0u)
+        << v->verdict().why;
+    EXPECT_EQ(v->last(), 500u);
+    EXPECT_EQ(verdictText(v->verdict(), v->last()).rfind("Out of sync at 0:07 (line 7: ", 0), 0u);
+
+    v = opened(before + "tick 100\n");
+    EXPECT_EQ(v->verdict().kind, Verdict::Kind::Unchecked);
+    EXPECT_EQ(v->last(), 600u);
 }
 
 TEST(Viewer, RefusesABrokenScriptWithTheDriversLineAndReason) {

@@ -96,6 +96,39 @@ await shows(300, cut(300));
 await page.screenshot({ path: join(out, 'viewer.png') });
 pass();
 
+// --- what a replay proves: verified, out of sync where a check fails, or no checks ----------
+step = 'checks';
+const verdict = () => page.evaluate(() => document.getElementById('watch-verdict').textContent);
+if (await verdict() !== 'Not verified: this recording has no checks.') await fail(`without checks: ${await verdict()}`);
+const wrong = `format 1\n${DEMO}tick 500\ncheck 0000000000000000\ntick 100\n`;
+const driver = spawnSync(replayTool, [], { input: wrong });
+const hash = /replayed ([0-9a-f]{16})\)/.exec(driver.stderr.toString())?.[1];
+if (driver.status !== 3 || !hash) await fail(`the driver on a wrong check: ${driver.status} ${driver.stderr}`);
+for (const [script, says, last] of [[wrong.replace('0000000000000000', hash), /^Verified: .* score \d+ \(/, 600],
+  [wrong, /^Out of sync at 0:07 \(line 7: out of sync \(recorded 0000000000000000, replayed /, 500]]) {
+  await page.goto(link(address, script, 99999));
+  await ready();
+  await shows(last, `format 1\n${cut(last)}`);
+  if (!says.test(await verdict())) await fail(`${script}: ${await verdict()}`);
+}
+await page.goto(link(address, LONG, 300));
+await ready();
+pass();
+
+// --- a broken link says so and starts no game; a point past every end is the last ---------
+step = 'malformed';
+const longData = link(address, LONG).split('#watch=')[1];
+for (const hash of [`#watch=${longData}&t=-5`, `#watch=${longData}&t=abc`, `#watch=${longData}=`, '#watch=A', `#watch=${longData}&x=1`]) {
+  const fresh = await context.newPage();
+  await fresh.goto(`${address}${hash}`);
+  await waitFor(`${hash} said nothing`, 10, () => fresh.evaluate(() => document.getElementById('watch-said')?.textContent.startsWith('This link is malformed')));
+  if (await fresh.evaluate(() => window.brontixTest.status !== undefined)) await fail(`${hash} started a game`);
+  await fresh.close();
+}
+await page.goto(link(address, LONG, '18446744073709551616'));
+await shows(6000, cut(6000));
+pass();
+
 // --- keys, buttons and the timeline ----------------------------------------------------------
 step = 'keys';
 for (const [key, point] of [['Home', 0], ['End', 6000], ['ArrowLeft', 5999], ['Shift+ArrowLeft', 5935],

@@ -69,6 +69,13 @@ ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* pare
     layout->addWidget(makePicture(), 0, Qt::AlignHCenter);
     layout->addWidget(makeTimeline());
     layout->addLayout(makeControls());
+    // What a replay of the whole recording proves of it, under the controls.
+    auto* verdict = new QLabel(
+        QString::fromStdString(viewer::verdictText(viewer_->verdict(), viewer_->last())));
+    verdict->setObjectName("verdict");
+    verdict->setWordWrap(true);
+    verdict->setContentsMargins(6, 0, 6, 0);
+    layout->addWidget(verdict);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setFocusPolicy(Qt::StrongFocus);
     apply(viewer_->whole());
