@@ -27,15 +27,36 @@ export function parseLink(hash) {
   if (!m || (m[1] ?? '').length % 4 === 1) return { malformed: true };
   return { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) };
 }
-export async function linkData(script) {
-  return base64url(await through(new TextEncoder().encode(script), new CompressionStream('deflate-raw')));
+export async function linkData(bytes) {
+  return base64url(await through(bytes, new CompressionStream('deflate-raw')));
 }
-export async function scriptOf(data) {
-  return new TextDecoder().decode(await through(unbase64url(data), new DecompressionStream('deflate-raw')));
+// A stream's bytes as they come, never more than `limit`: a longer stream
+// is cut after its last whole line within it, and read no further.
+export async function readBounded(stream, limit) {
+  const reader = stream.getReader(), bytes = new Uint8Array(limit);
+  let size = 0, cut = false;
+  for (;;) {
+    const { done, value } = await reader.read();
+    if (done) break;
+    if (size + value.length > limit) {
+      bytes.set(value.subarray(0, limit - size), size);
+      cut = true;
+      reader.cancel().catch(() => {});
+      size = bytes.lastIndexOf(10) + 1;
+      break;
+    }
+    bytes.set(value, size);
+    size += value.length;
+  }
+  return { bytes: bytes.slice(0, size), cut };
+}
+// The script a link's DATA holds, up to `limit` bytes of it.
+export function scriptOf(data, limit) {
+  return readBounded(new Blob([unbase64url(data)]).stream().pipeThrough(new DecompressionStream('deflate-raw')), limit);
 }
 export const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
 // A link to watch a recording, for a tab of its own.
-export const watchLink = async (script) => address(await linkData(script), 0);
+export const watchLink = async (script) => address(await linkData(new TextEncoder().encode(script)), 0);
 
 // The visit's recording, as the game writes it, behind two links: a
 // download and a link to watch it. Both have a real address before they

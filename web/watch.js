@@ -3,7 +3,7 @@
 // Watching a recording in the page: the viewer's controls, its links and
 // the recordings it opens. brontix.js hands the module over when the
 // address is a link to watch; no game runs then and nothing is recorded.
-import { address, linkData, parseLink, scriptOf } from './links.js';
+import { address, linkData, parseLink, readBounded, scriptOf } from './links.js';
 
 export const BUILD = '@BUILD@';
 const $ = (id) => document.getElementById(id);
@@ -17,6 +17,7 @@ export function watch(exports, memory, answers) {
   // The game's facts, from the module that owns them.
   const PER_SECOND = exports.brontix_ticks_per_second();
   const NORMAL_SPEED = exports.brontix_watch_normal_speed();
+  const MAX_BYTES = exports.brontix_watch_max_bytes();
   let opened = false, data = '', frameRequest = 0;
 
   // The viewer's controls take the place of the visit's links.
@@ -177,8 +178,10 @@ export function watch(exports, memory, answers) {
   }
 
   // --- opening a script ---
-  async function open(script, t, linked) {
-    const bytes = new TextEncoder().encode(script);
+  // The script's bytes as they are (the module reads them as the replay
+  // driver does), `cut` when it went on past what the viewer takes.
+  async function open({ bytes, cut }, t, linked) {
+    if (bytes.length === 0) { say(cut ? memory.cString(exports.brontix_watch_cut_short()) : 'This recording is empty.'); return; }
     const into = exports.brontix_watch_buffer(bytes.length);
     memory.bytes(into, bytes.length).set(bytes);
     if (!exports.brontix_watch_open()) {
@@ -186,11 +189,12 @@ export function watch(exports, memory, answers) {
       return;
     }
     opened = true;
-    data = linked ?? await linkData(script);
+    data = linked ?? await linkData(bytes);
     $('watch-timeline').max = String(exports.brontix_watch_last());
     $('watch-verdict').textContent = memory.cString(exports.brontix_watch_verdict());
+    $('clip-download').hidden = true;
     marks();
-    say('');
+    say(cut ? memory.cString(exports.brontix_watch_cut_short()) : '');
     exports.brontix_watch_whole();
     after(exports.brontix_watch_seek(t));
     document.body.dataset.watching = 'true';
@@ -206,7 +210,7 @@ export function watch(exports, memory, answers) {
     if (!link.data) { say('Open a recording to watch it.'); return; }
     let script;
     try {
-      script = await scriptOf(link.data);
+      script = await scriptOf(link.data, MAX_BYTES);
     } catch (e) {
       say('This link holds no recording: it is cut short or was changed.');
       return;
@@ -214,10 +218,18 @@ export function watch(exports, memory, answers) {
     await open(script, link.t, link.data);
   }
   async function openFile(file) {
-    await open(await file.text(), 0, null);
+    let script;
+    try {
+      script = await readBounded(file.stream(), MAX_BYTES);
+    } catch (e) {
+      say(`This file cannot be read: ${e.message}`);
+      return;
+    }
+    await open(script, 0, null);
     // A recording small enough for an address gets one, so a reload or a
-    // bookmark keeps it; a longer one stays as opened.
-    if (opened && data.length < 32000) history.replaceState(null, '', address(data, 0));
+    // bookmark keeps it; a longer one leaves none (the address of another
+    // recording would show that one).
+    if (opened) history.replaceState(null, '', data.length < 32000 ? address(data, 0) : '#watch');
   }
 
   // --- the player's commands ---

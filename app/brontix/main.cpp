@@ -1,8 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // brontix: the game in its window; `brontix FILE` watches a recording.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QIcon>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -44,27 +48,36 @@ Recording openRecording() {
     return r;
 }
 
-// The recording FILE, ready to watch; or, when it cannot be read or is no
-// script, one line on standard error and the end.
-std::unique_ptr<brontix::viewer::Viewer> openWatched(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    std::string text;
-    if (file) {
-        char buffer[1 << 16];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            text.append(buffer, n);
-    }
-    if (!file || std::ferror(file)) {
-        std::fprintf(stderr, "brontix: cannot read '%s': %s\n", path, std::strerror(errno));
+// The recording FILE, ready to watch, and what to say of it; or, when it
+// cannot be read or is no script, one line on standard error and the end.
+// Only a regular file is read: a pipe or a device could hold the viewer
+// for ever, or without end.
+struct Watched {
+    std::unique_ptr<brontix::viewer::Viewer> viewer;
+    bool cut = false;
+};
+
+Watched openWatched(const char* path) {
+    auto fail = [path](const char* why) {
+        std::fprintf(stderr, "brontix: cannot read '%s': %s\n", path, why);
         std::exit(1);
-    }
-    std::fclose(file);
-    auto opened = brontix::viewer::Viewer::open(text);
+    };
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) fail(std::strerror(errno));
+    if (S_ISDIR(st.st_mode)) fail(std::strerror(EISDIR));
+    if (!S_ISREG(st.st_mode)) fail("not a regular file");
+    auto read = brontix::viewer::readScript(
+        [fd](char* into, std::size_t n) { return static_cast<long>(::read(fd, into, n)); });
+    ::close(fd);
+    if (const int* error = std::get_if<int>(&read)) fail(std::strerror(*error));
+    auto& script = std::get<brontix::viewer::ScriptText>(read);
+    auto opened = brontix::viewer::Viewer::open(script.text);
     if (auto* error = std::get_if<std::string>(&opened)) {
         std::fprintf(stderr, "brontix: %s: %s\n", path, error->c_str());
         std::exit(1);
     }
-    return std::move(std::get<std::unique_ptr<brontix::viewer::Viewer>>(opened));
+    return {std::move(std::get<std::unique_ptr<brontix::viewer::Viewer>>(opened)), script.cut};
 }
 
 }  // namespace
@@ -76,7 +89,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
         return 2;
     }
-    auto watched = argc == 2 ? openWatched(argv[1]) : nullptr;
+    auto watched = argc == 2 ? openWatched(argv[1]) : Watched{};
     // Says in one line what keeps the window from opening, before Qt would
     // abort over it; on a Wayland desktop it asks for XWayland (see there).
     if (const auto problem = choosePlatform(QCoreApplication::libraryPaths())) {
@@ -84,7 +97,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Watching records nothing.
-    const Recording recording = watched ? Recording{} : openRecording();
+    const Recording recording = watched.viewer ? Recording{} : openRecording();
     // The game has no command line: Qt's own options (-reverse, -style,
     // -platform, ...) must not reach it either. Its environment variables
     // still work.
@@ -96,8 +109,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
     const QuitOnSignals quitOnSignals;
-    if (watched) {
-        ViewerWindow viewer(std::move(watched));
+    if (watched.viewer) {
+        ViewerWindow viewer(std::move(watched.viewer), watched.cut);
         viewer.show();
         return app.exec();
     }

@@ -78,6 +78,14 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
 }
 // NUL-terminated, valid until the next call.
 BRONTIX_EXPORT(brontix_watch_error) const char* brontixWatchError() { return said(watch().error); }
+// The most of a script's bytes the viewer takes, and what it says of a
+// script cut there.
+BRONTIX_EXPORT(brontix_watch_max_bytes) double brontixWatchMaxBytes() {
+    return static_cast<double>(brontix::viewer::kMaxScriptBytes);
+}
+BRONTIX_EXPORT(brontix_watch_cut_short) const char* brontixWatchCutShort() {
+    return said(brontix::viewer::cutShort());
+}
 // What replaying the whole script proves, in words.
 BRONTIX_EXPORT(brontix_watch_verdict) const char* brontixWatchVerdict() {
     const Viewer& v = *watch().viewer;

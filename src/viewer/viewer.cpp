@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 #include "replay/replay.h"
@@ -15,6 +16,30 @@ namespace brontix::viewer {
 struct Viewer::Script {
     std::vector<script::Command> commands;
 };
+
+std::variant<ScriptText, int> readScript(const script::ReadScript& read) {
+    ScriptText s;
+    constexpr std::size_t kChunk = 1 << 16;
+    while (s.text.size() <= kMaxScriptBytes) {
+        const std::size_t had = s.text.size();
+        s.text.resize(had + kChunk);
+        const long n = read(s.text.data() + had, kChunk);
+        if (n < 0) return errno;
+        s.text.resize(had + static_cast<std::size_t>(n));
+        if (n == 0) return s;
+    }
+    s.cut = true;
+    s.text.resize(kMaxScriptBytes);
+    const std::size_t lastLine = s.text.rfind('\n');
+    s.text.resize(lastLine == std::string::npos ? 0 : lastLine + 1);
+    return s;
+}
+
+std::string cutShort() {
+    return "This recording is longer than the viewer takes (" +
+           std::to_string(kMaxScriptBytes >> 20) +
+           " MiB): it is watched up to its last line within that.";
+}
 
 std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view text) {
     auto s = std::make_unique<Script>();

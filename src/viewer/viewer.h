@@ -85,6 +85,22 @@ struct Answer {
     std::optional<std::int64_t> wake;
 };
 
+// The viewer takes at most this much of a script's text (16 MiB, about
+// 90 hours of an ordinary game's recording): a longer script is watched in
+// part, up to its last whole line within the limit.
+inline constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
+
+// A script's text read as it arrives, never more than the limit.
+struct ScriptText {
+    std::string text;
+    bool cut = false;  // the script went on past the limit
+};
+// What the viewers say of a script cut at the limit.
+std::string cutShort();
+// Reads through `read` up to the limit: a longer script keeps the whole
+// lines within it. A failed read gives its errno.
+std::variant<ScriptText, int> readScript(const script::ReadScript& read);
+
 class Viewer {
 public:
     // A script's text; when it has an error, the line and reason the replay

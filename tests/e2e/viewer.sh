@@ -39,6 +39,11 @@ expect 1 "^brontix: cannot read '$OUT': Is a directory" "$OUT"
 expect 1 "^brontix: .*broken.brontix: line 2: " "$OUT/broken.brontix"
 expect 2 "^usage: brontix " "$OUT/broken.brontix" "$OUT/broken.brontix"
 expect 2 "^usage: brontix " --help
+# A pipe with no writer or an endless device is refused at once, never read.
+mkfifo "$OUT/fifo.brontix"
+expect 1 "^brontix: cannot read '$OUT/fifo.brontix': not a regular file" "$OUT/fifo.brontix"
+expect 1 "^brontix: cannot read '/dev/zero': not a regular file" /dev/zero
+rm -f "$OUT/fifo.brontix"
 pass
 
 # --- the viewer's window --------------------------------------------------------

@@ -5,6 +5,7 @@
 // moments that matter, and refuses a broken script as the driver does.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -227,6 +228,41 @@ TEST(Viewer, VerifiesTheChecksAndStopsAtTheFirstThatFails) {
     v = opened(before + "tick 100\n");
     EXPECT_EQ(v->verdict().kind, Verdict::Kind::Unchecked);
     EXPECT_EQ(v->last(), 600u);
+}
+
+// A script is read as it comes and never past the limit: a longer one
+// (here an endless one) keeps its whole lines within it; a failed read
+// says why.
+TEST(ViewerScript, IsReadUpToTheLimitInWholeLines) {
+    const std::string line = "tick 1\n";
+    std::size_t given = 0;
+    auto endless = [&](char* into, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) into[i] = line[(given + i) % line.size()];
+        given += n;
+        return static_cast<long>(n);
+    };
+    auto read = readScript(endless);
+    const auto& cut = std::get<ScriptText>(read);
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.text.size(), kMaxScriptBytes / line.size() * line.size());
+    EXPECT_EQ(cut.text.substr(cut.text.size() - 14), "tick 1\ntick 1\n");
+    EXPECT_LE(given, kMaxScriptBytes + (1 << 16));
+
+    std::string_view small = "clock 1\ntick 5";
+    read = readScript([&small](char* into, std::size_t n) {
+        n = std::min(n, small.size());
+        std::copy_n(small.data(), n, into);
+        small.remove_prefix(n);
+        return static_cast<long>(n);
+    });
+    EXPECT_EQ(std::get<ScriptText>(read).text, "clock 1\ntick 5");
+    EXPECT_FALSE(std::get<ScriptText>(read).cut);
+
+    read = readScript([](char*, std::size_t) {
+        errno = EIO;
+        return -1L;
+    });
+    EXPECT_EQ(std::get<int>(read), EIO);
 }
 
 TEST(Viewer, RefusesABrokenScriptWithTheDriversLineAndReason) {

@@ -129,6 +129,30 @@ await page.goto(link(address, LONG, '18446744073709551616'));
 await shows(6000, cut(6000));
 pass();
 
+// --- what a stranger may send: a bomb, an empty file, bytes the driver refuses --------------
+step = 'hostile';
+const said = () => page.evaluate(() => document.getElementById('watch-said').textContent);
+// 20 MiB of comments from a link of a few kB: read up to the limit, no further.
+const bomb = `${DEMO}tick 64\n${'#\n'.repeat(10 << 20)}`;
+await page.goto(link(address, bomb, 64));
+await shows(64, cut(64));
+if (!(await said()).startsWith('This recording is longer than the viewer takes (16 MiB)')) await fail(`a bomb: ${await said()}`);
+const dropped = (bytes) => page.evaluate((b) => {
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([new Uint8Array(b)], 'dropped.brontix'));
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true }));
+}, [...bytes]);
+await dropped([]);
+await waitFor(async () => `an empty file: ${await said()}`, 10, async () => (await said()) === 'This recording is empty.');
+for (const bytes of [Buffer.from('\uFEFFclock 1\n'), Buffer.from([0x6b, 0x65, 0x79, 0x20, 0xff, 0x0a])]) {
+  const driverSays = spawnSync(replayTool, [], { input: bytes, encoding: 'utf8' }).stderr.replace('brontix-replay: ', '').trim();
+  await dropped(bytes);
+  await waitFor(async () => `${driverSays}: ${await said()}`, 10, async () => (await said()) === `This recording cannot be watched: ${driverSays}.`);
+}
+await page.goto(link(address, LONG, 300));
+await shows(300, cut(300));
+pass();
+
 // --- keys, buttons and the timeline ----------------------------------------------------------
 step = 'keys';
 for (const [key, point] of [['Home', 0], ['End', 6000], ['ArrowLeft', 5999], ['Shift+ArrowLeft', 5935],

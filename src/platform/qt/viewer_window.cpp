@@ -62,7 +62,7 @@ void Timeline::paintEvent(QPaintEvent* event) {
     }
 }
 
-ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* parent)
+ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut, QWidget* parent)
     : QWidget(parent), viewer_(std::move(viewer)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);

@@ -39,7 +39,9 @@ class ViewerWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, QWidget* parent = nullptr);
+    // `cut`: the recording went on past what the viewer takes.
+    explicit ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut = false,
+                          QWidget* parent = nullptr);
 
     viewer::Viewer& viewer() { return *viewer_; }
     Playfield* playfield() { return playfield_; }
