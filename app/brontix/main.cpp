@@ -1,9 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // brontix: the game in its window; `brontix FILE` watches a recording.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QIcon>
 
@@ -23,6 +20,9 @@
 #include "viewer/viewer.h"
 
 namespace {
+
+using brontix::platform::qt::openRecordingFile;
+using brontix::platform::qt::WatchedRecording;
 
 // BRONTIX_RECORD=FILE: the session written down as a replay script, each
 // line written as its event is handled, to a file or a pipe.
@@ -48,36 +48,15 @@ Recording openRecording() {
     return r;
 }
 
-// The recording FILE, ready to watch, and what to say of it; or, when it
-// cannot be read or is no script, one line on standard error and the end.
-// Only a regular file is read: a pipe or a device could hold the viewer
-// for ever, or without end.
-struct Watched {
-    std::unique_ptr<brontix::viewer::Viewer> viewer;
-    bool cut = false;
-};
-
-Watched openWatched(const char* path) {
-    auto fail = [path](const char* why) {
-        std::fprintf(stderr, "brontix: cannot read '%s': %s\n", path, why);
-        std::exit(1);
-    };
-    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0) fail(std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) fail(std::strerror(EISDIR));
-    if (!S_ISREG(st.st_mode)) fail("not a regular file");
-    auto read = brontix::viewer::readScript(
-        [fd](char* into, std::size_t n) { return static_cast<long>(::read(fd, into, n)); });
-    ::close(fd);
-    if (const int* error = std::get_if<int>(&read)) fail(std::strerror(*error));
-    auto& script = std::get<brontix::viewer::ScriptText>(read);
-    auto opened = brontix::viewer::Viewer::open(script.text);
-    if (auto* error = std::get_if<std::string>(&opened)) {
-        std::fprintf(stderr, "brontix: %s: %s\n", path, error->c_str());
+// The recording FILE, ready to watch; or, when it cannot be read or is no
+// script, one line on standard error and the end.
+WatchedRecording openWatched(const char* path) {
+    auto opened = openRecordingFile(path);
+    if (auto* why = std::get_if<std::string>(&opened)) {
+        std::fprintf(stderr, "brontix: %s\n", why->c_str());
         std::exit(1);
     }
-    return {std::move(std::get<std::unique_ptr<brontix::viewer::Viewer>>(opened)), script.cut};
+    return std::move(std::get<WatchedRecording>(opened));
 }
 
 }  // namespace
@@ -89,7 +68,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
         return 2;
     }
-    auto watched = argc == 2 ? openWatched(argv[1]) : Watched{};
+    auto watched = argc == 2 ? openWatched(argv[1]) : WatchedRecording{};
     // Says in one line what keeps the window from opening, before Qt would
     // abort over it; on a Wayland desktop it asks for XWayland (see there).
     if (const auto problem = choosePlatform(QCoreApplication::libraryPaths())) {

@@ -2,12 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/viewer_window.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QVBoxLayout>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace brontix::platform::qt {
 
@@ -208,6 +214,33 @@ void ViewerWindow::keyPressEvent(QKeyEvent* event) {
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
+}
+
+std::variant<WatchedRecording, std::string> openRecordingFile(const char* path) {
+    auto cannot = [path](const char* why) {
+        return "cannot read '" + std::string(path) + "': " + why;
+    };
+    // Opened without waiting, so a pipe with no writer is found out, not
+    // waited on.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return cannot(std::strerror(errno));
+    struct stat st {};
+    const int statError = ::fstat(fd, &st) == 0 ? 0 : errno;
+    const bool regular = S_ISREG(st.st_mode);
+    auto read = statError != 0 || !regular ? std::variant<viewer::ScriptText, int>{}
+                                           : viewer::readScript([fd](char* into, std::size_t n) {
+                                                 return static_cast<long>(::read(fd, into, n));
+                                             });
+    ::close(fd);
+    if (statError != 0) return cannot(std::strerror(statError));
+    if (S_ISDIR(st.st_mode)) return cannot(std::strerror(EISDIR));
+    if (!regular) return cannot("not a regular file");
+    if (const int* error = std::get_if<int>(&read)) return cannot(std::strerror(*error));
+    auto& script = std::get<viewer::ScriptText>(read);
+    auto opened = viewer::Viewer::open(script.text);
+    if (auto* error = std::get_if<std::string>(&opened)) return std::string(path) + ": " + *error;
+    return WatchedRecording{std::move(std::get<std::unique_ptr<viewer::Viewer>>(opened)),
+                            script.cut};
 }
 
 }  // namespace brontix::platform::qt

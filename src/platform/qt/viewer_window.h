@@ -14,12 +14,24 @@
 #include <QSlider>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <variant>
 
 #include "platform/qt/playfield.h"
 #include "platform/qt/wake_timer.h"
 #include "viewer/viewer.h"
 
 namespace brontix::platform::qt {
+
+// A recording read from a file, to watch.
+struct WatchedRecording {
+    std::unique_ptr<viewer::Viewer> viewer;
+    bool cut = false;  // it went on past what the viewer takes
+};
+// The recording at `path`, or why it cannot be watched ("cannot read
+// 'PATH': REASON", "PATH: line N: REASON"). Only a regular file is read: a
+// pipe or a device could hold the viewer for ever, or without end.
+std::variant<WatchedRecording, std::string> openRecordingFile(const char* path);
 
 // The timeline: a slider over the points, with the marks drawn on it.
 class Timeline : public QSlider {
