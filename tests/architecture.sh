@@ -32,6 +32,7 @@ web     | src/platform/web                    | scene render session web        
 game    | app/brontix                         | session viewer qt                  | std qt
 page    | app/web                             | scene render session viewer web    | std
 replay-app | app/replay                       | replay                             | std posix
+wasm    | app/wasm                            |                                    | std
 '
 # The kinds of system header, as patterns of what stands between < and >.
 declare -A KIND=(
