@@ -94,9 +94,8 @@ BRONTIX_EXPORT(brontix_watch_verdict) const char* brontixWatchVerdict() {
 // Mark `i` in words with its time ("ball lost at 0:31 (tick 2000)"), and
 // its kind's name.
 BRONTIX_EXPORT(brontix_watch_mark_title) const char* brontixWatchMarkTitle(int i) {
-    const auto& m = watch().viewer->marks().at(static_cast<std::size_t>(i));
-    return said(m.what + " at " + brontix::viewer::minutesSeconds(m.point) + " (tick " +
-                std::to_string(m.point) + ")");
+    return said(
+        brontix::viewer::markTitle(watch().viewer->marks().at(static_cast<std::size_t>(i))));
 }
 BRONTIX_EXPORT(brontix_watch_mark_kind) const char* brontixWatchMarkKind(int i) {
     const auto& m = watch().viewer->marks().at(static_cast<std::size_t>(i));

@@ -351,6 +351,11 @@ std::string minutesSeconds(std::uint64_t point) {
     return s;
 }
 
+std::string markTitle(const Mark& mark) {
+    return mark.what + " at " + minutesSeconds(mark.point) + " (tick " +
+           std::to_string(mark.point) + ")";
+}
+
 std::string speedName(int speed) {
     const double s = kSpeeds[std::clamp(speed, 0, static_cast<int>(std::size(kSpeeds)) - 1)];
     if (s >= 1) return std::to_string(static_cast<int>(s)) + "x";

@@ -205,6 +205,8 @@ private:
 
 // A duration of play as "m:ss", from an hour on "h:mm:ss".
 std::string minutesSeconds(std::uint64_t point);
+// A mark in words with its time: "ball lost at 0:31 (tick 2000)".
+std::string markTitle(const Mark& mark);
 // A speed in words ("1/4x", "1x"), by its index in kSpeeds.
 std::string speedName(int speed);
 // A kind of mark as one word, for a page's styles ("ball-lost").

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTest>
 
 #include "platform/qt/viewer_window.h"
 #include "viewer/viewer.h"
@@ -11,9 +12,12 @@
 namespace brontix::testing {
 namespace {
 
+std::unique_ptr<viewer::Viewer> opened(const std::string& script) {
+    return std::move(std::get<std::unique_ptr<viewer::Viewer>>(viewer::Viewer::open(script)));
+}
+
 QString verdictOf(const std::string& script) {
-    auto opened = viewer::Viewer::open(script);
-    platform::qt::ViewerWindow window(std::move(std::get<std::unique_ptr<viewer::Viewer>>(opened)));
+    platform::qt::ViewerWindow window(opened(script));
     return window.findChild<QLabel*>("verdict")->text();
 }
 
@@ -22,6 +26,22 @@ TEST(ViewerWindow, SaysWhetherTheRecordingIsVerified) {
     EXPECT_TRUE(
         verdictOf("clock 3\ntick 10\ncheck 0000000000000000\n")
             .startsWith("Out of sync at 0:00 (line 3: out of sync (recorded 0000000000000000"));
+}
+
+// A click on the timeline goes where it points, and onto a mark when it
+// is on one (a pause at tick 600 here), rather than a page's step.
+TEST(ViewerWindow, AClickOnTheTimelineGoesThereOrToTheMark) {
+    platform::qt::ViewerWindow window(
+        opened("clock 4242\nmenu new\nmenu demo\nclick\ntick 600\nkey 112\nkey 112\ntick 600\n"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* timeline = window.findChild<platform::qt::Timeline*>();
+    const int y = timeline->height() / 2;
+    QTest::mouseClick(timeline, Qt::LeftButton, {}, QPoint(timeline->xOf(600) + 3, y));
+    EXPECT_EQ(timeline->value(), 600);
+    QTest::mouseClick(timeline, Qt::LeftButton, {}, QPoint(timeline->xOf(300), y));
+    const int perPixel = 1200 / (timeline->xOf(1200) - timeline->xOf(0)) + 1;
+    EXPECT_LE(std::abs(timeline->value() - 300), perPixel) << timeline->value();
 }
 
 }  // namespace

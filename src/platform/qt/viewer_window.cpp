@@ -6,13 +6,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace brontix::platform::qt {
@@ -51,21 +55,73 @@ Timeline::Timeline(const viewer::Viewer& viewer, QWidget* parent)
     setMinimumHeight(28);
 }
 
+int Timeline::xOf(std::uint64_t point) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const int handle = style()->pixelMetric(QStyle::PM_SliderLength, &option, this);
+    return groove.left() + handle / 2 +
+           QStyle::sliderPositionFromValue(minimum(), maximum(), static_cast<int>(point),
+                                           groove.width() - handle);
+}
+
+const viewer::Mark* Timeline::markAt(int x) const {
+    constexpr int kReach = 4;  // pixels either side of a mark's stroke
+    const viewer::Mark* nearest = nullptr;
+    int best = kReach + 1;
+    for (const viewer::Mark& m : viewer_.marks()) {
+        const int d = std::abs(xOf(m.point) - x);
+        if (d < best) {
+            best = d;
+            nearest = &m;
+        }
+    }
+    return nearest;
+}
+
 void Timeline::paintEvent(QPaintEvent* event) {
     QSlider::paintEvent(event);
     QStyleOptionSlider option;
     initStyleOption(&option);
     const QRect groove =
         style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-    const int handle =
-        style()->pixelMetric(QStyle::PM_SliderLength, &option, this);  // the handle's width
     QPainter p(this);
-    for (const viewer::Mark& m : viewer_.marks()) {
-        const int x = groove.left() + handle / 2 +
-                      QStyle::sliderPositionFromValue(
-                          minimum(), maximum(), static_cast<int>(m.point), groove.width() - handle);
-        p.fillRect(x - 1, groove.bottom() - 3, 3, 7, markColour(m.kind));
+    for (const viewer::Mark& m : viewer_.marks())
+        p.fillRect(xOf(m.point) - 1, groove.bottom() - 3, 3, 7, markColour(m.kind));
+}
+
+void Timeline::mousePressEvent(QMouseEvent* event) {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect grip =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    // The handle is dragged as a slider's is.
+    if (event->button() != Qt::LeftButton || grip.contains(event->position().toPoint())) {
+        QSlider::mousePressEvent(event);
+        return;
     }
+    const int x = event->position().toPoint().x();
+    if (const viewer::Mark* m = markAt(x)) {
+        emit chosen(m->point);
+    } else {
+        const QRect groove =
+            style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const int handle = style()->pixelMetric(QStyle::PM_SliderLength, &option, this);
+        emit chosen(static_cast<std::uint64_t>(QStyle::sliderValueFromPosition(
+            minimum(), maximum(), x - groove.left() - handle / 2, groove.width() - handle)));
+    }
+    event->accept();
+}
+
+bool Timeline::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QSlider::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const viewer::Mark* m = markAt(help->pos().x()))
+        QToolTip::showText(help->globalPos(), QString::fromStdString(viewer::markTitle(*m)), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut, QWidget* parent)
@@ -108,6 +164,8 @@ QWidget* ViewerWindow::makeTimeline() {
     timeline_ = unfocused(new Timeline(*viewer_, this));
     QObject::connect(timeline_, &QSlider::sliderMoved, this,
                      [this](int value) { seek(static_cast<std::uint64_t>(value)); });
+    QObject::connect(timeline_, &Timeline::chosen, this,
+                     [this](std::uint64_t point) { seek(point); });
     QObject::connect(timeline_, &QSlider::actionTriggered, this, [this](int) {
         // A click beside the handle pages; where the slider lands is the point.
         seek(static_cast<std::uint64_t>(timeline_->sliderPosition()));

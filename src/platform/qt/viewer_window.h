@@ -33,17 +33,28 @@ struct WatchedRecording {
 // pipe or a device could hold the viewer for ever, or without end.
 std::variant<WatchedRecording, std::string> openRecordingFile(const char* path);
 
-// The timeline: a slider over the points, with the marks drawn on it.
+// The timeline: a slider over the points, with the marks drawn on it. A
+// click goes where it points, to a mark when it is on one, and a mark
+// under the pointer says what it is.
 class Timeline : public QSlider {
     Q_OBJECT
 
 public:
     explicit Timeline(const viewer::Viewer& viewer, QWidget* parent = nullptr);
+    // Where point `point` is drawn, in the widget's pixels.
+    int xOf(std::uint64_t point) const;
+
+signals:
+    void chosen(std::uint64_t point);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The mark drawn nearest to x, if one is within reach of it.
+    const viewer::Mark* markAt(int x) const;
     const viewer::Viewer& viewer_;
 };
 
