@@ -190,6 +190,9 @@ export function watch(exports, memory, answers) {
     }
     opened = true;
     data = linked ?? await linkData(bytes);
+    const save = $('watch-save');
+    URL.revokeObjectURL(save.href);
+    save.href = URL.createObjectURL(new Blob([bytes], { type: 'application/x-brontix-recording' }));
     $('watch-timeline').max = String(exports.brontix_watch_last());
     $('watch-verdict').textContent = memory.cString(exports.brontix_watch_verdict());
     $('clip-download').hidden = true;
@@ -249,9 +252,15 @@ export function watch(exports, memory, answers) {
   }));
   $('watch-timeline').addEventListener('input', () => seek(Number($('watch-timeline').value)));
   $('clip-save').addEventListener('click', () => saveClip());
+  // Chat programs cut a link at about this many characters (or turn it
+  // into a file): a longer one is said to be too long, and the file offered.
+  const LONGEST_LINK = 2000;
   $('watch-copy').addEventListener('click', (e) => {
     e.preventDefault();
-    navigator.clipboard.writeText(e.currentTarget.href).then(() => say('Link copied.'), () => say('Copy the link from its menu.'));
+    const href = e.currentTarget.href;
+    const warning = href.length <= LONGEST_LINK ? ''
+      : ` It is ${href.length} characters long, and chat programs cut links past about ${LONGEST_LINK}: share the recording's file instead (Save the recording).`;
+    navigator.clipboard.writeText(href).then(() => say(`Link copied.${warning}`), () => say(`Copy the link from its menu.${warning}`));
   });
   $('watch-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0]); });
   document.addEventListener('dragover', (e) => e.preventDefault());
@@ -262,7 +271,8 @@ export function watch(exports, memory, answers) {
   // The keys reach the viewer wherever the focus is, but a control's own
   // Space and Enter.
   document.addEventListener('keydown', (e) => {
-    if (e.ctrlKey || e.altKey || e.metaKey) return;
+    // What is typed into a field is the field's (End, the arrows).
+    if (e.ctrlKey || e.altKey || e.metaKey || (e.target instanceof HTMLInputElement && e.target.type !== 'range')) return;
     const second = e.shiftKey ? PER_SECOND : 1;
     const keys = {
       ArrowLeft: () => step(-second), ArrowRight: () => step(second),

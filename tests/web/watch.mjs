@@ -282,6 +282,30 @@ await page.evaluate((script) => {
 await shows(0, cut(0));
 await page.keyboard.press('End');
 await shows(50, cut(50));
+// The address is the dropped recording's now: a reload shows it.
+const dropped50 = await page.evaluate(() => location.hash);
+if (inflateRawSync(Buffer.from(dropped50.slice(7), 'base64url')).toString() !== cut(50)) await fail(`the address after a drop: ${dropped50}`);
+// Keys typed into a field are the field's.
+await page.click('#clip-from');
+await page.keyboard.press('Home');
+await page.keyboard.type('12');
+await shows(50, cut(50));
+// A recording too long for a chat's link: the link says how long, the
+// file is offered, and the address holds no other recording.
+let moves = DEMO;
+for (let i = 0; i < 12000; ++i) moves += `move ${(i * 7919) % 640}.${(i * 31) % 997} ${(i * 104729) % 530}.${(i * 17) % 89}\ntick 1\n`;
+await page.evaluate((script) => {
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([script], 'moves.brontix'));
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true }));
+}, moves);
+const movesLast = String(JSON.parse(spawnSync(replayTool, [], { input: `${moves}dump\n` }).stdout).tick);
+await waitFor('the long recording did not open', 10, () => page.evaluate((last) => document.getElementById('watch-timeline').max === last, movesLast));
+if ((await page.evaluate(() => location.hash)) !== '#watch') await fail(`the address after a long drop: ${await page.evaluate(() => location.hash.slice(0, 40))}`);
+await page.click('#watch-copy');
+await waitFor(async () => `copying a long link said: ${await said()}`, 5, async () => / It is \d+ characters long, and chat programs cut links past about 2000: share the recording's file instead/.test(await said()));
+const saved = await page.evaluate(async () => (await fetch(document.getElementById('watch-save').href)).text());
+if (saved !== moves) await fail('Save the recording does not hold the recording');
 const manifest = await (await fetch(`${address}manifest.webmanifest`)).json();
 const handler = (manifest.file_handlers || []).find((h) => (h.accept['application/x-brontix-recording'] || []).includes('.brontix'));
 if (!handler) await fail('the manifest declares no handler of .brontix files');
