@@ -19,6 +19,7 @@ std::string anHourOfPlay() {
 void seekBetween(benchmark::State& state, double from, double to) {
     auto opened = viewer::Viewer::open(anHourOfPlay());
     auto& v = *std::get<std::unique_ptr<viewer::Viewer>>(opened);
+    v.surveyAll();
     const auto at = [&v](double share) {
         return static_cast<std::uint64_t>(share * static_cast<double>(v.last()));
     };

@@ -61,6 +61,10 @@ void Core::check() { recorder_->check(stateHash()); }
 
 std::int32_t Core::score() const { return form_ ? form_->state.score : 0; }
 
+std::uint64_t Core::tickCost() const {
+    return form_ ? static_cast<std::uint64_t>(form_->Ball.UBound()) + 1 : 1;
+}
+
 template <class Handler>
 Answer Core::handle(const std::string& line, Handler handler) {
     if (!form_ || gate_ != Gate::Open) return answer();

@@ -61,6 +61,7 @@ public:
     std::uint64_t ticksRun() const { return ticks_; }
     const std::vector<std::string>& messages() const { return messages_; }
     std::int32_t score() const;
+    std::uint64_t tickCost() const;
     bool boxOpen() const { return gate_ == Gate::Boxed; }
     std::string dump(std::string_view windows) const;
     std::uint64_t stateHash() const;

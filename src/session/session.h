@@ -169,6 +169,9 @@ public:
     // opens.
     const std::vector<std::string>& messages() const;
     std::int32_t score() const;
+    // What a tick costs now: the balls it looks at, every element of the
+    // ball array (one at least).
+    std::uint64_t tickCost() const;
     bool boxOpen() const;
     // Timer1.Enabled: the game runs.
     bool timerEnabled() const;

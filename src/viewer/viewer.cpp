@@ -41,7 +41,8 @@ std::string cutShort() {
            " MiB): it is watched up to its last line within that.";
 }
 
-std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view text) {
+std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view text,
+                                                                const Bounds& bounds) {
     auto s = std::make_unique<Script>();
     script::CommandReader reader([text](char* into, std::size_t n) mutable {
         n = std::min(n, text.size());
@@ -57,11 +58,14 @@ std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view
         if (std::holds_alternative<script::Nothing>(command)) continue;
         s->commands.push_back(std::move(command));
     }
-    return std::unique_ptr<Viewer>(new Viewer(std::move(s)));
+    return std::unique_ptr<Viewer>(new Viewer(std::move(s), bounds));
 }
 
-Viewer::Viewer(std::unique_ptr<Script> script) : script_(std::move(script)) {
-    survey();
+Viewer::Viewer(std::unique_ptr<Script> script, const Bounds& bounds)
+    : script_(std::move(script)), bounds_(bounds) {
+    surveyor_ = std::make_unique<replay::Replay>();
+    // The marks are what the game reports, where it happened.
+    surveyor_->host().onEvent = [this](const session::Event& e) { mark(e); };
     restart();
     runTo(0);
 }
@@ -78,9 +82,11 @@ void Viewer::restart() {
 }
 
 void Viewer::keepMoment(std::size_t next, std::uint64_t remaining) {
-    moments_.push_back({point_, next, remaining, box_, game_->session().save(), game_->host()});
+    const session::Session& s = surveyor_->session();
+    moments_.push_back({s.ticksRun(), next, remaining, surveyBox_, s.save(), surveyor_->host()});
     // A moment put back later reports to no one: the marks are made once.
     moments_.back().host.onEvent = nullptr;
+    momentBytes_ += sizeof(Moment) + session::Session::savedBytes(*moments_.back().saved);
 }
 
 void Viewer::putBack(const Moment& m) {
@@ -149,55 +155,116 @@ void Viewer::runTo(std::uint64_t target) {
     if (next_ == commands.size()) game_->finish();
 }
 
-void Viewer::survey() {
-    restart();
-    session::Session& s = game_->session();
-    // The marks are what the game reports, where it happened.
-    game_->host().onEvent = [this](const session::Event& e) { mark(e); };
+bool Viewer::survey(std::uint64_t work) {
+    if (surveyed_) return true;
+    session::Session& s = surveyor_->session();
     auto& commands = script_->commands;
-    for (std::size_t c = 0; c < commands.size(); ++c) {
-        const auto* tick = std::get_if<script::Tick>(&commands[c]);
+    const std::uint64_t until = work_ + work;
+    while (surveyNext_ < commands.size() && work_ < until) {
+        const auto* tick = std::get_if<script::Tick>(&commands[surveyNext_]);
         if (!tick) {
-            const auto unmatched = game_->run(commands[c]);
-            if (!unmatched) continue;
-            // The game as the script replays it is not the recorded one from
-            // here: it is watched up to this point.
-            const auto& check = std::get<script::Check>(commands[c]);
-            verdict_.kind = Verdict::Kind::OutOfSync;
-            verdict_.why = "line " + std::to_string(check.line) + ": " + *unmatched;
-            commands.resize(c);
-            break;
-        }
-        game_->finish();
-        // As far as the next moment to keep at a time; a box ends the run,
-        // since the tick that opens one switches the timer off.
-        for (std::uint64_t ran = 0; ran < tick->count && s.timerEnabled();) {
-            const std::uint64_t want =
-                std::min(tick->count - ran, kPointsBetweenMoments - point_ % kPointsBetweenMoments);
-            box_.reset();
-            game_->host().expire(s, want);
-            if (s.ticksRun() == point_) break;  // nothing could run
-            ran += s.ticksRun() - point_;
-            point_ = s.ticksRun();
-            if (point_ % kPointsBetweenMoments == 0) {
-                const std::uint64_t left = s.timerEnabled() ? tick->count - ran : 0;
-                keepMoment(left ? c : c + 1, left);
+            ++work_;
+            if (const auto unmatched = surveyor_->run(commands[surveyNext_])) {
+                // The game as the script replays it is not the recorded one
+                // from here: it is watched up to this point.
+                verdict_.kind = Verdict::Kind::OutOfSync;
+                verdict_.why = "line " +
+                               std::to_string(std::get<script::Check>(commands[surveyNext_]).line) +
+                               ": " + *unmatched;
+                commands.resize(surveyNext_);
+                break;
             }
+            ++surveyNext_;
+            continue;
+        }
+        surveyor_->finish();
+        const std::uint64_t point = s.ticksRun();
+        // As far as the next moment to keep, the work left and the bound
+        // of points at a time; a box ends the command, since the tick that
+        // opens one switches the timer off.
+        const std::uint64_t cost = s.tickCost();
+        const std::uint64_t want = std::min(
+            {tick->count - surveyRan_, kPointsBetweenMoments - point % kPointsBetweenMoments,
+             std::max<std::uint64_t>(1, (std::min(until, bounds_.work) - work_) / cost),
+             bounds_.points - point});
+        surveyBox_.reset();
+        surveyor_->host().expire(s, want);
+        const std::uint64_t ran = s.ticksRun() - point;
+        surveyRan_ += ran;
+        work_ += ran * cost;
+        const bool spent = ran == 0 || !s.timerEnabled() || surveyRan_ == tick->count;
+        if (ran > 0 && s.ticksRun() % kPointsBetweenMoments == 0)
+            keepMoment(spent ? surveyNext_ + 1 : surveyNext_, spent ? 0 : tick->count - surveyRan_);
+        if (spent) {
+            ++surveyNext_;
+            surveyRan_ = 0;
+        }
+        last_ = s.ticksRun();
+        if (last_ >= bounds_.points) {
+            endSurvey("the most play it surveys (" + minutesSeconds(bounds_.points) + ")");
+            return true;
+        }
+        if (work_ >= bounds_.work) {
+            endSurvey("the most work it does (" + std::to_string(bounds_.work) +
+                      " balls moved, summed over the ticks)");
+            return true;
+        }
+        if (momentBytes_ >= bounds_.momentBytes) {
+            endSurvey("the most memory it keeps to seek from (" +
+                      std::to_string(bounds_.momentBytes >> 20) + " MiB)");
+            return true;
         }
     }
-    game_->host().onEvent = nullptr;
-    last_ = point_;
-    verdict_.checks = game_->checksPassed();
+    last_ = s.ticksRun();
+    if (surveyNext_ < commands.size()) return false;
+    endSurvey({});
+    return true;
+}
+
+double Viewer::surveyedShare() const {
+    const auto& commands = script_->commands;
+    return surveyed_ || commands.empty()
+               ? 1.0
+               : static_cast<double>(surveyNext_) / static_cast<double>(commands.size());
+}
+
+void Viewer::stopSurvey() {
+    if (!surveyed_) endSurvey("the player's word");
+}
+
+void Viewer::endSurvey(std::string why) {
+    session::Session& s = surveyor_->session();
+    auto& commands = script_->commands;
+    if (!why.empty()) {
+        stoppedShort_ =
+            "Watched up to " + minutesSeconds(last_) + ": the viewer stopped at " + why + ".";
+        // What is past the survey's point is never run.
+        commands.resize(std::min(commands.size(), surveyNext_ + 1));
+        verdict_.partial = true;
+    }
+    commands.shrink_to_fit();
+    surveyed_ = true;
+    verdict_.checks = surveyor_->checksPassed();
     verdict_.score = s.score();
     if (verdict_.kind != Verdict::Kind::OutOfSync && verdict_.checks > 0)
         verdict_.kind = Verdict::Kind::Verified;
+    surveyor_.reset();
+    // The game may have run commands the script no longer has.
+    if (next_ > commands.size()) {
+        const std::uint64_t at = point_;
+        restart();
+        runTo(at);
+    }
 }
 
 std::string verdictText(const Verdict& verdict, std::uint64_t last) {
     switch (verdict.kind) {
     case Verdict::Kind::Unchecked: return "Not verified: this recording has no checks.";
     case Verdict::Kind::Verified:
-        return "Verified: replays to its end on this version of the game, score " +
+        return (verdict.partial ? "Verified as far as it is watched: replays to " +
+                                      minutesSeconds(last) + " on this version of the game, score "
+                                : std::string("Verified: replays to its end on this version of the "
+                                              "game, score ")) +
                std::to_string(verdict.score) +
                " (which proves the result, not that a person played it).";
     case Verdict::Kind::OutOfSync:
@@ -221,10 +288,12 @@ void Viewer::mark(const session::Event& e) {
     case Kind::Won:
         // The tick that ends a game is the last of its run: the box stands
         // at that point.
-        box_ = std::string(e.what);
-        marks_.push_back({e.point, e.kind == Kind::Won ? MarkKind::Won : MarkKind::Lost, *box_});
+        surveyBox_ = std::string(e.what);
+        marks_.push_back(
+            {e.point, e.kind == Kind::Won ? MarkKind::Won : MarkKind::Lost, *surveyBox_});
         break;
     }
+    if (marks_.size() > bounds_.marks) marks_.pop_back();
 }
 
 Answer Viewer::whole() {

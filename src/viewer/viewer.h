@@ -46,6 +46,7 @@ struct Verdict {
         OutOfSync,  // a check did not match: watched up to that point
     };
     Kind kind = Kind::Unchecked;
+    bool partial = false;      // the survey stopped before the end: checked so far
     std::uint64_t checks = 0;  // the checks that matched
     std::int32_t score = 0;    // the game's score at the last point
     std::string why;           // OutOfSync: "line N: out of sync (recorded H1, replayed H2)"
@@ -101,11 +102,54 @@ std::string cutShort();
 // lines within it. A failed read gives its errno.
 std::variant<ScriptText, int> readScript(const script::ReadScript& read);
 
+// The viewer's bounds of work and memory. The survey (one run through the
+// whole script, for its last point, its marks, its checks and the moments
+// to seek from) stops at the first it meets, and the recording is watched
+// up to there, the viewer saying which bound and where.
+// A day of play: twenty times the longest real game we know of.
+inline constexpr std::uint64_t kMaxPoints = std::uint64_t{kPointsPerSecond} * 3600 * 24;
+// Balls moved, summed over the ticks: a day of play with ten balls in the
+// air, or the 28 000-ball cascade seven times over.
+inline constexpr std::uint64_t kMaxWork = std::uint64_t{kPointsPerSecond} * 3600 * 24 * 10;
+// The moments kept to seek from (a moment is 15 kB in an ordinary game,
+// 2.3 MB with thousands of balls).
+inline constexpr std::size_t kMaxMomentBytes = std::size_t{256} << 20;
+// Marks kept: the list a viewer shows stays small whatever a script does.
+inline constexpr std::size_t kMaxMarks = 10'000;
+// The work a front end hands one slice of the survey: a few milliseconds.
+inline constexpr std::uint64_t kSurveySlice = 4096;
+
+struct Bounds {
+    std::uint64_t points = kMaxPoints;
+    std::uint64_t work = kMaxWork;
+    std::size_t momentBytes = kMaxMomentBytes;
+    std::size_t marks = kMaxMarks;
+};
+
 class Viewer {
 public:
-    // A script's text; when it has an error, the line and reason the replay
-    // driver gives ("line 3: unknown command").
-    static std::variant<std::unique_ptr<Viewer>, std::string> open(std::string_view text);
+    // A script's text, read but not yet surveyed (see survey()); when it
+    // has an error, the line and reason the replay driver gives ("line 3:
+    // unknown command").
+    static std::variant<std::unique_ptr<Viewer>, std::string> open(std::string_view text,
+                                                                   const Bounds& bounds = {});
+
+    // Surveys the script a slice at a time, so that opening one never holds
+    // a front end: runs up to `work` more (a tick costs the balls it looks
+    // at, any other command one) and returns whether the survey is done.
+    // The points surveyed so far can be watched already: last() grows.
+    bool survey(std::uint64_t work = kSurveySlice);
+    void surveyAll() {
+        while (!survey(kMaxWork)) {}
+    }
+    bool surveyed() const { return surveyed_; }
+    // The share of the script's commands surveyed, 0 to 1.
+    double surveyedShare() const;
+    // The player would not wait: the survey ends where it stands.
+    void stopSurvey();
+    // Why the survey ended before the script did, in words; empty when it
+    // did not.
+    const std::string& stoppedShort() const { return stoppedShort_; }
     ~Viewer();
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
@@ -162,9 +206,11 @@ private:
         std::shared_ptr<const session::Saved> saved;
         platform::headless::HeadlessHost host;
     };
-    explicit Viewer(std::unique_ptr<Script> script);
+    Viewer(std::unique_ptr<Script> script, const Bounds& bounds);
 
     void keepMoment(std::size_t next, std::uint64_t remaining);
+    // The survey ends: what it found is what the viewer shows.
+    void endSurvey(std::string why);
     // What the front end is to show now, against what it was last told.
     Answer answer();
     void putBack(const Moment& moment);
@@ -174,12 +220,11 @@ private:
     void runTo(std::uint64_t target);
     // The game from the script's start, before its first command.
     void restart();
-    // One scan of the whole script: its last point and its marks.
-    void survey();
     void mark(const session::Event& event);
     std::uint64_t playedPoint(std::int64_t now) const;
 
     std::unique_ptr<Script> script_;
+    Bounds bounds_;
     std::unique_ptr<replay::Replay> game_;
     render::Scale scale_;
     std::size_t next_ = 0;         // the next command to run
@@ -197,6 +242,16 @@ private:
     std::vector<Mark> marks_;
     Verdict verdict_;
     std::vector<Moment> moments_;
+    // The survey: its own game, where it stands in the script, the box its
+    // point shows, what it has cost so far.
+    std::unique_ptr<replay::Replay> surveyor_;
+    std::size_t surveyNext_ = 0;
+    std::uint64_t surveyRan_ = 0;  // of the tick command at surveyNext_
+    std::optional<std::string> surveyBox_;
+    std::uint64_t work_ = 0;
+    std::size_t momentBytes_ = 0;
+    bool surveyed_ = false;
+    std::string stoppedShort_;
     bool playing_ = false;
     int speed_ = kNormalSpeed;
     std::int64_t playedFrom_ = 0;  // when playback left playedPoint_

@@ -44,6 +44,8 @@ mkfifo "$OUT/fifo.brontix"
 expect 1 "^brontix: cannot read '$OUT/fifo.brontix': not a regular file" "$OUT/fifo.brontix"
 expect 1 "^brontix: cannot read '/dev/zero': not a regular file" /dev/zero
 rm -f "$OUT/fifo.brontix"
+: >"$OUT/empty.brontix"
+expect 1 "^brontix: .*empty.brontix: the recording is empty$" "$OUT/empty.brontix"
 pass
 
 # --- the viewer's window --------------------------------------------------------

@@ -13,7 +13,10 @@ namespace brontix::testing {
 namespace {
 
 std::unique_ptr<viewer::Viewer> opened(const std::string& script) {
-    return std::move(std::get<std::unique_ptr<viewer::Viewer>>(viewer::Viewer::open(script)));
+    auto viewer =
+        std::move(std::get<std::unique_ptr<viewer::Viewer>>(viewer::Viewer::open(script)));
+    viewer->surveyAll();
+    return viewer;
 }
 
 QString verdictOf(const std::string& script) {

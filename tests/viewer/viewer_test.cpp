@@ -20,7 +20,9 @@ namespace {
 std::unique_ptr<Viewer> opened(const std::string& text) {
     auto v = Viewer::open(text);
     if (auto* error = std::get_if<std::string>(&v)) ADD_FAILURE() << *error;
-    return std::move(std::get<std::unique_ptr<Viewer>>(v));
+    auto viewer = std::move(std::get<std::unique_ptr<Viewer>>(v));
+    viewer->surveyAll();
+    return viewer;
 }
 
 // The script cut at point N, line by line as the format defines it: every
@@ -263,6 +265,72 @@ TEST(ViewerScript, IsReadUpToTheLimitInWholeLines) {
         return -1L;
     });
     EXPECT_EQ(std::get<int>(read), EIO);
+}
+
+// Opening never holds a front end: the survey runs a slice at a time, and
+// what it has surveyed can be watched meanwhile, the same as once it is
+// done.
+TEST(ViewerSurvey, RunsInSlicesAndWhatItHasCoveredCanBeWatched) {
+    const std::string script = "clock 4242\nmenu new\nmenu demo\nclick\ntick 20000\n";
+    auto v = std::move(std::get<std::unique_ptr<Viewer>>(Viewer::open(script)));
+    EXPECT_FALSE(v->survey());
+    EXPECT_FALSE(v->surveyed());
+    const std::uint64_t first = v->last();
+    EXPECT_GT(first, 0u);
+    EXPECT_LT(first, 20000u);
+    v->seek(first);
+    EXPECT_EQ(v->point(), first);
+    const auto early = v->frame();
+    v->surveyAll();
+    EXPECT_EQ(v->stoppedShort(), "");
+    auto whole = opened(script);
+    EXPECT_EQ(v->last(), whole->last());
+    whole->seek(first);
+    EXPECT_TRUE(whole->frame() == early);
+}
+
+// A script past a bound of the viewer (here small ones) is watched up to
+// where the survey met it, and says which; so is one the player stopped.
+TEST(ViewerSurvey, StopsAtItsBoundsAndSaysWhich) {
+    const std::string endless = "clock 1\ntick 100000000\n";
+    auto at = [](const std::string& script, const Bounds& bounds) {
+        auto v = std::move(std::get<std::unique_ptr<Viewer>>(Viewer::open(script, bounds)));
+        v->surveyAll();
+        return v;
+    };
+    auto v = at(endless, {.points = 10000});
+    EXPECT_EQ(v->last(), 10000u);
+    EXPECT_EQ(v->stoppedShort(),
+              "Watched up to 2:36: the viewer stopped at the most play it surveys (2:36).");
+    v->seek(99999);
+    EXPECT_EQ(v->point(), 10000u);
+
+    std::ostringstream discard;
+    replay::Replay probe(discard);
+    probe.finish();
+    const std::uint64_t cost = probe.session().tickCost();  // the balls of start-up
+    v = at(endless, {.work = 5000});
+    EXPECT_EQ(v->last(), (5000 + cost - 1) / cost);
+    EXPECT_EQ(v->stoppedShort(), "Watched up to " + minutesSeconds(v->last()) +
+                                     ": the viewer stopped at the most work it does (5000 balls "
+                                     "moved, summed over the ticks).");
+
+    v = at(endless, {.momentBytes = 1});
+    EXPECT_EQ(v->last(), Viewer::kPointsBetweenMoments);
+    EXPECT_EQ(v->savedMoments(), 1u);
+
+    v = at("clock 1\nmenu new\nmenu new\nmenu new\nmenu new\ntick 5\n", {.marks = 3});
+    EXPECT_EQ(v->marks().size(), 3u);
+    EXPECT_EQ(v->last(), 5u);
+
+    v = std::move(std::get<std::unique_ptr<Viewer>>(Viewer::open(endless)));
+    v->survey();
+    v->stopSurvey();
+    EXPECT_TRUE(v->surveyed());
+    EXPECT_EQ(v->stoppedShort().rfind("Watched up to ", 0), 0u);
+    EXPECT_NE(v->stoppedShort().find("the player's word"), std::string::npos);
+    v->seek(99999999);
+    EXPECT_EQ(v->point(), v->last());
 }
 
 TEST(Viewer, RefusesABrokenScriptWithTheDriversLineAndReason) {

@@ -5,12 +5,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -125,22 +127,75 @@ bool Timeline::event(QEvent* event) {
 }
 
 ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut, QWidget* parent)
-    : QWidget(parent), viewer_(std::move(viewer)) {
+    : QWidget(parent), viewer_(std::move(viewer)), cut_(cut) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(makePicture(), 0, Qt::AlignHCenter);
     layout->addWidget(makeTimeline());
     layout->addLayout(makeControls());
+    layout->addWidget(makeSurvey());
     // What a replay of the whole recording proves of it, under the controls.
-    auto* verdict = new QLabel(
-        QString::fromStdString(viewer::verdictText(viewer_->verdict(), viewer_->last())));
-    verdict->setObjectName("verdict");
-    verdict->setWordWrap(true);
-    verdict->setContentsMargins(6, 0, 6, 0);
-    layout->addWidget(verdict);
+    verdict_ = new QLabel;
+    verdict_->setObjectName("verdict");
+    verdict_->setWordWrap(true);
+    verdict_->setContentsMargins(6, 0, 6, 0);
+    layout->addWidget(verdict_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setFocusPolicy(Qt::StrongFocus);
     apply(viewer_->whole());
+    if (viewer_->surveyed())
+        surveyed();
+    else
+        QTimer::singleShot(0, this, [this] { surveyOn(); });
+}
+
+QWidget* ViewerWindow::makeSurvey() {
+    survey_ = new QWidget(this);
+    auto* row = new QHBoxLayout(survey_);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->addWidget(new QLabel("Reading the recording through", survey_));
+    progress_ = new QProgressBar(survey_);
+    progress_->setRange(0, 1000);
+    row->addWidget(progress_);
+    auto* stop = unfocused(new QPushButton("Cancel", survey_));
+    stop->setToolTip("Watch what has been read so far");
+    QObject::connect(stop, &QPushButton::clicked, this, [this] {
+        viewer_->stopSurvey();
+        surveyed();
+    });
+    row->addWidget(stop);
+    return survey_;
+}
+
+void ViewerWindow::surveyOn() {
+    if (viewer_->surveyed()) return;
+    // Slices for about a frame's time, then the window's events.
+    constexpr qint64 kSliceMs = 12;
+    QElapsedTimer clock;
+    clock.start();
+    bool done = false;
+    while (!done && clock.elapsed() < kSliceMs) done = viewer_->survey();
+    timeline_->setRange(0, static_cast<int>(viewer_->last()));
+    timeline_->update();
+    progress_->setValue(static_cast<int>(viewer_->surveyedShare() * 1000));
+    if (done)
+        surveyed();
+    else
+        QTimer::singleShot(0, this, [this] { surveyOn(); });
+}
+
+void ViewerWindow::surveyed() {
+    survey_->hide();
+    timeline_->setRange(0, static_cast<int>(viewer_->last()));
+    timeline_->update();
+    // As wide as its widest text, the last point's: a label that grew with
+    // the counter would lay the window out anew (and widen it) as it plays.
+    time_->setFixedWidth(time_->fontMetrics().horizontalAdvance(timeAt(viewer_->last())) + 4);
+    time_->setText(timeAt(viewer_->point()));
+    std::string said = cut_ ? viewer::cutShort() + " " : std::string();
+    if (!viewer_->stoppedShort().empty()) said += viewer_->stoppedShort() + " ";
+    verdict_->setText(
+        QString::fromStdString(said + viewer::verdictText(viewer_->verdict(), viewer_->last())));
 }
 
 QWidget* ViewerWindow::makePicture() {
@@ -190,9 +245,6 @@ QLayout* ViewerWindow::makeControls() {
     QObject::connect(speed_, &QComboBox::currentIndexChanged, this,
                      [this](int i) { apply(viewer_->setSpeed(i, WakeTimer::now())); });
     time_ = new QLabel(this);
-    // As wide as its widest text, the last point's: a label that grew with
-    // the counter would lay the window out anew (and widen it) as it plays.
-    time_->setFixedWidth(time_->fontMetrics().horizontalAdvance(timeAt(viewer_->last())) + 4);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(button("|<", "Start (Home)", [this] { seek(0); }));
@@ -295,6 +347,7 @@ std::variant<WatchedRecording, std::string> openRecordingFile(const char* path) 
     if (!regular) return cannot("not a regular file");
     if (const int* error = std::get_if<int>(&read)) return cannot(std::strerror(*error));
     auto& script = std::get<viewer::ScriptText>(read);
+    if (script.text.empty()) return std::string(path) + ": the recording is empty";
     auto opened = viewer::Viewer::open(script.text);
     if (auto* error = std::get_if<std::string>(&opened)) return std::string(path) + ": " + *error;
     return WatchedRecording{std::move(std::get<std::unique_ptr<viewer::Viewer>>(opened)),

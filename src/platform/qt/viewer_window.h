@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QWidget>
@@ -86,6 +87,11 @@ private:
     QLayout* makeControls();
     // The time and tick of a point, in words.
     QString timeAt(std::uint64_t point) const;
+    // The survey, a slice at a time between the window's events, with its
+    // progress and a way to stop it; what it found, once it ends.
+    QWidget* makeSurvey();
+    void surveyOn();
+    void surveyed();
     void togglePlay();
     void step(std::int64_t points);
     void seek(std::uint64_t point);
@@ -101,6 +107,10 @@ private:
     QPushButton* play_;
     QComboBox* speed_;
     QLabel* time_;
+    QWidget* survey_;
+    QProgressBar* progress_;
+    QLabel* verdict_;
+    bool cut_;
     WakeTimer timer_{[this] { apply(viewer_->advance(WakeTimer::now())); }};
 };
 
