@@ -18,6 +18,9 @@ export function watch(exports, memory, answers) {
   const PER_SECOND = exports.brontix_ticks_per_second();
   const NORMAL_SPEED = exports.brontix_watch_normal_speed();
   const MAX_BYTES = exports.brontix_watch_max_bytes();
+  // A slice of the survey lasts about this long, then the page goes on.
+  const SLICE_MS = 12;
+  let openings = 0;
   let opened = false, data = '', frameRequest = 0;
 
   // The viewer's controls take the place of the visit's links.
@@ -189,18 +192,34 @@ export function watch(exports, memory, answers) {
       return;
     }
     opened = true;
+    const mine = ++openings;
     data = linked ?? await linkData(bytes);
     const save = $('watch-save');
     URL.revokeObjectURL(save.href);
     save.href = URL.createObjectURL(new Blob([bytes], { type: 'application/x-brontix-recording' }));
+    $('clip-download').hidden = true;
+    $('watch-verdict').textContent = '';
+    exports.brontix_watch_whole();
+    after(exports.brontix_watch_seek(0));
+    document.body.dataset.watching = 'true';
+    // The survey runs in slices between the page's events: the part read
+    // through can be watched meanwhile, and Cancel keeps just that.
+    const cutShort = cut ? `${memory.cString(exports.brontix_watch_cut_short())} ` : '';
+    $('watch-stop').hidden = false;
+    for (let done = false; !done;) {
+      const until = performance.now() + SLICE_MS;
+      while (!done && performance.now() < until) done = exports.brontix_watch_survey() === 1;
+      $('watch-timeline').max = String(exports.brontix_watch_last());
+      say(`Reading the recording through: ${Math.floor(exports.brontix_watch_surveyed_share() * 100)} %`);
+      if (!done) await new Promise((resolve) => setTimeout(resolve, 0));
+      if (mine !== openings) return;  // another recording was opened meanwhile
+    }
+    $('watch-stop').hidden = true;
     $('watch-timeline').max = String(exports.brontix_watch_last());
     $('watch-verdict').textContent = memory.cString(exports.brontix_watch_verdict());
-    $('clip-download').hidden = true;
     marks();
-    say(cut ? memory.cString(exports.brontix_watch_cut_short()) : '');
-    exports.brontix_watch_whole();
+    say(`${cutShort}${memory.cString(exports.brontix_watch_stopped_short())}`.trim());
     after(exports.brontix_watch_seek(t));
-    document.body.dataset.watching = 'true';
   }
   async function openLink(hash) {
     const link = parseLink(hash);
@@ -255,6 +274,7 @@ export function watch(exports, memory, answers) {
   // Chat programs cut a link at about this many characters (or turn it
   // into a file): a longer one is said to be too long, and the file offered.
   const LONGEST_LINK = 2000;
+  $('watch-stop').addEventListener('click', () => exports.brontix_watch_stop_survey());
   $('watch-copy').addEventListener('click', (e) => {
     e.preventDefault();
     const href = e.currentTarget.href;

@@ -63,7 +63,7 @@ BRONTIX_EXPORT(brontix_watch_buffer) char* brontixWatchBuffer(int length) {
     return watch().text.data();
 }
 // Opens the script copied in: 1, or 0 when it has an error (its words are
-// brontix_watch_error()).
+// brontix_watch_error()). Its survey runs in slices, brontix_watch_survey().
 BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
     Watch& w = watch();
     auto opened = Viewer::open(w.text);
@@ -75,6 +75,21 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
     w.viewer = std::move(std::get<std::unique_ptr<Viewer>>(opened));
     w.viewer->setScale(w.scale);
     return 1;
+}
+// One slice of the survey (a few milliseconds): 1 once it is done. How
+// far it has come (0 to 1), the player's Cancel, and why it ended short of
+// the script's end ("" when it did not).
+BRONTIX_EXPORT(brontix_watch_survey) int brontixWatchSurvey() {
+    return watch().viewer->survey() ? 1 : 0;
+}
+BRONTIX_EXPORT(brontix_watch_surveyed_share) double brontixWatchSurveyedShare() {
+    return watch().viewer->surveyedShare();
+}
+BRONTIX_EXPORT(brontix_watch_stop_survey) void brontixWatchStopSurvey() {
+    watch().viewer->stopSurvey();
+}
+BRONTIX_EXPORT(brontix_watch_stopped_short) const char* brontixWatchStoppedShort() {
+    return said(watch().viewer->stoppedShort());
 }
 // NUL-terminated, valid until the next call.
 BRONTIX_EXPORT(brontix_watch_error) const char* brontixWatchError() { return said(watch().error); }

@@ -149,6 +149,14 @@ for (const bytes of [Buffer.from('\uFEFFclock 1\n'), Buffer.from([0x6b, 0x65, 0x
   await dropped(bytes);
   await waitFor(async () => `${driverSays}: ${await said()}`, 10, async () => (await said()) === `This recording cannot be watched: ${driverSays}.`);
 }
+// Forty lines of a few characters each that would run for days: the page
+// reads them through a slice at a time, answering meanwhile, and Cancel
+// keeps what it has read.
+await page.goto(link(address, `clock 1\nmenu new\n${'tick 100000000\n'.repeat(40)}`));
+await waitFor(async () => `no progress: ${await said()}`, 10, async () => (await said()).startsWith('Reading the recording through: '));
+await page.click('#watch-stop');
+await waitFor(async () => `after Cancel: ${await said()}`, 10, async () => /^Watched up to [\d:]+: the viewer stopped at the player's word\.$/.test(await said()));
+if (Number(await page.evaluate(() => document.getElementById('watch-timeline').max)) === 0) await fail('nothing was read before Cancel');
 await page.goto(link(address, LONG, 300));
 await shows(300, cut(300));
 pass();

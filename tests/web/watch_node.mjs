@@ -78,6 +78,7 @@ for (const name of ['window', 'page', 'generated', 'generated-won']) {
   const into = x.brontix_watch_buffer(bytes.length);  // may grow the memory
   new Uint8Array(memory.buffer, into, bytes.length).set(bytes);
   if (!x.brontix_watch_open()) throw new Error(`${name}: ${cString(x.brontix_watch_error())}`);
+  while (!x.brontix_watch_survey()) { /* a slice at a time, as the page runs it */ }
   x.brontix_watch_whole();
   const last = x.brontix_watch_last();
   const cut = cutter(script);
