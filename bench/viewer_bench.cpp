@@ -39,6 +39,30 @@ void seekBetween(benchmark::State& state, double from, double to) {
 void BM_SeekStartToEnd(benchmark::State& state) { seekBetween(state, 0, 1); }
 void BM_SeekStartToMiddle(benchmark::State& state) { seekBetween(state, 0, 0.5); }
 void BM_SeekEndToMiddle(benchmark::State& state) { seekBetween(state, 1, 0.5); }
+// Opening a recording: reading it, and its survey run through, with the
+// moments it keeps. The hour of play above, and the largest the viewer
+// takes whole: a day of play (its bound), here at start-up.
+void openWhole(benchmark::State& state, const std::string& script) {
+    std::size_t bytes = 0, moments = 0;
+    std::uint64_t last = 0;
+    for (auto _ : state) {
+        auto opened = viewer::Viewer::open(script);
+        auto& v = *std::get<std::unique_ptr<viewer::Viewer>>(opened);
+        v.surveyAll();
+        bytes = v.savedBytes();
+        moments = v.savedMoments();
+        last = v.last();
+    }
+    state.counters["points"] = static_cast<double>(last);
+    state.counters["moments"] = static_cast<double>(moments);
+    state.counters["saved MiB"] = static_cast<double>(bytes) / (1 << 20);
+}
+void BM_OpenAnHour(benchmark::State& state) { openWhole(state, anHourOfPlay()); }
+void BM_OpenTheLargest(benchmark::State& state) {
+    openWhole(state, "clock 1\ntick " + std::to_string(viewer::kMaxPoints) + "\n");
+}
+BENCHMARK(BM_OpenAnHour)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenTheLargest)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SeekStartToEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SeekStartToMiddle)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SeekEndToMiddle)->Unit(benchmark::kMillisecond);

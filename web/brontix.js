@@ -92,6 +92,7 @@ const page = {
 //   watchLink(script) a link to watch a recording
 //   status()          the game's ticks, timer, box and scale (no game: absent)
 //   recording()       the visit's recording so far (no game: absent)
+//   moduleBytes()     the memory the module holds
 const hook = window.brontixTest = { watchLink: links.watchLink };
 const scripts = {
   'brontix.js': BUILD, 'input.js': input.BUILD, 'layout.js': layout.BUILD, 'links.js': links.BUILD,
@@ -105,6 +106,7 @@ async function start() {
     memory = new game.Memory(loaded.exports.memory);
     loaded.exports._initialize();
     hook.build = () => updates.builds(scripts, loaded.stamp);
+    hook.moduleBytes = () => loaded.exports.memory.buffer.byteLength;
     fitted.useModule(loaded.exports);
     return loaded.exports;
   } catch (e) {

@@ -199,6 +199,7 @@ export function watch(exports, memory, answers) {
     save.href = URL.createObjectURL(new Blob([bytes], { type: 'application/x-brontix-recording' }));
     $('clip-download').hidden = true;
     $('watch-verdict').textContent = '';
+    delete document.body.dataset.surveyed;
     exports.brontix_watch_whole();
     after(exports.brontix_watch_seek(0));
     document.body.dataset.watching = 'true';
@@ -215,6 +216,7 @@ export function watch(exports, memory, answers) {
       if (mine !== openings) return;  // another recording was opened meanwhile
     }
     $('watch-stop').hidden = true;
+    document.body.dataset.surveyed = 'true';
     $('watch-timeline').max = String(exports.brontix_watch_last());
     $('watch-verdict').textContent = memory.cString(exports.brontix_watch_verdict());
     marks();
