@@ -106,11 +106,11 @@ std::variant<ScriptText, int> readScript(const script::ReadScript& read);
 // whole script, for its last point, its marks, its checks and the moments
 // to seek from) stops at the first it meets, and the recording is watched
 // up to there, the viewer saying which bound and where.
-// A day of play: twenty times the longest real game we know of.
+// A day of play.
 inline constexpr std::uint64_t kMaxPoints = std::uint64_t{kPointsPerSecond} * 3600 * 24;
 // Balls moved, summed over the ticks: a day of play with ten balls in the
-// air, or the 28 000-ball cascade seven times over.
-inline constexpr std::uint64_t kMaxWork = std::uint64_t{kPointsPerSecond} * 3600 * 24 * 10;
+// air.
+inline constexpr std::uint64_t kMaxWork = kMaxPoints * 10;
 // The moments kept to seek from (a moment is 15 kB in an ordinary game,
 // 2.3 MB with thousands of balls).
 inline constexpr std::size_t kMaxMomentBytes = std::size_t{256} << 20;
