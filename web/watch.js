@@ -81,19 +81,58 @@ export function watch(exports, memory, answers) {
   const step = act((points) => exports.brontix_watch_step(points));
   const togglePlay = act(() => (exports.brontix_watch_playing()
     ? exports.brontix_watch_pause() : exports.brontix_watch_play(performance.now())));
+  // Marks nearer each other than a mark is wide are one group, which says
+  // how many it holds and opens as a list: every mark stays a target.
+  const MARK_GAP = 10;  // CSS pixels
+  const markButton = (i) => {
+    const point = exports.brontix_watch_mark_point(i);
+    const mark = document.createElement('button');
+    mark.className = `mark ${memory.cString(exports.brontix_watch_mark_kind(i))}`;
+    mark.dataset.point = String(point);
+    mark.title = memory.cString(exports.brontix_watch_mark_title(i));
+    mark.setAttribute('aria-label', mark.title);
+    mark.addEventListener('click', () => {
+      $('watch-group').hidden = true;
+      seek(point);
+    });
+    return mark;
+  };
   function marks() {
-    const last = exports.brontix_watch_last(), layer = $('watch-marks');
+    const last = exports.brontix_watch_last(), layer = $('watch-marks'), list = $('watch-group');
     layer.textContent = '';
+    list.hidden = true;
+    const width = Math.max(1, layer.clientWidth - 16);
+    const groups = [];
     for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
-      const point = exports.brontix_watch_mark_point(i);
-      const mark = document.createElement('button');
-      mark.className = `mark ${memory.cString(exports.brontix_watch_mark_kind(i))}`;
-      mark.dataset.point = String(point);
-      mark.title = memory.cString(exports.brontix_watch_mark_title(i));
-      mark.setAttribute('aria-label', mark.title);
-      mark.style.left = `calc(8px + (100% - 16px) * ${last ? point / last : 0})`;
-      mark.addEventListener('click', () => seek(point));
-      layer.appendChild(mark);
+      const x = last ? (exports.brontix_watch_mark_point(i) / last) * width : 0;
+      const group = groups.at(-1);
+      if (group && x - group.x < MARK_GAP) group.marks.push(i);
+      else groups.push({ x, marks: [i] });
+    }
+    for (const { x, marks: members } of groups) {
+      let button;
+      if (members.length === 1) {
+        button = markButton(members[0]);
+      } else {
+        button = document.createElement('button');
+        button.className = 'mark group';
+        button.textContent = String(members.length);
+        button.title = `${members.length} marks: ${memory.cString(exports.brontix_watch_mark_title(members[0]))} and on`;
+        button.setAttribute('aria-label', button.title);
+        button.setAttribute('aria-expanded', 'false');
+        button.addEventListener('click', () => {
+          list.replaceChildren(...members.map((i) => {
+            const mark = markButton(i);
+            mark.textContent = mark.title;
+            return mark;
+          }));
+          list.hidden = false;
+          button.setAttribute('aria-expanded', 'true');
+          list.firstChild.focus();
+        });
+      }
+      button.style.left = `${8 + x}px`;
+      layer.appendChild(button);
     }
   }
 
@@ -317,6 +356,8 @@ export function watch(exports, memory, answers) {
   const rescale = (deviceWidth) => {
     const wake = exports.brontix_watch_scale(deviceWidth);
     if (opened) after(wake);
+    // The timeline's width changed: marks group anew.
+    if (document.body.dataset.surveyed === 'true') marks();
   };
   return openLink(location.hash).then(() => ({ rescale }));
 }
