@@ -68,8 +68,10 @@ for signal in TERM INT HUP; do
     wait "$GAME_PID"
     status=$?
     [ "$status" -eq 0 ] || fail "ended with status $status"
-    # What was owed since the last line: the ticks after the click.
-    tail -1 "$OUT/$signal.txt" | grep -Eq '^tick [0-9]+$' || fail "the ticks since the click are lost"
+    # What was owed since the last line: the ticks after the click, then
+    # the check of the state the game quit in.
+    tail -2 "$OUT/$signal.txt" | head -1 | grep -Eq '^tick [0-9]+$' || fail "the ticks since the click are lost"
+    tail -1 "$OUT/$signal.txt" | grep -Eq '^check [0-9a-f]{16}$' || fail "no check of the state it quit in"
     pass
 done
 echo "recording: all steps passed"

@@ -82,7 +82,8 @@ xprop -id "$W" -len 8 _NET_WM_ICON | grep -q "Icon (" || fail "the window has no
 no_minimise_or_maximise "$W" || fail "the window offers to be minimised or maximised"
 head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
     fail "the recording does not start with its heading: $(head -1 "$RECORDING")"
-sed -n 2p "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "the recording's second line is not the clock: $(sed -n 2p "$RECORDING")"
+sed -n 2p "$RECORDING" | grep -qx 'format 1' || fail "the recording's second line is not its format: $(sed -n 2p "$RECORDING")"
+sed -n 3p "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "the recording's third line is not the clock: $(sed -n 3p "$RECORDING")"
 pass
 
 shot() { import -window root "$OUT/$1.png"; }
@@ -270,7 +271,11 @@ shot box
 xdotool windowactivate --sync "$BOX" 2>/dev/null
 xdotool key --window "$BOX" Return
 wait_for 5 '[ -z "$(game_box "$W")" ]' || fail "the box did not close"
-tail -1 "$RECORDING" | grep -Eq '^tick [0-9]+$' || fail "the ended game's ticks are not in the recording"
+tail -2 "$RECORDING" | head -1 | grep -Eq '^tick [0-9]+$' || fail "the ended game's ticks are not in the recording"
+# The game checked its state as it ended, and its replay meets every check.
+tail -1 "$RECORDING" | grep -Eq '^check [0-9a-f]{16}$' || fail "the ended game is not checked"
+"$REPLAY" --verify "$RECORDING" | grep -Eq '^verified: [1-9][0-9]* checks, [0-9]+ ticks, score [0-9]+, won 0, lost 1$' ||
+    fail "the recording does not verify: $("$REPLAY" --verify "$RECORDING" 2>&1)"
 printf 'dump\n' | cat "$RECORDING" - | "$REPLAY" | grep -q '"messages":\[[^]]*"You lose!"\]' ||
     fail "the recording does not replay to the lost game"
 same_as_replay lost

@@ -48,7 +48,7 @@ shows_its_game() {
     (cd "$OUT/$name" && WAYLAND_DISPLAY=brontix timeout 10 weston-screenshooter) || fail "no screenshot"
     ticks=$((($(date +%s%N) - started) / 15625000))
     convert "$OUT/$name"/wayland-screenshot-*.png "$OUT/$name/screen.ppm"
-    clock=$(sed -n 2p "$OUT/$name/recording.txt")
+    clock=$(sed -n 3p "$OUT/$name/recording.txt")
     [[ "$clock" =~ ^clock\ [0-9]+$ ]] || fail "the recording starts with $clock"
     for k in $(seq "$ticks" -1 $((ticks - 192))); do
         printf '%s\ntick %d\n' "$clock" "$k" |

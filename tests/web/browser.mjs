@@ -286,7 +286,14 @@ await waitFor('the box did not close', 5, async () => !(await status()).box);
 if ((await status()).timer) await fail('the timer runs after the lost game');
 await sameAsReplay();
 // Kept for the record of real games the golden replays hold.
-writeFileSync(join(out, 'recording.txt'), await page.evaluate(() => window.brontixTest.recording()));
+const lostRecording = await page.evaluate(() => window.brontixTest.recording());
+writeFileSync(join(out, 'recording.txt'), lostRecording);
+// The page checked the game's state as it ended, as the native driver
+// replays it.
+const verified = spawnSync(replayTool, ['--verify'], { input: lostRecording, encoding: 'utf8' });
+if (verified.status !== 0 || !/^verified: [1-9]\d* checks, \d+ ticks, score \d+, won 0, lost 1\n$/.test(verified.stdout)) {
+  await fail(`the page's recording does not verify: ${verified.stdout}${verified.stderr}`);
+}
 pass();
 
 // --- full screen -----------------------------------------------------------------------
