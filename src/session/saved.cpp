@@ -114,7 +114,7 @@ void Core::restore(const Saved& s) {
 
 std::size_t Core::savedBytes(const Saved& s) {
     std::size_t bytes = sizeof(Saved) + s.queue.size() * sizeof(float);
-    for (const std::string& text : s.messages) bytes += sizeof text + text.size();
+    for (const std::string& text : s.messages) bytes += sizeof(std::string) + text.size();
 #define BRONTIX_SIZE(T, name) bytes += heapBytes(s.name);
     BRONTIX_FORM1_PARTS(BRONTIX_SIZE)
 #undef BRONTIX_SIZE

@@ -232,7 +232,7 @@ void Viewer::stopSurvey() {
     if (!surveyed_) endSurvey("the player's word");
 }
 
-void Viewer::endSurvey(std::string why) {
+void Viewer::endSurvey(const std::string& why) {
     session::Session& s = surveyor_->session();
     auto& commands = script_->commands;
     if (!why.empty()) {

@@ -210,7 +210,7 @@ private:
 
     void keepMoment(std::size_t next, std::uint64_t remaining);
     // The survey ends: what it found is what the viewer shows.
-    void endSurvey(std::string why);
+    void endSurvey(const std::string& why);
     // What the front end is to show now, against what it was last told.
     Answer answer();
     void putBack(const Moment& moment);
