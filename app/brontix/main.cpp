@@ -3,6 +3,7 @@
 // brontix: the game in its window; `brontix FILE` watches a recording.
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,9 +21,6 @@
 #include "viewer/viewer.h"
 
 namespace {
-
-using brontix::platform::qt::openRecordingFile;
-using brontix::platform::qt::WatchedRecording;
 
 // BRONTIX_RECORD=FILE: the session written down as a replay script, each
 // line written as its event is handled, to a file or a pipe.
@@ -48,17 +46,6 @@ Recording openRecording() {
     return r;
 }
 
-// The recording FILE, ready to watch; or, when it cannot be read or is no
-// script, one line on standard error and the end.
-WatchedRecording openWatched(const char* path) {
-    auto opened = openRecordingFile(path);
-    if (auto* why = std::get_if<std::string>(&opened)) {
-        std::fprintf(stderr, "brontix: %s\n", why->c_str());
-        std::exit(1);
-    }
-    return std::move(std::get<WatchedRecording>(opened));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,15 +55,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
         return 2;
     }
-    auto watched = argc == 2 ? openWatched(argv[1]) : WatchedRecording{};
+    auto watched =
+        argc == 2 ? openRecordingFile(argv[1]) : std::variant<WatchedRecording, std::string>{};
+    // A recording that cannot be watched is said on standard error, and in
+    // a box where there is a screen: opened from a file manager, nobody
+    // sees standard error.
+    const auto* cannot = std::get_if<std::string>(&watched);
+    if (cannot) std::fprintf(stderr, "brontix: %s\n", cannot->c_str());
     // Says in one line what keeps the window from opening, before Qt would
     // abort over it; on a Wayland desktop it asks for XWayland (see there).
     if (const auto problem = choosePlatform(QCoreApplication::libraryPaths())) {
-        std::fprintf(stderr, "brontix: %s\n", problem->c_str());
+        if (!cannot) std::fprintf(stderr, "brontix: %s\n", problem->c_str());
         return 1;
     }
+    auto* toWatch = std::get_if<WatchedRecording>(&watched);
+    if (toWatch && !toWatch->viewer) toWatch = nullptr;
     // Watching records nothing.
-    const Recording recording = watched.viewer ? Recording{} : openRecording();
+    const Recording recording = toWatch || cannot ? Recording{} : openRecording();
     // The game has no command line: Qt's own options (-reverse, -style,
     // -platform, ...) must not reach it either. Its environment variables
     // still work.
@@ -87,9 +82,15 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("org.brontix.Brontix");
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
+    if (cannot) {
+        QMessageBox::critical(
+            nullptr, "Brontix",
+            "This recording cannot be watched: " + QString::fromStdString(*cannot));
+        return 1;
+    }
     const QuitOnSignals quitOnSignals;
-    if (watched.viewer) {
-        ViewerWindow viewer(std::move(watched.viewer), watched.cut);
+    if (toWatch) {
+        ViewerWindow viewer(std::move(*toWatch));
         viewer.show();
         return app.exec();
     }

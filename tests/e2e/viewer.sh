@@ -76,7 +76,8 @@ shows() {
 }
 key End
 shows "$(cat "$RECORDING")" end
-[[ "$(caption)" =~ ^Brontix\ \|\ [0-9]+\ Balls:\ [0-9]+$ ]] || fail "caption $(caption)"
+# The game's caption, and which recording it is.
+[[ "$(caption)" =~ ^Brontix\ \|\ [0-9]+\ Balls:\ [0-9]+\ —\ demo\.brontix$ ]] || fail "caption $(caption)"
 pass
 
 STEP=keys
@@ -88,4 +89,19 @@ key shift+Right
 shows $'clock 4242\nmenu new\nmenu demo\nclick\ntick 67\n' a-second-on
 key Left
 shows $'clock 4242\nmenu new\nmenu demo\nclick\ntick 66\n' a-tick-back
+pass
+
+# --- a recording that cannot be watched, opened where nobody reads standard error ------------
+STEP=box
+"$BRONTIX" "$OUT/broken.brontix" >/dev/null 2>"$OUT/broken.log" &
+BROKEN=$!
+PIDS+=($BROKEN)
+wait_for 15 'B=$(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null | head -1); [ -n "$B" ]' ||
+    fail "no box says the recording cannot be watched"
+import -window "$B" "$OUT/box.png" 2>/dev/null
+xdotool windowactivate --sync "$B" key Return 2>/dev/null || fail "cannot answer the box"
+wait "$BROKEN"
+status=$?
+[ "$status" = 1 ] || fail "the box's program ended with $status"
+grep -q "^brontix: .*broken.brontix: line 2: " "$OUT/broken.log" || fail "standard error says: $(cat "$OUT/broken.log")"
 pass

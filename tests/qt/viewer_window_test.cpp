@@ -20,7 +20,7 @@ std::unique_ptr<viewer::Viewer> opened(const std::string& script) {
 }
 
 QString verdictOf(const std::string& script) {
-    platform::qt::ViewerWindow window(opened(script));
+    platform::qt::ViewerWindow window({opened(script)});
     return window.findChild<QLabel*>("verdict")->text();
 }
 
@@ -35,7 +35,7 @@ TEST(ViewerWindow, SaysWhetherTheRecordingIsVerified) {
 // is on one (a pause at tick 600 here), rather than a page's step.
 TEST(ViewerWindow, AClickOnTheTimelineGoesThereOrToTheMark) {
     platform::qt::ViewerWindow window(
-        opened("clock 4242\nmenu new\nmenu demo\nclick\ntick 600\nkey 112\nkey 112\ntick 600\n"));
+        {opened("clock 4242\nmenu new\nmenu demo\nclick\ntick 600\nkey 112\nkey 112\ntick 600\n")});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* timeline = window.findChild<platform::qt::Timeline*>();

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -126,8 +127,11 @@ bool Timeline::event(QEvent* event) {
     return true;
 }
 
-ViewerWindow::ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut, QWidget* parent)
-    : QWidget(parent), viewer_(std::move(viewer)), cut_(cut) {
+ViewerWindow::ViewerWindow(WatchedRecording recording, QWidget* parent)
+    : QWidget(parent),
+      viewer_(std::move(recording.viewer)),
+      cut_(recording.cut),
+      name_(std::move(recording.name)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(makePicture(), 0, Qt::AlignHCenter);
@@ -263,7 +267,10 @@ QLayout* ViewerWindow::makeControls() {
 
 void ViewerWindow::apply(const viewer::Answer& a) {
     if (!a.drawn.empty()) playfield_->show(*a.frame, a.drawn);
-    if (a.caption) setWindowTitle(QString::fromStdString(*a.caption));
+    // The game's caption, and which recording it is.
+    if (a.caption)
+        setWindowTitle(QString::fromStdString(*a.caption) +
+                       (name_.isEmpty() ? QString() : QString::fromUtf8(" \u2014 ") + name_));
     if (a.box && a.box->empty()) {
         box_->hide();
     } else if (a.box) {
@@ -351,7 +358,7 @@ std::variant<WatchedRecording, std::string> openRecordingFile(const char* path) 
     auto opened = viewer::Viewer::open(script.text);
     if (auto* error = std::get_if<std::string>(&opened)) return std::string(path) + ": " + *error;
     return WatchedRecording{std::move(std::get<std::unique_ptr<viewer::Viewer>>(opened)),
-                            script.cut};
+                            script.cut, QFileInfo(QString::fromLocal8Bit(path)).fileName()};
 }
 
 }  // namespace brontix::platform::qt

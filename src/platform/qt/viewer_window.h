@@ -28,6 +28,7 @@ namespace brontix::platform::qt {
 struct WatchedRecording {
     std::unique_ptr<viewer::Viewer> viewer;
     bool cut = false;  // it went on past what the viewer takes
+    QString name;      // the file's, for the window's title
 };
 // The recording at `path`, or why it cannot be watched ("cannot read
 // 'PATH': REASON", "PATH: line N: REASON"). Only a regular file is read: a
@@ -63,9 +64,7 @@ class ViewerWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `cut`: the recording went on past what the viewer takes.
-    explicit ViewerWindow(std::unique_ptr<viewer::Viewer> viewer, bool cut = false,
-                          QWidget* parent = nullptr);
+    explicit ViewerWindow(WatchedRecording recording, QWidget* parent = nullptr);
 
     viewer::Viewer& viewer() { return *viewer_; }
     Playfield* playfield() { return playfield_; }
@@ -111,6 +110,7 @@ private:
     QProgressBar* progress_;
     QLabel* verdict_;
     bool cut_;
+    QString name_;
     WakeTimer timer_{[this] { apply(viewer_->advance(WakeTimer::now())); }};
 };
 
