@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 
 #include "platform/qt/viewer_window.h"
@@ -45,6 +46,28 @@ TEST(ViewerWindow, AClickOnTheTimelineGoesThereOrToTheMark) {
     QTest::mouseClick(timeline, Qt::LeftButton, {}, QPoint(timeline->xOf(300), y));
     const int perPixel = 1200 / (timeline->xOf(1200) - timeline->xOf(0)) + 1;
     EXPECT_LE(std::abs(timeline->value() - 300), perPixel) << timeline->value();
+}
+
+// Marks drawn on one another (a ball lost a tick before the lost game)
+// open as a list, and each goes to its own point.
+TEST(ViewerWindow, MarksOnOneAnotherOpenAsAList) {
+    platform::qt::ViewerWindow window(
+        {opened("clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick "
+                "3\nclick\ntick 900\n")});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* timeline = window.findChild<platform::qt::Timeline*>();
+    QTest::mouseClick(
+        timeline, Qt::LeftButton, {},
+        QPoint((timeline->xOf(139) + timeline->xOf(140)) / 2, timeline->height() / 2));
+    QMenu* list = window.findChild<QMenu*>();
+    ASSERT_NE(list, nullptr);
+    QStringList titles;
+    for (QAction* a : list->actions()) titles << a->text();
+    EXPECT_EQ(titles,
+              (QStringList{"ball lost at 0:02 (tick 139)", "You lose! at 0:02 (tick 140)"}));
+    list->actions().at(0)->trigger();
+    EXPECT_EQ(timeline->value(), 139);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -69,18 +70,12 @@ int Timeline::xOf(std::uint64_t point) const {
                                            groove.width() - handle);
 }
 
-const viewer::Mark* Timeline::markAt(int x) const {
+std::vector<const viewer::Mark*> Timeline::marksAt(int x) const {
     constexpr int kReach = 4;  // pixels either side of a mark's stroke
-    const viewer::Mark* nearest = nullptr;
-    int best = kReach + 1;
-    for (const viewer::Mark& m : viewer_.marks()) {
-        const int d = std::abs(xOf(m.point) - x);
-        if (d < best) {
-            best = d;
-            nearest = &m;
-        }
-    }
-    return nearest;
+    std::vector<const viewer::Mark*> near;
+    for (const viewer::Mark& m : viewer_.marks())
+        if (std::abs(xOf(m.point) - x) <= kReach) near.push_back(&m);
+    return near;
 }
 
 void Timeline::paintEvent(QPaintEvent* event) {
@@ -105,8 +100,19 @@ void Timeline::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const int x = event->position().toPoint().x();
-    if (const viewer::Mark* m = markAt(x)) {
-        emit chosen(m->point);
+    const auto near = marksAt(x);
+    if (near.size() == 1) {
+        emit chosen(near.front()->point);
+    } else if (near.size() > 1) {
+        // Marks drawn on one another: a list of them to choose from.
+        auto* list = new QMenu(this);
+        list->setAttribute(Qt::WA_DeleteOnClose);
+        for (const viewer::Mark* m : near) {
+            const std::uint64_t point = m->point;
+            list->addAction(QString::fromStdString(viewer::markTitle(*m)), this,
+                            [this, point] { emit chosen(point); });
+        }
+        list->popup(event->globalPosition().toPoint());
     } else {
         const QRect groove =
             style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
@@ -120,10 +126,13 @@ void Timeline::mousePressEvent(QMouseEvent* event) {
 bool Timeline::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QSlider::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    if (const viewer::Mark* m = markAt(help->pos().x()))
-        QToolTip::showText(help->globalPos(), QString::fromStdString(viewer::markTitle(*m)), this);
-    else
+    QStringList titles;
+    for (const viewer::Mark* m : marksAt(help->pos().x()))
+        titles << QString::fromStdString(viewer::markTitle(*m));
+    if (titles.isEmpty())
         QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), titles.join('\n'), this);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "platform/qt/playfield.h"
 #include "platform/qt/wake_timer.h"
@@ -36,8 +37,9 @@ struct WatchedRecording {
 std::variant<WatchedRecording, std::string> openRecordingFile(const char* path);
 
 // The timeline: a slider over the points, with the marks drawn on it. A
-// click goes where it points, to a mark when it is on one, and a mark
-// under the pointer says what it is.
+// click goes where it points, to a mark when it is on one, and to one of a
+// list where marks are drawn on one another; marks under the pointer say
+// what they are.
 class Timeline : public QSlider {
     Q_OBJECT
 
@@ -55,8 +57,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The mark drawn nearest to x, if one is within reach of it.
-    const viewer::Mark* markAt(int x) const;
+    // The marks drawn within reach of x: one is a click's, more are a
+    // list to choose from.
+    std::vector<const viewer::Mark*> marksAt(int x) const;
     const viewer::Viewer& viewer_;
 };
 
