@@ -4,6 +4,7 @@
 // the recordings it opens. brontix.js hands the module over when the
 // address is a link to watch; no game runs then and nothing is recorded.
 import { address, linkData, parseLink, readBounded, scriptOf } from './links.js';
+import { Exit } from './wasi.js';
 
 export const BUILD = '@BUILD@';
 const $ = (id) => document.getElementById(id);
@@ -20,7 +21,7 @@ export function watch(exports, memory, answers) {
   const MAX_BYTES = exports.brontix_watch_max_bytes();
   // A slice of the survey lasts about this long, then the page goes on.
   const SLICE_MS = 12;
-  let openings = 0;
+  let openings = 0, spent = false;
   let opened = false, data = '', frameRequest = 0;
 
   // The viewer's controls take the place of the visit's links.
@@ -222,7 +223,21 @@ export function watch(exports, memory, answers) {
   // --- opening a script ---
   // The script's bytes as they are (the module reads them as the replay
   // driver does), `cut` when it went on past what the viewer takes.
-  async function open({ bytes, cut }, t, linked) {
+  async function open(script, t, linked) {
+    if (spent) { say('The viewer ran out of memory: reload the page to watch another recording.'); return; }
+    try {
+      await openWhole(script, t, linked);
+    } catch (e) {
+      // The module stops when its memory runs out (it says so, as the
+      // native viewer does) and cannot be called again.
+      if (!(e instanceof Exit)) throw e;
+      spent = true;
+      opened = false;
+      $('watch-stop').hidden = true;
+      say('This recording cannot be watched: the viewer ran out of memory.');
+    }
+  }
+  async function openWhole({ bytes, cut }, t, linked) {
     if (bytes.length === 0) { say(cut ? memory.cString(exports.brontix_watch_cut_short()) : 'This recording is empty.'); return; }
     const into = exports.brontix_watch_buffer(bytes.length);
     memory.bytes(into, bytes.length).set(bytes);
@@ -354,6 +369,7 @@ export function watch(exports, memory, answers) {
   }
   // The canvas's device pixels across, each a pixel of the picture.
   const rescale = (deviceWidth) => {
+    if (spent) return;
     const wake = exports.brontix_watch_scale(deviceWidth);
     if (opened) after(wake);
     // The timeline's width changed: marks group anew.

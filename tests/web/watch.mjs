@@ -8,7 +8,7 @@
 // leaves a screenshot.
 //   node watch.mjs SITE_DIR BRONTIX_REPLAY OUTPUT_DIR
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
 import { launchChromium, serveSite } from './harness.mjs';
@@ -158,6 +158,16 @@ await waitFor(async () => `no progress: ${await said()}`, 10, async () => (await
 await page.click('#watch-stop');
 await waitFor(async () => `after Cancel: ${await said()}`, 10, async () => /^Watched up to [\d:]+: the viewer stopped at the player's word\.$/.test(await said()));
 if (Number(await page.evaluate(() => document.getElementById('watch-timeline').max)) === 0) await fail('nothing was read before Cancel');
+// The module, given 64 MiB at most here, runs out of memory on a few kB of
+// link that hold 16 MiB of clicks: the viewer says so, as natively.
+const small = await browser.newContext({ serviceWorkers: 'block' });
+const starved = await small.newPage();
+await starved.route('**/brontix.wasm', (r) => r.fulfill({ body: readFileSync(join(site, 'brontix-web-small.wasm')), contentType: 'application/wasm' }));
+await starved.goto(link(address, 'click\n'.repeat(Math.floor((16 << 20) / 6))));
+const starvedSays = () => starved.evaluate(() => document.getElementById('watch-said')?.textContent);
+await waitFor(async () => `memory ran out: ${await starvedSays()}`, 20,
+  async () => (await starvedSays()) === 'This recording cannot be watched: the viewer ran out of memory.');
+await small.close();
 await page.goto(link(address, LONG, 300));
 await shows(300, cut(300));
 pass();
