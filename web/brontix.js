@@ -185,7 +185,8 @@ function play() {
     if (document.visibilityState === 'hidden') after(exports.brontix_unseen());
   });
 
-  recording = new links.VisitRecording($('recording'), $('watch-visit'), () => exports.brontix_settle());
+  recording = new links.VisitRecording($('recording'), $('watch-visit'), () => exports.brontix_settle(),
+    exports.brontix_watch_max_bytes(), $('visit-full'));
   hook.recording = () => recording.text;
   hook.status = () => ({
     ticks: exports.brontix_ticks(), timer: exports.brontix_timer() === 1, box: elements.box.open, scale: fitted.scale,

@@ -63,10 +63,12 @@ export const watchLink = async (script) => address(await linkData(new TextEncode
 // are clicked (for a long press or "Save link as"), renewed a quarter of
 // a second after the recording grew, with the ticks run by then: while the
 // game runs, never more than about 16 ticks behind it. `settle` has the
-// game write the ticks since its last line.
+// game write the ticks since its last line. Before the recording reaches
+// `limit` (what a link or the viewer takes), `full` says that the rest
+// will not fit.
 export class VisitRecording {
-  constructor(download, watch, settle) {
-    Object.assign(this, { download, watch, settle, text: '', renewals: 0, renewTimer: 0 });
+  constructor(download, watch, settle, limit, full) {
+    Object.assign(this, { download, watch, settle, limit, full, text: '', renewals: 0, renewTimer: 0 });
     const begun = new Date().toISOString().replace(/[-:]/g, '').replace('T', '-').slice(0, 15);
     download.download = `brontix-${begun}.brontix`;
     // A click takes everything up to that moment.
@@ -80,6 +82,12 @@ export class VisitRecording {
 
   add(text) {
     this.text += text;
+    // Nine tenths of the way: time enough to download what fits.
+    if (this.full.hidden && this.text.length >= this.limit * 0.9) {
+      this.full.textContent = ` · This visit's recording is nearly ${this.limit / 2 ** 20} MiB: what comes after `
+        + 'will not fit a link or the viewer. Download it now to keep it whole.';
+      this.full.hidden = false;
+    }
     if (!this.renewTimer) this.renewTimer = setTimeout(() => this.upToNow(), 250);
   }
 

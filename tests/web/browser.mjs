@@ -521,6 +521,28 @@ await page.screenshot({ path: join(out, 'offline.png') });
 await visit.setOffline(false);
 pass();
 
+// --- a visit whose recording nears what a link or the viewer takes ----------------------------
+// Moves at the page's own pace (each a call into the game, recorded),
+// paused so no tick runs between: before the recording reaches 16 MiB, the
+// page says the rest will not fit.
+step = 'full';
+await page.keyboard.type('p');
+const fullSays = () => page.evaluate(() => { const f = document.getElementById('visit-full'); return f.hidden ? '' : f.textContent; });
+if (await fullSays()) await fail('a short visit is said to be full');
+const size = await page.evaluate(() => {
+  const canvas = document.getElementById('playfield'), r = canvas.getBoundingClientRect();
+  const full = document.getElementById('visit-full');
+  for (let i = 0; full.hidden && window.brontixTest.recording().length < 16 << 20; ++i) {
+    canvas.dispatchEvent(new MouseEvent('mousemove', { clientX: r.left + 1 + (i % 600) * 0.5, clientY: r.top + 100 }));
+  }
+  return window.brontixTest.recording().length;
+});
+const fullSaid = await fullSays();
+if (!fullSaid.includes('nearly 16 MiB: what comes after will not fit a link or the viewer') || size < 0.9 * (16 << 20) || size >= 16 << 20) {
+  await fail(`at ${size} bytes the page says: ${fullSaid}`);
+}
+pass();
+
 // --- opened from disk, it says what to do ---------------------------------------------------
 step = 'from-disk';
 page = await visit.newPage();
