@@ -256,6 +256,10 @@ if (clip.magic.join() !== '26,69,223,163') await fail(`the clip is no WebM: ${cl
 if (!(clip.duration > 1.6 && clip.duration < 3)) await fail(`the clip lasts ${clip.duration} s, not 2`);
 console.log(`watch: a clip of two seconds lasts ${clip.duration.toFixed(2)} s`);
 if ((await tick()) !== 1128) await fail(`after the clip the viewer is at ${await tick()}, not its end`);
+// The clip was of that recording: another one opened takes its link away.
+await page.goto(link(address, cut(50), 50));
+await shows(50, cut(50));
+if (await page.evaluate(() => !document.getElementById('clip-download').hidden)) await fail('the clip stays with another recording');
 pass();
 
 // --- marks, the box over the picture, and a broken script ---------------------------------------
