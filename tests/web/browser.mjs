@@ -478,7 +478,10 @@ for (const [width, height] of [[390, 844], [844, 390]]) {
   await page.screenshot({ path: join(out, `phone-${upright ? 'upright' : 'sideways'}.png`) });
 
   // Full Screen fills the screen with the window, on black, below the
-  // backdrop's bar.
+  // backdrop's bar. (Paused first: on a slow machine the launched ball
+  // could be lost meanwhile, and the game's box would take the taps.)
+  await page.keyboard.type('p');
+  await waitFor(`${where} p did not pause`, 5, async () => !(await status()).timer);
   await page.tap('#full-screen');
   await waitFor(`${where} Full Screen did not fill the screen`, 5, async () => {
     const l = await layout();
