@@ -86,9 +86,10 @@ struct Answer {
     std::optional<std::int64_t> wake;
 };
 
-// The viewer takes at most this much of a script's text (16 MiB, about
-// 90 hours of an ordinary game's recording): a longer script is watched in
-// part, up to its last whole line within the limit.
+// The viewer takes at most this much of a script's text (16 MiB: about
+// three hours of play with the mouse moving at every tick, far more in
+// calmer play): a longer script is watched in part, up to its last whole
+// line within the limit.
 inline constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
 
 // A script's text read as it arrives, never more than the limit.
