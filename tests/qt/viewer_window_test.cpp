@@ -20,8 +20,14 @@ std::unique_ptr<viewer::Viewer> opened(const std::string& script) {
     return viewer;
 }
 
+platform::qt::WatchedRecording recording(const std::string& script) {
+    platform::qt::WatchedRecording r;
+    r.viewer = opened(script);
+    return r;
+}
+
 QString verdictOf(const std::string& script) {
-    platform::qt::ViewerWindow window({opened(script)});
+    platform::qt::ViewerWindow window(recording(script));
     return window.findChild<QLabel*>("verdict")->text();
 }
 
@@ -35,8 +41,8 @@ TEST(ViewerWindow, SaysWhetherTheRecordingIsVerified) {
 // A click on the timeline goes where it points, and onto a mark when it
 // is on one (a pause at tick 600 here), rather than a page's step.
 TEST(ViewerWindow, AClickOnTheTimelineGoesThereOrToTheMark) {
-    platform::qt::ViewerWindow window(
-        {opened("clock 4242\nmenu new\nmenu demo\nclick\ntick 600\nkey 112\nkey 112\ntick 600\n")});
+    platform::qt::ViewerWindow window(recording(
+        "clock 4242\nmenu new\nmenu demo\nclick\ntick 600\nkey 112\nkey 112\ntick 600\n"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* timeline = window.findChild<platform::qt::Timeline*>();
@@ -52,8 +58,8 @@ TEST(ViewerWindow, AClickOnTheTimelineGoesThereOrToTheMark) {
 // open as a list, and each goes to its own point.
 TEST(ViewerWindow, MarksOnOneAnotherOpenAsAList) {
     platform::qt::ViewerWindow window(
-        {opened("clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick "
-                "3\nclick\ntick 900\n")});
+        recording("clock 7\nrandom 0.5\nmenu new\ntick 30\nkey 112\ntick 5\nkey 112\ntick "
+                  "3\nclick\ntick 900\n"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* timeline = window.findChild<platform::qt::Timeline*>();
