@@ -21,14 +21,15 @@ using brontix::session::Session;
 
 struct Page {
     brontix::platform::web::WebHost host;
-    Session session{
-        host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
-    // The page keeps the recording of the visit, for the player to download.
+    // The page keeps the recording of the visit, for the player to download;
+    // it outlives the session, which writes to it to the end.
     brontix::session::Recorder recorder{[](std::string_view line) {
                                             brontix::platform::web::pageRecord(
                                                 line.data(), static_cast<int>(line.size()));
                                         },
                                         std::time(nullptr)};
+    Session session{
+        host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
 };
 
 // The page's one game, alive from brontix_start to the page's end: what

@@ -48,9 +48,10 @@ TEST(QtFullScreen, BackdropCoversTheScreenAndOwnsTheCentredGameWindow) {
 }
 
 TEST(QtFullScreen, EscapeClosesTheBackdropAndOtherwiseIsTheGames) {
-    QtGame g;
+    // The recorder outlives the session, which writes its last check as it goes.
     std::string script;
     session::Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    QtGame g;
     g.session().record(&recorder);
     auto* field = g.window().playfield();
     // Typed in the game window, or in the backdrop itself.

@@ -63,9 +63,10 @@ struct Paced {
 // replay is exact; a paused game, an ended one or one under its box is left
 // alone.
 TEST(SessionUnseen, PausesARunningGameAsPWouldAndNothingElse) {
-    Paced p;
+    // The recorder outlives the session, which writes its last check as it goes.
     std::string script;
     Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    Paced p;
     p.session.record(&recorder);
     p.show(p.session.menu(Command::NewGame));
     p.wakeWhenAsked();
@@ -90,9 +91,10 @@ TEST(SessionUnseen, PausesARunningGameAsPWouldAndNothingElse) {
 // last move where its path crossed the edge, at the first edge it meets,
 // on the edge's last pixel; one that left from within crossed none.
 TEST(SessionPointer, ALeavingPointerMovesToTheEdgeItCrossed) {
-    Paced p;
+    // The recorder outlives the session, which writes its last check as it goes.
     std::string script;
     Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    Paced p;
     p.session.record(&recorder);
     p.session.menu(Command::NewGame);
     auto lastLine = [&] { return script.substr(script.rfind('\n', script.size() - 2) + 1); };
@@ -147,9 +149,10 @@ TEST(SessionScreen, ShowsExactlyTheGameFromChangedRectanglesAlone) {
 // answers, no tick runs, and no event reaches a handler or the recording;
 // then the rest of the tick is shown, and the box's time is not owed.
 TEST(SessionGate, UnderTheBoxNothingRunsOrIsRecordedUntilItIsAnswered) {
-    Paced p;
+    // The recorder outlives the session, which writes its last check as it goes.
     std::string script;
     Recorder recorder([&script](std::string_view line) { script += line; }, 0);
+    Paced p;
     p.session.record(&recorder);
     game::Form1& f = Inside::form(p.session);
     p.show(p.session.menu(Command::NewGame));
