@@ -14,6 +14,7 @@ import * as game from './module.js';
 import * as updates from './updates.js';
 import * as wasi from './wasi.js';
 import * as viewer from './watch.js';
+import * as webm from './webm.js';
 
 const BUILD = '@BUILD@';
 const $ = (id) => document.getElementById(id);
@@ -97,6 +98,7 @@ const hook = window.brontixTest = { watchLink: links.watchLink };
 const scripts = {
   'brontix.js': BUILD, 'input.js': input.BUILD, 'layout.js': layout.BUILD, 'links.js': links.BUILD,
   'module.js': game.BUILD, 'updates.js': updates.BUILD, 'wasi.js': wasi.BUILD, 'watch.js': viewer.BUILD,
+  'webm.js': webm.BUILD,
 };
 
 // The module, started, or null when it cannot be (the page says why).

@@ -5,6 +5,7 @@
 // address is a link to watch; no game runs then and nothing is recorded.
 import { address, linkData, parseLink, readBounded, scriptOf } from './links.js';
 import { Exit } from './wasi.js';
+import { reach, withDuration } from './webm.js';
 
 export const BUILD = '@BUILD@';
 const $ = (id) => document.getElementById(id);
@@ -185,6 +186,7 @@ export function watch(exports, memory, answers) {
     };
     // The encoder takes a while to start, longer on a busy machine, and
     // drops what comes before: the stretch plays once it is encoding.
+    const filming = performance.now();
     recorder.start(50);
     stand();
     await atMost(encoding, 3000);
@@ -200,20 +202,22 @@ export function watch(exports, memory, answers) {
     after(exports.brontix_watch_pause());
     after(exports.brontix_watch_seek(to));
     // The last picture stands until the encoder, behind on a busy
-    // machine, has handed over two more pieces: the end of the stretch is
-    // in the video then.
+    // machine, has handed over pictures as late as the end of the
+    // stretch: the video's times count from its first picture, taken at
+    // the earliest when filming began.
+    const filmed = performance.now() - filming;
+    const video = async () => new Uint8Array(await new Blob(chunks).arrayBuffer());
     standing = true;
     stand();
-    await new Promise((resolve) => setTimeout(resolve, 250));
-    await atMost(data(), 3000);
-    await atMost(data(), 3000);
+    const enough = performance.now() + 10000;
+    while (reach(await video()) < filmed && performance.now() < enough) await atMost(data(), 1000);
     standing = false;
     recorder.stop();
     await stopped;
     for (const track of stream.getTracks()) track.stop();
     const link = $('clip-download');
     URL.revokeObjectURL(link.href);
-    link.href = URL.createObjectURL(new Blob(chunks, { type: 'video/webm' }));
+    link.href = URL.createObjectURL(new Blob([withDuration(await video())], { type: 'video/webm' }));
     link.download = `brontix-clip-${from}-${to}.webm`;
     link.hidden = false;
     clipping = false;

@@ -239,21 +239,17 @@ const clip = await page.evaluate(async () => {
   video.muted = true;
   video.src = href;
   await new Promise((resolve, reject) => { video.onloadedmetadata = resolve; video.onerror = () => reject(video.error); });
-  // A recorder's WebM names no duration: seeking past its end finds it.
-  if (!Number.isFinite(video.duration)) {
-    const sought = new Promise((resolve) => { video.onseeked = resolve; });
-    video.currentTime = 1e9;
-    await sought;
-  }
+  const declared = video.duration;
   video.currentTime = 0;
   await video.play();
-  return { magic: [...bytes.subarray(0, 4)], duration: video.duration, size: bytes.length };
+  return { magic: [...bytes.subarray(0, 4)], duration: declared, size: bytes.length };
 });
 if (clip.magic.join() !== '26,69,223,163') await fail(`the clip is no WebM: ${clip.magic}`);
 // The browser's recorder films in real time: the first and last pictures
-// stand a moment while its encoder starts and catches up. Measured here:
-// 2.1 to 2.25 s, with both cores busy too.
-if (!(clip.duration > 1.6 && clip.duration < 3)) await fail(`the clip lasts ${clip.duration} s, not 2`);
+// stand a moment while its encoder starts and catches up, and the whole
+// stretch is in it however busy the machine. Its file says how long it is
+// (a live WebM does not: its duration reads as infinite).
+if (!(clip.duration >= 2 && clip.duration < 3)) await fail(`the clip lasts ${clip.duration} s, not 2`);
 console.log(`watch: a clip of two seconds lasts ${clip.duration.toFixed(2)} s`);
 if ((await tick()) !== 1128) await fail(`after the clip the viewer is at ${await tick()}, not its end`);
 // The clip was of that recording: another one opened takes its link away.
