@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// The replay driver compiled to WebAssembly prints the same bytes as the
-// native one: on every script the replay tests use, and on long games this
-// generator plays (Demo, capsules of every kind, shots, wins and losses).
-//   node replay_same.mjs NATIVE_REPLAY WASM_RUNNER SCRIPT_DIR GAMES
+// The replay driver built for another platform (WebAssembly, Windows)
+// prints the same bytes as the native one: on every script the replay
+// tests use, and on long games this generator plays (Demo, capsules of
+// every kind, shots, wins and losses).
+//   node replay_same.mjs NATIVE_REPLAY SCRIPT_DIR GAMES OTHER_REPLAY...
+// (OTHER_REPLAY: the other driver's command, e.g. node replay.mjs.)
 import { spawnSync } from 'node:child_process';
 import { readdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-const [nativeReplay, wasmRunner, scriptDir, gamesArg] = process.argv.slice(2);
+const [nativeReplay, scriptDir, gamesArg, ...other] = process.argv.slice(2);
 const games = Number(gamesArg || 50);
 
 function run(command, args, input) {
@@ -72,13 +74,13 @@ function generate(seed) {
 let compared = 0, bytes = 0, failed = 0;
 function compare(name, script) {
   const a = run(nativeReplay, [], script);
-  const b = run('node', [wasmRunner], script);
+  const b = run(other[0], other.slice(1), script);
   compared += 1;
   bytes += a.out.length;
   if (a.status !== b.status || !a.out.equals(b.out) || !a.err.equals(b.err)) {
     failed += 1;
     console.log(`FAIL: ${name}: native status ${a.status}, ${a.out.length} bytes; ` +
-                `WebAssembly status ${b.status}, ${b.out.length} bytes\n${b.err.toString().slice(0, 300)}`);
+                `the other status ${b.status}, ${b.out.length} bytes\n${b.err.toString().slice(0, 300)}`);
   }
   return a.out.toString();
 }

@@ -1,0 +1,221 @@
+#!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Brontix developers
+# SPDX-License-Identifier: MIT
+# The Windows game under Wine, in an X server with a window manager, driven
+# with xdotool as a player would and read through its caption and
+# screenshots. It records itself; wherever the game stands still (paused,
+# or ended under its box) its client area on the screen must equal, pixel
+# for pixel, the frame its recording replays to on Linux. Then the viewer
+# window watches that recording.
+#   window.sh WINE_SH PREFIX BRONTIX_EXE REPLAY OUTPUT_DIR
+# A failing step leaves its screenshot in OUTPUT_DIR.
+set -u
+
+WINE_SH=$1
+PREFIX=$2
+EXE=$3
+REPLAY=$4
+OUT=$5
+STEP=start
+fail() {
+    echo "windows: FAILED at $STEP: $*" >&2
+    import -window root "$OUT/failed-$STEP.png" 2>/dev/null
+    echo "windows: screenshot $OUT/failed-$STEP.png" >&2
+    exit 1
+}
+pass() { echo "windows: ok: $STEP"; }
+
+source "$(dirname "$0")/../e2e/x_session.sh"
+
+STEP=xserver
+start_x_session
+pass
+
+# The tallest visible window whose name begins with $1 (the game's box
+# is named Brontix too).
+top_window() {
+    local w
+    for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        echo "$(xwininfo -id "$w" 2>/dev/null | awk '/Height:/{print $2}') $w"
+    done | sort -n | tail -1 | cut -d' ' -f2
+}
+# Wine's X window is the client area and the menu bar, without the frame.
+geometry() {
+    local info
+    info=$(xwininfo -id "$W")
+    WX=$(awk '/Absolute upper-left X/{print $4}' <<<"$info")
+    WY=$(awk '/Absolute upper-left Y/{print $4}' <<<"$info")
+    WW=$(awk '/Width:/{print $2}' <<<"$info")
+    WH=$(awk '/Height:/{print $2}' <<<"$info")
+    MENU=$((WH - 530))
+    PX=$WX
+    PY=$((WY + MENU))
+}
+caption() { xdotool getwindowname "$W"; }
+# Wine ignores keys sent to a window: it takes them once it is active.
+focus() { xdotool windowactivate --sync "$W" >/dev/null 2>&1; }
+key() { focus; xdotool key --clearmodifiers "$@"; }
+# The menu bar's commands, where its font puts them.
+menu() {
+    case $1 in
+    new) xdotool mousemove --window "$W" 30 $((MENU / 2)) click 1 ;;
+    demo) xdotool mousemove --window "$W" 100 $((MENU / 2)) click 1 ;;
+    full) xdotool mousemove --window "$W" 165 $((MENU / 2)) click 1 ;;
+    esac
+}
+shot() { import -window root "$OUT/$1.png"; }
+# The client area on the screen against the frame the recording, as it
+# stands, replays to: not one pixel may differ.
+same_as_replay() {
+    local name=$1 diff
+    sleep 0.3
+    shot "$name"
+    convert "$OUT/$name.png" -crop "640x530+$PX+$PY" +repage "$OUT/$name-screen.ppm"
+    "$REPLAY" --frame "$OUT/$name-replay.ppm" "$RECORDING" >/dev/null 2>"$OUT/$name-replay.log" ||
+        fail "the recording does not replay: $(cat "$OUT/$name-replay.log")"
+    diff=$(compare -metric AE "$OUT/$name-screen.ppm" "$OUT/$name-replay.ppm" "$OUT/$name-diff.png" 2>&1)
+    [ "${diff%% *}" = 0 ] || fail "$diff pixels of the client area differ from the replay's frame (see $name-diff.png)"
+}
+pause() {
+    key p
+    wait_for 10 '[ "$(caption)" = "Brontix [Paused]" ]' || fail "caption $(caption), not paused"
+}
+running() { [[ "$(caption)" =~ ^Brontix\ \|\ -?[0-9]+(\ Balls:\ [0-9]+)?$ ]]; }
+
+# --- the window, recording --------------------------------------------------------------------
+STEP=window
+RECORDING=$OUT/recording.txt
+BRONTIX_RECORD=$RECORDING sh "$WINE_SH" "$PREFIX" "$EXE" >"$OUT/brontix.log" 2>&1 &
+GAME_PID=$!
+PIDS+=($GAME_PID)
+wait_for 60 'W=$(top_window "^Brontix"); [ -n "$W" ]' || fail "no window named Brontix"
+wait_for 10 'geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' ||
+    fail "a window of $WW x $WH holds no 640 x 530 client area under a menu bar"
+head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
+    fail "the recording does not start with its heading: $(head -1 "$RECORDING")"
+sed -n 2p "$RECORDING" | grep -qx 'format 1' || fail "no format line: $(sed -n 2p "$RECORDING")"
+sed -n 3p "$RECORDING" | grep -Eq '^clock [0-9]+$' || fail "no clock line: $(sed -n 3p "$RECORDING")"
+pass
+
+# --- New Game, Demo, a launch, paused -----------------------------------------------------------
+STEP=demo
+# Wine may take its first keys before it has made the window its
+# foreground one, and drop them: Alt+N again until the game has it.
+for _ in 1 2 3; do
+    key alt+n
+    wait_for 3 'grep -qx "menu new" "$RECORDING"' && break
+done
+grep -qx 'menu new' "$RECORDING" || fail "Alt+N did not choose New Game: caption $(caption)"
+menu demo
+wait_for 10 'grep -qx "menu demo" "$RECORDING"' || fail "Demo is not in the recording"
+xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
+wait_for 10 'grep -qx click "$RECORDING"' || fail "the launch is not in the recording"
+sleep 1
+pause
+same_as_replay demo
+pass
+
+# --- Full Screen: the game centred on black, paused ---------------------------------------------
+STEP=fullscreen
+menu full
+wait_for 10 'B=$(top_window "^Brontix FullScreen$"); [ -n "$B" ]' || fail "no backdrop named Brontix FullScreen"
+binfo=$(xwininfo -id "$B")
+(($(awk '/Width:/{print $2}' <<<"$binfo") == 1280 && $(awk '/Height:/{print $2}' <<<"$binfo") == 1024)) ||
+    fail "the backdrop does not cover the screen: $(grep -E 'Width|Height' <<<"$binfo" | tr -s ' \n' ' ')"
+wait_for 10 'geometry; CX=$((WX + WW / 2)); CY=$((PY + 265)); ((CX > 620 && CX < 660 && CY > 470 && CY < 560))' ||
+    fail "the game window at ($WX, $WY) is not centred"
+shot fullscreen
+for corner in 5,1019 1275,5 1275,1019; do
+    [ "$(convert "$OUT/fullscreen.png" -format "%[hex:p{$corner}]" info: | cut -c1-6)" = 000000 ] ||
+        fail "the backdrop is not black at $corner"
+done
+same_as_replay fullscreen
+pass
+
+# --- Escape: the game's own window again, still paused ------------------------------------------
+STEP=escape
+key Escape
+wait_for 10 '[ -z "$(top_window "^Brontix FullScreen$")" ]' || fail "Escape left the backdrop up"
+[ "$(caption)" = "Brontix [Paused]" ] || fail "Escape changed the game: caption $(caption)"
+geometry
+same_as_replay escaped
+pass
+
+# --- the backdrop closed by its own close command: the game runs on -----------------------------
+STEP=backdrop-closed
+key p
+wait_for 10 running || fail "resume: caption $(caption)"
+menu full
+wait_for 10 'B=$(top_window "^Brontix FullScreen$"); [ -n "$B" ]' || fail "no backdrop the second time"
+xdotool windowactivate --sync "$B" >/dev/null 2>&1
+xdotool key --clearmodifiers alt+F4
+wait_for 10 '[ -z "$(top_window "^Brontix FullScreen$")" ]' || fail "Alt+F4 left the backdrop up"
+[ -n "$(top_window "^Brontix")" ] || fail "the game window went with the backdrop"
+ticks=$(wc -c <"$RECORDING")
+wait_for 10 'running && [ "$(wc -c <"$RECORDING")" -gt "$ticks" ]' || fail "the game stopped: caption $(caption)"
+pass
+
+# --- a lost game: its box answered with Return --------------------------------------------------
+STEP=lose
+menu demo  # Demo off
+key alt+n
+xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
+xdotool mousemove --window "$W" 600 $((MENU + 300))  # the paddle away from the ball
+# The box is a window of its own named Brontix, smaller than the game's.
+box() {
+    local b
+    for b in $(xdotool search --onlyvisible --name "^Brontix$" 2>/dev/null); do
+        [ "$b" != "$W" ] && echo "$b"
+    done | head -1
+}
+wait_for 60 'BOX=$(box); [ -n "$BOX" ]' || fail "no box came up"
+xdotool windowactivate --sync "$BOX" >/dev/null 2>&1
+xdotool key Return
+wait_for 10 '[ -z "$(box)" ]' || fail "Return did not close the box"
+wait_for 10 'tail -1 "$RECORDING" | grep -Eq "^check [0-9a-f]{16}$"' || fail "the ended game is not checked"
+"$REPLAY" --verify "$RECORDING" | grep -Eq '^verified: [1-9][0-9]* checks, [0-9]+ ticks, score [0-9]+, won 0, lost 1$' ||
+    fail "the recording does not verify: $("$REPLAY" --verify "$RECORDING" 2>&1)"
+printf 'dump\n' | cat "$RECORDING" - | "$REPLAY" | grep -q '"messages":\[[^]]*"You lose!"\]' ||
+    fail "the recording does not replay to the lost game"
+geometry
+same_as_replay lost
+pass
+
+# --- closed: the recording ends with its last check ---------------------------------------------
+STEP=closed
+key alt+F4
+wait_for 30 '! kill -0 $GAME_PID 2>/dev/null' || fail "the program did not end with its window"
+wait "$GAME_PID"
+status=$?
+[ "$status" -eq 0 ] || fail "status $status"
+tail -1 "$RECORDING" | grep -Eq '^check [0-9a-f]{16}$' || fail "the recording does not end with a check"
+pass
+
+# --- the viewer: the recording's last point after End -------------------------------------------
+STEP=viewer
+sh "$WINE_SH" "$PREFIX" "$EXE" "$RECORDING" >"$OUT/viewer.log" 2>&1 &
+VIEWER_PID=$!
+PIDS+=($VIEWER_PID)
+wait_for 60 'W=$(top_window "recording.txt$"); [ -n "$W" ]' || fail "no viewer window"
+caption | grep -q " — recording.txt$" || fail "the title does not name the file: $(caption)"
+# (End pressed until the picture is there: Wine may drop the first key.)
+"$REPLAY" --frame "$OUT/viewer-replay.ppm" "$RECORDING" >/dev/null
+info=$(xwininfo -id "$W")
+VX=$(awk '/Absolute upper-left X/{print $4}' <<<"$info")
+VY=$(awk '/Absolute upper-left Y/{print $4}' <<<"$info")
+# The last point is the tick that opened the box, which the viewer shows
+# over the middle of the picture: the rows above and below it are compared.
+band() {
+    convert "$1" -crop "640x200+$2+$3" +repage "$4"
+    convert "$1" -crop "640x200+$2+$(($3 + 330))" +repage "${4%.ppm}-low.ppm"
+}
+band "$OUT/viewer-replay.ppm" 0 0 "$OUT/viewer-replay-band.ppm"
+differs() {
+    shot viewer
+    band "$OUT/viewer.png" "$VX" "$VY" "$OUT/viewer-band.ppm"
+    diff=$(compare -metric AE "$OUT/viewer-band.ppm" "$OUT/viewer-replay-band.ppm" /dev/null 2>&1)
+    diff2=$(compare -metric AE "$OUT/viewer-band-low.ppm" "$OUT/viewer-replay-band-low.ppm" /dev/null 2>&1)
+    [ "${diff%% *}" != 0 ] || [ "${diff2%% *}" != 0 ]
+}
+wait_for 20 'key End; ! differs' || fail "$diff and $diff2 pixels of the viewer's picture after End differ from the replay's"
+pass
