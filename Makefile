@@ -4,6 +4,7 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 WEB_BUILD ?= build-web
+WINDOWS_BUILD ?= build-windows
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 600
@@ -12,7 +13,7 @@ MINUTES ?= 60
 WERROR ?= OFF
 
 .PHONY: all deps configure build run check test lint sanitize sanitize-build bench fuzz soak package \
-	web web-run clean
+	web web-run windows clean
 
 all: build
 
@@ -37,10 +38,11 @@ check: build
 # Every test, the browser edition's included, clang-tidy, then every test
 # again under the sanitizers (with a bounded fuzzing walk), then half a
 # minute of libFuzzer.
-test: build web
+test: build web windows
 	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
-	@cmake -S . -B $(BUILD) -DBRONTIX_WEB_SITE=$(CURDIR)/$(WEB_BUILD) >/dev/null
+	@cmake -S . -B $(BUILD) -DBRONTIX_WEB_SITE=$(CURDIR)/$(WEB_BUILD) \
+		-DBRONTIX_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	sh scripts/lint $(BUILD)
@@ -94,13 +96,23 @@ web:
 		-DBRONTIX_BENCH=OFF -DBRONTIX_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(WEB_BUILD) -j $(JOBS)
 
+# brontix.exe and brontix-replay.exe, cross-built with mingw-w64 into
+# $(WINDOWS_BUILD)/, statically linked; Wine runs them in make test.
+windows:
+	@sh scripts/install-deps windows
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DBRONTIX_WITH_QT=OFF -DBRONTIX_TESTS=OFF -DBRONTIX_BENCH=OFF \
+		-DBRONTIX_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
 web-run: web
 	@sh scripts/install-deps node
 	node $(WEB_BUILD)/serve.mjs $(PORT)
 
-# A Debian package in $(BUILD)/.
-package: build
+# A Debian package in $(BUILD)/, and beside it the Windows programs' zip.
+package: build windows
 	cd $(BUILD) && cpack -G DEB
+	cp $(WINDOWS_BUILD)/brontix-*-windows-x86_64.zip $(BUILD)/
 
 # The coverage-guided fuzzer, with clang's libFuzzer, for FUZZ_SECONDS; its
 # corpus grows from run to run.
@@ -113,4 +125,4 @@ fuzz:
 	cd $(FUZZ_BUILD) && ./fuzz/brontix-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 corpus
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(WINDOWS_BUILD)

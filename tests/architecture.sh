@@ -29,9 +29,11 @@ replay  | src/replay                          | scene render session script repl
 viewer  | src/viewer                          | scene render session script replay viewer | std
 qt      | src/platform/qt                     | scene render session script viewer qt | std qt x11 posix
 web     | src/platform/web                    | scene render session web           | std
+win32   | src/platform/win32                  | scene render session script replay viewer win32 | std win32
 game    | app/brontix                         | session viewer qt                  | std qt
 page    | app/web                             | scene render session viewer web    | std
-replay-app | app/replay                       | replay                             | std posix
+replay-app | app/replay                       | replay                             | std posix win32
+windows | app/brontix-win32                   | session viewer win32               | std win32
 wasm    | app/wasm                            |                                    | std
 '
 # The kinds of system header, as patterns of what stands between < and >.
@@ -40,6 +42,7 @@ declare -A KIND=(
     [qt]='^Q[A-Za-z]+$|^Qt[A-Za-z]+/'
     [x11]='^(xcb|X11)/'
     [posix]='^(unistd|fcntl|poll|signal)\.h$|^sys/[a-z_]+\.h$'
+    [win32]='^(windows|windowsx|commctrl|io)\.h$'
 )
 
 check() {

@@ -48,7 +48,8 @@ int wmain(int argc, wchar_t** argv) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (argc == 2) {
         auto opened = openRecording(argv[1]);
-        if (auto* why = std::get_if<std::string>(&opened)) return refuse("This recording cannot be watched: " + *why);
+        if (auto* why = std::get_if<std::string>(&opened))
+            return refuse("This recording cannot be watched: " + *why);
         ViewerWindow viewer(instance, std::move(std::get<WatchedRecording>(opened)));
         viewer.show(SW_SHOWNORMAL);
         return loop(viewer.window(), viewer.keys());

@@ -50,7 +50,8 @@ protected:
             const int wrote = ::_write(fd_, from, static_cast<unsigned>(pptr() - from));
             if (wrote <= 0) {
                 const DWORD why = GetLastError();
-                if (why == ERROR_NO_DATA || why == ERROR_BROKEN_PIPE || why == ERROR_PIPE_NOT_CONNECTED)
+                if (why == ERROR_NO_DATA || why == ERROR_BROKEN_PIPE ||
+                    why == ERROR_PIPE_NOT_CONNECTED)
                     errno = EPIPE;
                 return -1;
             }

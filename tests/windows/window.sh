@@ -80,6 +80,21 @@ pause() {
     key p
     wait_for 10 '[ "$(caption)" = "Brontix [Paused]" ]' || fail "caption $(caption), not paused"
 }
+# Wine may take a window's first key or click before it has made it its
+# foreground window, and drop it: a command is given again until the
+# recording has one more of its line.
+#   recorded LINE COMMAND...
+recorded() {
+    local line=$1 before
+    shift
+    before=$(grep -cx "$line" "$RECORDING")
+    for _ in 1 2 3; do
+        "$@"
+        wait_for 3 '[ "$(grep -cx "$line" "$RECORDING")" -gt "$before" ]' && return 0
+    done
+    fail "$* did not reach the game: caption $(caption)"
+}
+new_game() { recorded 'menu new' key alt+n; }
 running() { [[ "$(caption)" =~ ^Brontix\ \|\ -?[0-9]+(\ Balls:\ [0-9]+)?$ ]]; }
 
 # --- the window, recording --------------------------------------------------------------------
@@ -91,6 +106,12 @@ PIDS+=($GAME_PID)
 wait_for 60 'W=$(top_window "^Brontix"); [ -n "$W" ]' || fail "no window named Brontix"
 wait_for 10 'geometry; [ "$WW" -eq 640 ] && ((MENU > 10 && MENU < 60))' ||
     fail "a window of $WW x $WH holds no 640 x 530 client area under a menu bar"
+# Fixed size: the hints a window manager reads name no minimising or
+# maximising, and the smallest size is the largest.
+read -r flags functions decorations _ <<<"$(xprop -id "$W" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr -d ',')"
+((flags & 3)) && ((!(functions & 0x19) && !(decorations & 0x61))) || fail "the window offers to be minimised or maximised"
+xprop -id "$W" WM_NORMAL_HINTS | grep -q "minimum size: 640 by $WH" && xprop -id "$W" WM_NORMAL_HINTS | grep -q "maximum size: 640 by $WH" ||
+    fail "the window can be resized"
 head -1 "$RECORDING" | grep -Eq '^# Brontix [0-9.]+ recording, begun [0-9-]+T[0-9:]+Z$' ||
     fail "the recording does not start with its heading: $(head -1 "$RECORDING")"
 sed -n 2p "$RECORDING" | grep -qx 'format 1' || fail "no format line: $(sed -n 2p "$RECORDING")"
@@ -99,15 +120,8 @@ pass
 
 # --- New Game, Demo, a launch, paused -----------------------------------------------------------
 STEP=demo
-# Wine may take its first keys before it has made the window its
-# foreground one, and drop them: Alt+N again until the game has it.
-for _ in 1 2 3; do
-    key alt+n
-    wait_for 3 'grep -qx "menu new" "$RECORDING"' && break
-done
-grep -qx 'menu new' "$RECORDING" || fail "Alt+N did not choose New Game: caption $(caption)"
-menu demo
-wait_for 10 'grep -qx "menu demo" "$RECORDING"' || fail "Demo is not in the recording"
+new_game
+recorded 'menu demo' menu demo
 xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
 wait_for 10 'grep -qx click "$RECORDING"' || fail "the launch is not in the recording"
 sleep 1
@@ -155,10 +169,23 @@ ticks=$(wc -c <"$RECORDING")
 wait_for 10 'running && [ "$(wc -c <"$RECORDING")" -gt "$ticks" ]' || fail "the game stopped: caption $(caption)"
 pass
 
+# --- minimised, the game cannot be seen: it pauses as p would ----------------------------------
+STEP=minimised
+MINIMISE=$(dirname "$EXE")/minimise-window.exe
+sh "$WINE_SH" "$PREFIX" "$MINIMISE" BrontixGame || fail "the window could not be minimised"
+wait_for 10 '[ "$(caption)" = "Brontix [Paused]" ]' || fail "minimised, the game runs on: caption $(caption)"
+grep -qx 'key 112' "$RECORDING" || fail "the pause is not in the recording as p"
+sh "$WINE_SH" "$PREFIX" "$MINIMISE" BrontixGame restore || fail "the window could not be restored"
+wait_for 10 'xdotool search --onlyvisible --name "^Brontix \[Paused\]$" >/dev/null' || fail "the window did not come back"
+[ "$(caption)" = "Brontix [Paused]" ] || fail "restored, the game did not stay paused: caption $(caption)"
+key p
+wait_for 10 running || fail "resume: caption $(caption)"
+pass
+
 # --- a lost game: its box answered with Return --------------------------------------------------
 STEP=lose
-menu demo  # Demo off
-key alt+n
+recorded 'menu demo' menu demo  # Demo off
+new_game
 xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
 xdotool mousemove --window "$W" 600 $((MENU + 300))  # the paddle away from the ball
 # The box is a window of its own named Brontix, smaller than the game's.
@@ -218,4 +245,32 @@ differs() {
     [ "${diff%% *}" != 0 ] || [ "${diff2%% *}" != 0 ]
 }
 wait_for 20 'key End; ! differs' || fail "$diff and $diff2 pixels of the viewer's picture after End differ from the replay's"
+pass
+
+# --- at 150 %: the frame drawn at the monitor's scale, pixel for pixel -------------------------
+# Wine cannot move a window between monitors of different DPI; a system
+# DPI of 144 is what it can show: the window asks for 960 x 795 device
+# pixels under its menu bar, which the renderer fills at 3/2.
+STEP=scaled
+xdotool key --clearmodifiers alt+F4
+wait "$VIEWER_PID"
+dpi() { sh "$WINE_SH" "$PREFIX" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+dpi 144 || fail "the DPI could not be set"
+trap 'dpi 96; cleanup' EXIT
+RECORDING=$OUT/recording-150.txt
+BRONTIX_RECORD=$RECORDING sh "$WINE_SH" "$PREFIX" "$EXE" >"$OUT/brontix-150.log" 2>&1 &
+GAME_PID=$!
+PIDS+=($GAME_PID)
+wait_for 60 'W=$(top_window "^Brontix"); [ -n "$W" ]' || fail "no window at 150 %"
+wait_for 10 'geometry; [ "$WW" -eq 960 ] && MENU=$((WH - 795)) && ((MENU > 10 && MENU < 80))' ||
+    fail "a window of $WW x $WH holds no 960 x 795 client area under a menu bar"
+PY=$((WY + MENU))
+pause
+sleep 0.3
+shot scaled
+convert "$OUT/scaled.png" -crop "960x795+$PX+$PY" +repage "$OUT/scaled-screen.ppm"
+"$REPLAY" --frame "$OUT/scaled-replay.ppm" --scale 1.5 "$RECORDING" >/dev/null
+diff=$(compare -metric AE "$OUT/scaled-screen.ppm" "$OUT/scaled-replay.ppm" "$OUT/scaled-diff.png" 2>&1)
+[ "${diff%% *}" = 0 ] || fail "$diff pixels at 150 % differ from the replay's frame at that scale"
+key alt+F4
 pass

@@ -34,9 +34,9 @@ std::string narrow(std::wstring_view text) {
 
 std::string systemMessage(DWORD error) {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string said = text ? narrow(text) : "error " + std::to_string(error);
     LocalFree(text);
     while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.'))
@@ -75,8 +75,10 @@ void paintFrame(HWND window, const render::PixelBuffer& frame) {
                       frame.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     // Beyond the frame (a window rounded up at some scales): black.
     auto* black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    const RECT beside{std::max<LONG>(dirty.left, frame.width()), dirty.top, dirty.right, dirty.bottom};
-    const RECT below{dirty.left, std::max<LONG>(dirty.top, frame.height()), dirty.right, dirty.bottom};
+    const RECT beside{std::max<LONG>(dirty.left, frame.width()), dirty.top, dirty.right,
+                      dirty.bottom};
+    const RECT below{dirty.left, std::max<LONG>(dirty.top, frame.height()), dirty.right,
+                     dirty.bottom};
     FillRect(dc, &beside, black);
     FillRect(dc, &below, black);
     EndPaint(window, &ps);

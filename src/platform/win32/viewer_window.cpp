@@ -18,7 +18,17 @@ constexpr wchar_t kWindowClass[] = L"BrontixViewer";
 constexpr wchar_t kPictureClass[] = L"BrontixViewerPicture";
 constexpr UINT_PTR kWakeTimer = 1;
 constexpr UINT_PTR kSurveyTimer = 2;
-enum Id : int { kStart = 1, kSecondBack, kTickBack, kPlay, kTickOn, kSecondOn, kEnd, kSpeed, kCancel };
+enum Id : int {
+    kStart = 1,
+    kSecondBack,
+    kTickBack,
+    kPlay,
+    kTickOn,
+    kSecondOn,
+    kEnd,
+    kSpeed,
+    kCancel
+};
 constexpr std::int64_t kSecond = viewer::kPointsPerSecond;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // A mark this near a click, in pixels, is what the click meant.
@@ -39,9 +49,11 @@ constexpr std::array kButtons{Button{L"|<", kStart, 32},    Button{L"-1 s", kSec
 
 std::variant<WatchedRecording, std::string> openRecording(const std::wstring& path) {
     const std::string shown = narrow(path);
-    auto cannot = [&shown](const std::string& why) { return "cannot read '" + shown + "': " + why; };
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    auto cannot = [&shown](const std::string& why) {
+        return "cannot read '" + shown + "': " + why;
+    };
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return cannot(systemMessage(GetLastError()));
     const bool disk = GetFileType(file) == FILE_TYPE_DISK;
     DWORD error = 0;
@@ -124,12 +136,11 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, unit_);
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    auto make = [&](const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int w, int h,
-                    int id = 0, HWND parent = nullptr) {
-        HWND child = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                     parent ? parent : window_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                     nullptr);
+    auto make = [&](const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int w,
+                    int h, int id = 0, HWND parent = nullptr) {
+        HWND child = CreateWindowExW(
+            0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent ? parent : window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return child;
     };
@@ -139,7 +150,8 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
     box_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | WS_BORDER, 0, 0, 0, 0, 0, picture_);
     ShowWindow(box_, SW_HIDE);
     int y = frame.height() + gap;
-    timeline_ = make(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTTOM | TBS_FIXEDLENGTH, 0, y, width, px(30));
+    timeline_ =
+        make(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTTOM | TBS_FIXEDLENGTH, 0, y, width, px(30));
     SendMessageW(timeline_, TBM_SETTHUMBLENGTH, px(14), 0);
     y += px(30) + gap;
     int x = gap;
@@ -148,7 +160,8 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
         if (b.id == kPlay) play_ = button;
         x += px(b.width) + px(2);
     }
-    speed_ = make(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL, x + gap, y, px(64), px(200), kSpeed);
+    speed_ =
+        make(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL, x + gap, y, px(64), px(200), kSpeed);
     for (int i = 0; i < static_cast<int>(std::size(viewer::kSpeeds)); ++i)
         SendMessageW(speed_, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(wide(viewer::speedName(i)).c_str()));
@@ -185,8 +198,8 @@ void ViewerWindow::apply(const viewer::Answer& a) {
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             ReleaseDC(box_, dc);
             const int w = size.cx + MulDiv(48, unit_, 96), h = size.cy + MulDiv(24, unit_, 96);
-            SetWindowPos(box_, HWND_TOP, (frame_->width() - w) / 2, (frame_->height() - h) / 2, w, h,
-                         SWP_NOACTIVATE);
+            SetWindowPos(box_, HWND_TOP, (frame_->width() - w) / 2, (frame_->height() - h) / 2, w,
+                         h, SWP_NOACTIVATE);
         }
     }
     SetWindowTextW(play_, a.playing ? L"Pause" : L"Play");
@@ -234,7 +247,8 @@ void ViewerWindow::seekTo(int x) {
     const int span = std::max<int>(1, channel.right - channel.left);
     const auto last = static_cast<double>(viewer_->last());
     auto xOf = [&](std::uint64_t point) {
-        return channel.left + static_cast<int>(static_cast<double>(point) / std::max(1.0, last) * span);
+        return channel.left +
+               static_cast<int>(static_cast<double>(point) / std::max(1.0, last) * span);
     };
     const double share = std::clamp(static_cast<double>(x - channel.left) / span, 0.0, 1.0);
     std::uint64_t point = static_cast<std::uint64_t>(share * last + 0.5);
@@ -281,7 +295,8 @@ LRESULT ViewerWindow::onWindow(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_HSCROLL:
         // The thumb dragged, or keys on the timeline.
         if (reinterpret_cast<HWND>(lparam) == timeline_ && LOWORD(wparam) != TB_ENDTRACK)
-            apply(viewer_->seek(static_cast<std::uint64_t>(SendMessageW(timeline_, TBM_GETPOS, 0, 0))));
+            apply(viewer_->seek(
+                static_cast<std::uint64_t>(SendMessageW(timeline_, TBM_GETPOS, 0, 0))));
         return 0;
     case WM_PARENTNOTIFY:
         if (LOWORD(wparam) == WM_LBUTTONDOWN) {

@@ -39,7 +39,6 @@ public:
     LRESULT onBackdrop(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 private:
-
     // After every call into the session.
     void apply(const session::Answer& answer);
     void carryOut(const session::WindowStep& step);
