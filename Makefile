@@ -76,12 +76,13 @@ soak: build sanitize-build
 # The tick, the frame and the viewer's seeks, then the windowed game's CPU
 # share in Xvfb and the page's in Chromium, each beside its viewer's playing
 # the recording of a Demo game at 1x, and the page viewer's seeks.
-bench: build web
+bench: build web windows
 	@sh scripts/install-deps browser
 	@cd tests/web && npm install --no-audit --no-fund --loglevel=error
 	./$(BUILD)/bench/brontix_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bash bench/window_cpu.sh ./$(BUILD)/brontix
 	bash bench/viewer_cpu.sh ./$(BUILD)/brontix
+	bash bench/windows_cpu.sh ./$(BUILD)/brontix $(WINDOWS_BUILD)/brontix.exe
 	node bench/page_cpu.mjs $(WEB_BUILD)
 	node bench/page_viewer_cpu.mjs $(WEB_BUILD)
 	node bench/page_seek.mjs $(WEB_BUILD)

@@ -14,10 +14,11 @@ FAKETIME_LIB=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime.so.1$' | hea
 FROZEN_CLOCK=(env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="2026-12-09 12:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
 
 # CPU time of a process, all its threads, in nanoseconds: schedstat is
-# exact, stat counts whole clock ticks.
+# exact, stat counts whole clock ticks. (Printed as an integer: mawk prints
+# a sum past 2^31 as 2.7e+09, which shell arithmetic cannot read.)
 cpu_ns() {
     if [ -r "/proc/$1/task/$1/schedstat" ]; then
-        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {print sum}'
+        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%.0f\n", sum}'
     else
         echo $(($(cpu_ticks "$1") * 1000000000 / $(getconf CLK_TCK)))
     fi

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/win32/screen.h"
 
@@ -153,6 +154,20 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
     timeline_ =
         make(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTTOM | TBS_FIXEDLENGTH, 0, y, width, px(30));
     SendMessageW(timeline_, TBM_SETTHUMBLENGTH, px(14), 0);
+    // A click goes where it points (see seekTo), not a page along.
+    SendMessageW(timeline_, TBM_SETPAGESIZE, 0, 0);
+    // The marks under the pointer say what they are.
+    HWND tips = CreateWindowExW(
+        0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(timeline_);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, px(400));
     y += px(30) + gap;
     int x = gap;
     for (const Button& b : kButtons) {
@@ -239,25 +254,43 @@ void ViewerWindow::surveyed() {
     ShowWindow(verdict_, SW_SHOW);
 }
 
-// A click on the timeline goes where it points, to a mark when one is
-// within reach.
-void ViewerWindow::seekTo(int x) {
+int ViewerWindow::xOf(std::uint64_t point) const {
     RECT channel;
     SendMessageW(timeline_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-    const int span = std::max<int>(1, channel.right - channel.left);
-    const auto last = static_cast<double>(viewer_->last());
-    auto xOf = [&](std::uint64_t point) {
-        return channel.left +
-               static_cast<int>(static_cast<double>(point) / std::max(1.0, last) * span);
-    };
-    const double share = std::clamp(static_cast<double>(x - channel.left) / span, 0.0, 1.0);
-    std::uint64_t point = static_cast<std::uint64_t>(share * last + 0.5);
-    int nearest = kMarkReach + 1;
+    const double share = static_cast<double>(point) / std::max<double>(1, viewer_->last());
+    return channel.left + static_cast<int>(share * (channel.right - channel.left));
+}
+
+std::vector<const viewer::Mark*> ViewerWindow::marksAt(int x) const {
+    std::vector<const viewer::Mark*> within;
     for (const viewer::Mark& mark : viewer_->marks())
-        if (const int d = std::abs(xOf(mark.point) - x); d < nearest) {
-            nearest = d;
-            point = mark.point;
-        }
+        if (std::abs(xOf(mark.point) - x) <= kMarkReach) within.push_back(&mark);
+    return within;
+}
+
+// A click on the timeline goes where it points, to a mark when it is on
+// one, and to one of a list where marks are drawn on one another.
+void ViewerWindow::seekTo(int x) {
+    const std::vector<const viewer::Mark*> within = marksAt(x);
+    std::uint64_t point = 0;
+    if (within.size() == 1) {
+        point = within.front()->point;
+    } else if (!within.empty()) {
+        HMENU list = CreatePopupMenu();
+        for (std::size_t i = 0; i < within.size(); ++i)
+            AppendMenuW(list, MF_STRING, i + 1, wide(viewer::markTitle(*within[i])).c_str());
+        POINT at;
+        GetCursorPos(&at);
+        const auto chosen = static_cast<std::size_t>(
+            TrackPopupMenu(list, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
+        DestroyMenu(list);
+        if (chosen == 0) return;
+        point = within[chosen - 1]->point;
+    } else {
+        const int left = xOf(0), span = std::max(1, xOf(viewer_->last()) - left);
+        const double share = std::clamp(static_cast<double>(x - left) / span, 0.0, 1.0);
+        point = static_cast<std::uint64_t>(share * static_cast<double>(viewer_->last()) + 0.5);
+    }
     apply(viewer_->seek(point));
 }
 
@@ -297,6 +330,17 @@ LRESULT ViewerWindow::onWindow(HWND window, UINT message, WPARAM wparam, LPARAM 
         if (reinterpret_cast<HWND>(lparam) == timeline_ && LOWORD(wparam) != TB_ENDTRACK)
             apply(viewer_->seek(
                 static_cast<std::uint64_t>(SendMessageW(timeline_, TBM_GETPOS, 0, 0))));
+        return 0;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lparam)->code == TTN_GETDISPINFOW) {
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(timeline_, &at);
+            tip_.clear();
+            for (const viewer::Mark* mark : marksAt(at.x))
+                tip_ += (tip_.empty() ? L"" : L"\n") + wide(viewer::markTitle(*mark));
+            reinterpret_cast<NMTTDISPINFOW*>(lparam)->lpszText = tip_.data();
+        }
         return 0;
     case WM_PARENTNOTIFY:
         if (LOWORD(wparam) == WM_LBUTTONDOWN) {

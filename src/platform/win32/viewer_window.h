@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "viewer/viewer.h"
 
@@ -53,6 +54,10 @@ private:
     void surveyOn();
     void surveyed();
     void seekTo(int x);
+    // Where a point is on the timeline, in its pixels; the marks drawn
+    // within reach of x.
+    int xOf(std::uint64_t point) const;
+    std::vector<const viewer::Mark*> marksAt(int x) const;
     std::wstring timeAt(std::uint64_t point) const;
 
     std::unique_ptr<viewer::Viewer> viewer_;
@@ -71,6 +76,7 @@ private:
     HWND cancel_ = nullptr;
     HWND verdict_ = nullptr;
     HFONT font_ = nullptr;
+    std::wstring tip_;  // the timeline's tooltip while it is shown
     HACCEL keys_ = nullptr;
     int unit_ = 1;  // device pixels of the controls' layout unit, at the DPI
 };
