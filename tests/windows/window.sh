@@ -8,6 +8,7 @@
 # for pixel, the frame its recording replays to on Linux. Then the viewer
 # window watches that recording.
 #   window.sh WINE_SH PREFIX BRONTIX_EXE REPLAY OUTPUT_DIR
+# (PREFIX: a folder for the Wine prefix it makes, and removes at the end.)
 # A failing step leaves its screenshot in OUTPUT_DIR.
 set -u
 
@@ -29,6 +30,14 @@ source "$(dirname "$0")/../e2e/x_session.sh"
 
 STEP=xserver
 start_x_session
+pass
+
+# A prefix of its own, made on this display: one whose desktop process
+# began without a display (as the replay driver's tests leave theirs)
+# tells every program a screen of 1024 x 768.
+STEP=prefix
+sh "$WINE_SH" --prefix "$PREFIX" || fail "no Wine prefix"
+trap 'sh "$WINE_SH" --stop "$PREFIX"; cleanup' EXIT
 pass
 
 # The tallest visible window whose name begins with $1 (the game's box
@@ -257,7 +266,7 @@ xdotool key --clearmodifiers alt+F4
 wait "$VIEWER_PID"
 dpi() { sh "$WINE_SH" "$PREFIX" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 dpi 144 || fail "the DPI could not be set"
-trap 'dpi 96; cleanup' EXIT
+trap 'dpi 96; sh "$WINE_SH" --stop "$PREFIX"; cleanup' EXIT
 RECORDING=$OUT/recording-150.txt
 BRONTIX_RECORD=$RECORDING sh "$WINE_SH" "$PREFIX" "$EXE" >"$OUT/brontix-150.log" 2>&1 &
 GAME_PID=$!

@@ -20,8 +20,12 @@ case "${1:-}" in
     timeout 300 "$WINE" wineboot --init >/dev/null 2>&1 || { echo "wine.sh: wineboot failed" >&2; exit 1; }
     # wineboot returns before the prefix is written out.
     timeout 120 /usr/lib/wine/wineserver -w
-    # A server kept running saves every program a second of starting one.
-    exec /usr/lib/wine/wineserver -p ;;
+    # A server kept running saves every program a second of starting one;
+    # it holds no test's output open, or the test would wait for it to end.
+    # (The prefix's desktop process is left to the first program with a
+    # window, which starts it on its display: started here, with none, it
+    # would tell every program a screen of 1024 x 768.)
+    exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 ;;
 --stop)
     export WINEPREFIX="$2"
     /usr/lib/wine/wineserver -k 2>/dev/null
