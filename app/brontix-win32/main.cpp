@@ -9,6 +9,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/recording_file.h"
 #include "platform/win32/viewer_window.h"
@@ -20,10 +21,10 @@ namespace {
 using namespace brontix::platform::win32;
 
 // Said where a player sees it: started from Explorer there is no terminal.
-int refuse(const std::string& why) {
+int refuse(const std::string& why, int status = 1) {
     std::fprintf(stderr, "brontix: %s\n", why.c_str());
     MessageBoxW(nullptr, wide(why).c_str(), L"Brontix", MB_OK | MB_ICONERROR);
-    return 1;
+    return status;
 }
 
 // The message loop, with a window's keys made its commands.
@@ -40,9 +41,14 @@ int loop(HWND window = nullptr, HACCEL keys = nullptr) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // No options: one argument at most, a recording to watch.
-    if (argc > 2 || (argc == 2 && argv[1][0] == L'-')) {
-        std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
+    // One option, a race on a wall; else one argument at most, a recording
+    // to watch.
+    const bool racing = argc == 3 && std::wstring_view(argv[1]) == L"--race";
+    const auto wall = racing ? brontix::session::raceWall(narrow(argv[2])) : std::nullopt;
+    if (racing && !wall)
+        return refuse("not a wall: '" + narrow(argv[2]) + "' (decimal digits, within 64 bits)", 2);
+    if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == L'-'))) {
+        std::fprintf(stderr, "usage: brontix [RECORDING.brontix | --race WALL]\n");
         return 2;
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -70,5 +76,6 @@ int wmain(int argc, wchar_t** argv) {
     // goes.
     Win32Game game(instance);
     game.start(recorder.get(), SW_SHOWNORMAL);
+    if (wall) game.race(*wall);
     return loop();
 }

@@ -50,13 +50,21 @@ Recording openRecording() {
 
 int main(int argc, char** argv) {
     using namespace brontix::platform::qt;
-    // No options: one argument at most, a recording to watch.
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::fprintf(stderr, "usage: brontix [RECORDING.brontix]\n");
+    // One option, a race on a wall; else one argument at most, a recording
+    // to watch.
+    const bool racing = argc == 3 && std::strcmp(argv[1], "--race") == 0;
+    const auto wall = racing ? brontix::session::raceWall(argv[2]) : std::nullopt;
+    if (racing && !wall) {
+        std::fprintf(stderr, "brontix: not a wall: '%s' (decimal digits, within 64 bits)\n",
+                     argv[2]);
         return 2;
     }
-    auto watched =
-        argc == 2 ? openRecordingFile(argv[1]) : std::variant<WatchedRecording, std::string>{};
+    if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == '-'))) {
+        std::fprintf(stderr, "usage: brontix [RECORDING.brontix | --race WALL]\n");
+        return 2;
+    }
+    auto watched = argc == 2 && !racing ? openRecordingFile(argv[1])
+                                        : std::variant<WatchedRecording, std::string>{};
     // A recording that cannot be watched is said on standard error, and in
     // a box where there is a screen: opened from a file manager, nobody
     // sees standard error.
@@ -98,5 +106,6 @@ int main(int argc, char** argv) {
     // Closing the game window ends the program, backdrop and all.
     QObject::connect(&game.window(), &MainWindow::closed, &app, &QApplication::quit);
     game.start(recording.recorder.get());
+    if (wall) game.race(*wall);
     return app.exec();
 }

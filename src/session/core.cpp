@@ -128,6 +128,15 @@ Answer Core::menu(Command command) {
     return answer();
 }
 
+Answer Core::race(std::uint64_t wall) {
+    services_.clockGiven = wall;
+    Answer a = menu(Command::NewGame);
+    // Refused (under the box, before start-up), the race leaves no clock
+    // for a later New Game to read.
+    services_.clockGiven.reset();
+    return a;
+}
+
 Answer Core::placeWindows(const ScreenRect& cover, const ScreenRect& game) {
     windows_.cover = cover;
     windows_.game = game;
@@ -224,7 +233,8 @@ Answer Core::answer() {
 // --- the services the game calls ----------------------------------------------
 
 void Core::GameServices::Randomize() {
-    const std::uint64_t clock = session_.host_.clock();
+    const std::uint64_t clock =
+        std::exchange(clockGiven, std::nullopt).value_or(session_.host_.clock());
     generator.seed(clock);
     if (session_.recorder_) session_.recorder_->seeded(clock);
 }

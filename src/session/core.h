@@ -42,6 +42,7 @@ public:
     Answer leave(double x0, double y0, double x1, double y1);
     Answer click();
     Answer key(int code);
+    Answer race(std::uint64_t wall);
     Answer unseen();
     Answer menu(Command command);
     Answer placeWindows(const ScreenRect& cover, const ScreenRect& game);
@@ -107,6 +108,8 @@ private:
 
         std::deque<float> queue;
         scene::SplitMix64 generator;
+        // The clock the next Randomize reads instead of the host's: a race's.
+        std::optional<std::uint64_t> clockGiven;
 
     private:
         void showCaption(const std::string& text) override;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "session/session.h"
 
+#include <limits>
+
 #include "session/core.h"
 
 namespace brontix::session {
@@ -21,6 +23,20 @@ Answer Session::click() { return core_->click(); }
 Answer Session::key(int code) { return core_->key(code); }
 Answer Session::unseen() { return core_->unseen(); }
 Answer Session::menu(Command command) { return core_->menu(command); }
+Answer Session::race(std::uint64_t wall) { return core_->race(wall); }
+
+std::optional<std::uint64_t> raceWall(std::string_view text) {
+    constexpr std::size_t kMostDigits = 20;  // 2^64 - 1 has twenty
+    if (text.empty() || text.size() > kMostDigits) return std::nullopt;
+    std::uint64_t wall = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (wall > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return std::nullopt;
+        wall = wall * 10 + digit;
+    }
+    return wall;
+}
 Answer Session::placeWindows(const ScreenRect& cover, const ScreenRect& game) {
     return core_->placeWindows(cover, game);
 }

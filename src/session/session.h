@@ -79,6 +79,10 @@ struct Answer {
     std::vector<Event> events;
 };
 
+// The wall of a race as a player gives it: decimal digits, twenty at most,
+// within 64 bits. None for anything else.
+std::optional<std::uint64_t> raceWall(std::string_view text);
+
 class Recorder;
 class Core;
 // Everything the game is at one moment, to come back to: the main window's
@@ -122,6 +126,11 @@ public:
     // so; a paused or ended game, or one under its box, is left alone.
     Answer unseen();
     Answer menu(Command command);
+    // A race: New Game chosen with `wall` as the clock it reads, so that
+    // the wall it deals is that wall's whoever plays it (the recording
+    // says `clock wall` before its `menu new`); New Games after it read
+    // the system clock.
+    Answer race(std::uint64_t wall);
 
     // Where the front end's windows stand: the area a maximised backdrop
     // covers, and the game window's outer frame. Told before any Full

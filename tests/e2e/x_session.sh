@@ -44,5 +44,12 @@ game_box() {
     done
 }
 
+# Whether a recording's last ticks are followed by a check: the state of a
+# game that ended, checked as it ended.
+#   ended_game_checked RECORDING
+ended_game_checked() {
+    awk '/^tick [0-9]+$/ {last = NR} {line[NR] = $0} END {exit !(last && line[last + 1] ~ /^check [0-9a-f]+$/)}' "$1"
+}
+
 # CPU time of a process so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

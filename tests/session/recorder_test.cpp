@@ -59,6 +59,46 @@ TEST(Recorder, WritesClockEventsAndTheTicksBetweenThem) {
               "menu demo\nmenu fullscreen\nmove 1e-45 3.4028235e+38\n");
 }
 
+// A race's New Game reads the wall it is given, not the system clock: the
+// recording says so, and replays to the very game; the New Game after it
+// reads the clock again. Under the box a race starts nothing, and leaves
+// no wall for a later New Game.
+TEST(Recorder, ARaceDealsItsWallAndTheNextNewGameTheClocks) {
+    Recorded r;
+    r.host.setClock(42);
+    r.session.start();
+    r.session.race(18446744073709551615u);
+    r.session.expire(3);
+    const std::string raced = r.dump();
+    r.session.menu(Command::NewGame);
+    EXPECT_EQ(r.script.substr(r.script.find("clock 42\n")),
+              "clock 42\nclock 18446744073709551615\nmenu new\ntick 3\nclock 42\nmenu new\n");
+    EXPECT_EQ(replayed("clock 42\nclock 18446744073709551615\nmenu new\ntick 3\n"), raced + "\n");
+
+    Recorded boxed;
+    boxed.host.setClock(7);
+    boxed.session.start();
+    boxed.session.menu(Command::NewGame);
+    boxed.session.click();
+    for (int n = 0; n < 100000 && !boxed.session.boxOpen(); ++n) boxed.session.expire();
+    ASSERT_TRUE(boxed.session.boxOpen());
+    const std::size_t before = boxed.script.size();
+    boxed.session.race(99);
+    boxed.session.boxClosed();
+    boxed.session.menu(Command::NewGame);
+    EXPECT_EQ(boxed.script.find("clock 99"), std::string::npos);
+    EXPECT_NE(boxed.script.find("clock 7\nmenu new", before), std::string::npos);
+}
+
+TEST(RaceWall, DecimalDigitsWithinSixtyFourBits) {
+    EXPECT_EQ(raceWall("0"), 0u);
+    EXPECT_EQ(raceWall("00000000000000000042"), 42u);
+    EXPECT_EQ(raceWall("18446744073709551615"), 18446744073709551615u);
+    for (const char* refused : {"", "18446744073709551616", "99999999999999999999",
+                                "000000000000000000001", "+1", "-1", "1a", " 1", "1 ", "0x10"})
+        EXPECT_EQ(raceWall(refused), std::nullopt) << refused;
+}
+
 // The heading's date is UTC's, across month ends, leap days and 1970.
 TEST(Recorder, HeadingSaysWhenInUtc) {
     EXPECT_EQ(Recorder::heading(0), "# Brontix 1.0.0 recording, begun 1970-01-01T00:00:00Z\n");

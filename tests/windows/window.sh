@@ -209,7 +209,7 @@ wait_for 60 'BOX=$(box); [ -n "$BOX" ]' || fail "no box came up"
 xdotool windowactivate --sync "$BOX" >/dev/null 2>&1
 xdotool key Return
 wait_for 10 '[ -z "$(box)" ]' || fail "Return did not close the box"
-wait_for 10 'tail -1 "$RECORDING" | grep -Eq "^check [0-9a-f]{16}$"' || fail "the ended game is not checked"
+wait_for 10 'ended_game_checked "$RECORDING"' || fail "the ended game is not checked"
 "$REPLAY" --verify "$RECORDING" | grep -Eq '^verified: [1-9][0-9]* checks, [0-9]+ ticks, score [0-9]+, won 0, lost 1$' ||
     fail "the recording does not verify: $("$REPLAY" --verify "$RECORDING" 2>&1)"
 printf 'dump\n' | cat "$RECORDING" - | "$REPLAY" | grep -q '"messages":\[[^]]*"You lose!"\]' ||
@@ -314,4 +314,32 @@ wait_for 30 '! kill -0 $FULL_PID 2>/dev/null' || fail "the program did not end w
 # (Standard error is text, as on Windows: its lines end in CR LF.)
 [ "$(tr -d '\r' <"$OUT/full.log")" = "brontix: the recording '/dev/full' stops here: Disk full" ] ||
     fail "not said once, in one line: $(cat "$OUT/full.log")"
+pass
+
+# --- a race: New Game on the wall given, the result on standard output --------------------------
+STEP=race
+RECORDING=$OUT/recording-race.txt
+BRONTIX_RECORD=$RECORDING sh "$WINE_SH" "$PREFIX" "$EXE" --race 18446744073709551615 >"$OUT/race.log" 2>&1 &
+RACE_PID=$!
+PIDS+=($RACE_PID)
+wait_for 60 'W=$(top_window "^Brontix"); [ -n "$W" ]' || fail "no window for the race"
+geometry
+wait_for 10 'grep -qx "menu new" "$RECORDING"' || fail "the race chose no New Game"
+sed -n '4,5p' "$RECORDING" | tr '\n' ' ' | grep -qx 'clock 18446744073709551615 menu new ' ||
+    fail "the race's New Game did not read its wall: $(sed -n '3,5p' "$RECORDING" | tr '\n' ' ')"
+pause
+same_as_replay race
+key p
+wait_for 10 '[ "$(caption)" != "Brontix [Paused]" ]' || fail "the race did not resume"
+xdotool mousemove --window "$W" 320 $((MENU + 300)) click 1
+xdotool mousemove --window "$W" 600 $((MENU + 300))
+wait_for 60 'BOX=$(box); [ -n "$BOX" ]' || fail "no box came up"
+wait_for 10 'xdotool windowactivate --sync "$BOX" >/dev/null 2>&1; xdotool key Return; [ -z "$(box)" ]' ||
+    fail "Return did not close the box"
+key alt+F4
+wait_for 30 '! kill -0 $RACE_PID 2>/dev/null' || fail "the program did not end with its window"
+tr -d '\r' <"$OUT/race.log" | sed -n 1p | grep -qx 'race on wall 18446744073709551615' || fail "the wall is not said: $(cat "$OUT/race.log")"
+tr -d '\r' <"$OUT/race.log" | sed -n 2p |
+    grep -Eqx 'race on wall 18446744073709551615: You lose!, score [0-9]+, play time 0:[0-9]{2}' ||
+    fail "the result is not said: $(cat "$OUT/race.log")"
 pass

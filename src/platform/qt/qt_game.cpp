@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qt_game.h"
 
+#include <cstdio>
+
 namespace brontix::platform::qt {
 
 QtGame::QtGame() {
@@ -48,7 +50,19 @@ void QtGame::start(session::Recorder* recorder) {
     apply(first);
 }
 
+void QtGame::race(std::uint64_t wall) {
+    race_.emplace(wall, session_.ticksRun());
+    std::printf("%s\n", race_->started().c_str());
+    std::fflush(stdout);
+    apply(session_.race(wall));
+}
+
 void QtGame::apply(const session::Answer& answer) {
+    for (const session::Event& event : answer.events)
+        if (const auto result = race_ ? race_->ended(event, session_.score()) : std::nullopt) {
+            std::printf("%s\n", result->c_str());
+            std::fflush(stdout);
+        }
     for (const session::WindowStep& step : answer.windows) host_.carryOut(step);
     if (!answer.drawn.empty()) window_.playfield()->show(*answer.frame, answer.drawn);
     if (answer.caption) window_.setWindowTitle(QString::fromStdString(*answer.caption));

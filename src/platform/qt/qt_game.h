@@ -7,10 +7,13 @@
 // the timer set for the next wake-up, or stopped.
 #pragma once
 
+#include <optional>
+
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/wake_timer.h"
 #include "session/session.h"
+#include "viewer/race.h"
 
 namespace brontix::platform::qt {
 
@@ -21,6 +24,10 @@ public:
     // Runs start-up (writing it to `recorder`, if any), then shows the
     // window and paces the ticks.
     void start(session::Recorder* recorder = nullptr);
+    // A race on `wall` (after start()): New Game chosen with the wall as
+    // its clock; the wall, and the race's result when its game ends, said
+    // on standard output.
+    void race(std::uint64_t wall);
 
     MainWindow& window() { return window_; }
     QtHost& host() { return host_; }
@@ -34,6 +41,7 @@ private:
     QtHost host_{window_};
     session::Session session_{host_, &WakeTimer::now};
     WakeTimer timer_{[this] { apply(session_.wake()); }};
+    std::optional<viewer::RaceReport> race_;
 };
 
 }  // namespace brontix::platform::qt

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <chrono>
+#include <cstdio>
 #include <utility>
 
 namespace brontix::platform::win32 {
@@ -76,7 +77,19 @@ void Win32Game::start(session::Recorder* recorder, int show) {
     apply(first);
 }
 
+void Win32Game::race(std::uint64_t wall) {
+    race_.emplace(wall, session_.ticksRun());
+    std::printf("%s\n", race_->started().c_str());
+    std::fflush(stdout);
+    apply(session_.race(wall));
+}
+
 void Win32Game::apply(const session::Answer& answer) {
+    for (const session::Event& event : answer.events)
+        if (const auto result = race_ ? race_->ended(event, session_.score()) : std::nullopt) {
+            std::printf("%s\n", result->c_str());
+            std::fflush(stdout);
+        }
     for (const session::WindowStep& step : answer.windows) carryOut(step);
     showDrawn(window_, answer.drawn);
     if (answer.caption) SetWindowTextW(window_, wide(*answer.caption).c_str());

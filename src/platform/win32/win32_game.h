@@ -15,6 +15,7 @@
 
 #include "platform/win32/screen.h"
 #include "session/session.h"
+#include "viewer/race.h"
 
 namespace brontix::platform::win32 {
 
@@ -30,6 +31,10 @@ public:
     // Runs start-up (writing it to `recorder`, if any), then shows the
     // window and paces the ticks. Closing the window ends the message loop.
     void start(session::Recorder* recorder, int show);
+    // A race on `wall` (after start()): New Game chosen with the wall as
+    // its clock; the wall, and the race's result when its game ends, said
+    // on standard output.
+    void race(std::uint64_t wall);
 
     HWND window() const { return window_; }
     session::Session& session() { return session_; }
@@ -63,6 +68,7 @@ private:
     // is there.
     std::optional<POINT> inside_;
     bool minimised_ = false;
+    std::optional<viewer::RaceReport> race_;
 };
 
 }  // namespace brontix::platform::win32

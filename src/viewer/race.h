@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 The Brontix developers
+// SPDX-License-Identifier: MIT
+// A race as a desktop front end tells it on standard output: the wall when
+// it starts, and the result when the race's game ends ("You lose!" or "You
+// win!", its score and its play time). Later games are not the race's.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "session/session.h"
+
+namespace brontix::viewer {
+
+class RaceReport {
+public:
+    // The race's New Game was chosen once `from` ticks had run.
+    RaceReport(std::uint64_t wall, std::uint64_t from) : wall_(wall), from_(from) {}
+
+    // "race on wall N"
+    std::string started() const;
+    // For the event that ends the race's game, its line ("race on wall N:
+    // You win!, score 1520, play time 2:07"), once; none for any other.
+    std::optional<std::string> ended(const session::Event& event, std::int32_t score);
+
+private:
+    std::uint64_t wall_;
+    std::uint64_t from_;
+    bool over_ = false;
+};
+
+}  // namespace brontix::viewer
