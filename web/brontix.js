@@ -20,9 +20,10 @@ const BUILD = '@BUILD@';
 const $ = (id) => document.getElementById(id);
 
 // A page that cannot start the game says why; the markup says how to
-// start it.
-function failed(why) {
+// start it, unless the page was asked for what cannot be.
+function failed(why, how = true) {
   $('failure-why').textContent = `The game could not start: ${why}.`;
+  $('failure-how').hidden = !how;
   $('failure').hidden = false;
   document.body.dataset.failed = 'true';
 }
@@ -62,7 +63,7 @@ class Drawn {
 }
 const drawn = new Drawn(elements.canvas);
 
-let memory = null, pendingBox = null, recording = null;
+let memory = null, pendingBox = null, recording = null, raceEnded = null;
 // Where the viewer of recordings takes its answers, once it is there.
 const watching = {};
 const page = {
@@ -86,6 +87,17 @@ const page = {
   watch_box(ptr, len) { watching.box(memory.text(ptr, len)); },
   watch_shown(point, playing, ptr, len) { watching.shown(point, playing === 1, memory.text(ptr, len)); },
   record(ptr, len) { recording.add(memory.text(ptr, len)); },
+  dealt(wall) {
+    // A 64-bit import comes as a signed BigInt.
+    $('race-this-link').href = links.raceLink(BigInt.asUintN(64, wall));
+    $('race-this').hidden = false;
+  },
+  race(ptr, len, ended) {
+    const said = memory.text(ptr, len);
+    if (ended) raceEnded = said;
+    else $('race-said').textContent = said;
+    $('race').hidden = false;
+  },
 };
 
 // The one hook for tests and benchmarks (DESIGN.md lists it):
@@ -93,6 +105,7 @@ const page = {
 //   watchLink(script) a link to watch a recording
 //   status()          the game's ticks, timer, box and scale (no game: absent)
 //   recording()       the visit's recording so far (no game: absent)
+//   raceResult()      the link "Copy result" copies (no race ended: null)
 //   moduleBytes()     the memory the module holds
 const hook = window.brontixTest = { watchLink: links.watchLink };
 const scripts = {
@@ -118,24 +131,40 @@ async function start() {
 }
 
 const exports = await start();
+const raceText = links.parseRace(location.hash);
+// The wall a race link names, or null; a link that names none starts
+// nothing.
+function raceWall() {
+  const bytes = new TextEncoder().encode(raceText);
+  const into = exports.brontix_race_text(bytes.length);
+  if (into) memory.bytes(into, bytes.length).set(bytes);
+  if (into && exports.brontix_race_wall()) return BigInt(raceText);
+  failed(`this race link names no wall ("${raceText.slice(0, 40)}"): a wall is a whole number `
+    + 'of at most 20 digits, below 18446744073709551616', false);
+  return null;
+}
 if (exports && links.parseLink(location.hash)) {
   // A link to watch a recording: the viewer, and no game.
   const shown = await viewer.watch(exports, memory, watching);
   fitted.rescaled = shown.rescale;
   fitted.fit();
   window.addEventListener('resize', () => fitted.fit());
+} else if (exports && raceText === null) {
+  play(null);
 } else if (exports) {
-  play();
+  const wall = raceWall();
+  if (wall !== null) play(wall);
 }
 if (exports) {
   updates.offerNewVersions($('update'), $('update-reload'));
   document.body.dataset.ready = 'true';
 }
 
-function play() {
-  // Following a link to watch a recording from the game's page.
+// The game; a race on `wall` when it is not null.
+function play(wall) {
+  // Following a link to watch a recording or to race from the game's page.
   window.addEventListener('hashchange', () => {
-    if (links.parseLink(location.hash)) location.reload();
+    if (links.parseLink(location.hash) || links.parseRace(location.hash) !== null) location.reload();
   });
 
   let wakeTimer = 0;
@@ -147,6 +176,7 @@ function play() {
       pendingBox = null;
       elements.box.showModal();
     }
+    if (raceEnded !== null) raceOver();
     clearTimeout(wakeTimer);
     // Timers count whole milliseconds: rounding up keeps a wake-up from
     // coming before its tick is due.
@@ -190,10 +220,34 @@ function play() {
   recording = new links.VisitRecording($('recording'), $('watch-visit'), () => exports.brontix_settle(),
     exports.brontix_watch_max_bytes(), $('visit-full'));
   hook.recording = () => recording.text;
+  hook.raceResult = () => resultLink;
   hook.status = () => ({
     ticks: exports.brontix_ticks(), timer: exports.brontix_timer() === 1, box: elements.box.open, scale: fitted.scale,
   });
+  // The race's game ended: its result, and its recording up to there
+  // behind a link, the race's wall for someone else behind another.
+  let resultLink = null;
+  function raceOver() {
+    $('race-said').textContent = raceEnded;
+    raceEnded = null;
+    $('race-over').hidden = false;
+    recording.upToNow();
+    const result = recording.text;
+    resultLink = links.watchLink(result);
+  }
+  const copied = async (link) => {
+    try {
+      await navigator.clipboard.writeText(await link);
+      $('race-copied').textContent = 'Copied.';
+    } catch {
+      $('race-copied').textContent = `Copy it from here: ${await link}`;
+    }
+  };
+  $('race-copy').addEventListener('click', () => copied(links.raceLink(wall)));
+  $('race-result').addEventListener('click', () => copied(resultLink));
+
   after(exports.brontix_start());
+  if (wall !== null) after(exports.brontix_race());
   fitted.rescaled = (deviceWidth) => after(exports.brontix_scale(deviceWidth));
   fitted.rescaled(fitted.deviceWidth);
   drawn.put();  // the first frame at once

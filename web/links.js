@@ -54,6 +54,14 @@ export async function readBounded(stream, limit) {
 export function scriptOf(data, limit) {
   return readBounded(new Blob([unbase64url(data)]).stream().pipeThrough(new DecompressionStream('deflate-raw')), limit);
 }
+// The text after "#race=" of a link to race a wall (the module says
+// whether it is a wall); null when it is no race link.
+export function parseRace(hash) {
+  if (!/^#race(?:$|=)/.test(hash)) return null;
+  return hash.slice('#race='.length);
+}
+// A link to race on a wall, for someone else.
+export const raceLink = (wall) => `${location.origin}${location.pathname}#race=${wall}`;
 export const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
 // A link to watch a recording, for a tab of its own.
 export const watchLink = async (script) => address(await linkData(new TextEncoder().encode(script)), 0);

@@ -5,12 +5,14 @@
 // session wants its next wake-up, in the page's milliseconds, or -1 for
 // none (the timer is off, or the box is up).
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "platform/web/page.h"
 #include "platform/web/web_host.h"
 #include "session/recorder.h"
 #include "session/session.h"
+#include "viewer/race.h"
 
 #define BRONTIX_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -30,13 +32,29 @@ struct Page {
                                         std::time(nullptr)};
     Session session{
         host, [] { return static_cast<std::int64_t>(brontix::platform::web::pageNowMs() * 1e6); }};
+    std::optional<brontix::viewer::RaceReport> race;
 };
+
+// The wall a race link names, before any game starts: its text, put here by
+// the page, then read.
+std::string raceText;
+std::optional<std::uint64_t> raceWall;
 
 // The page's one game, alive from brontix_start to the page's end: what
 // main's locals are to the desktop program.
 Page* thePage = nullptr;
 
-double apply(const brontix::session::Answer& answer) { return thePage->host.apply(answer); }
+double apply(const brontix::session::Answer& answer) {
+    using Kind = brontix::session::Event::Kind;
+    for (const brontix::session::Event& event : answer.events) {
+        if (event.kind == Kind::NewGame)
+            brontix::platform::web::pageDealt(*thePage->session.wall());
+        if (!thePage->race) continue;
+        if (const auto result = thePage->race->ended(event, thePage->session.score()))
+            brontix::platform::web::pageRace(result->data(), static_cast<int>(result->size()), 1);
+    }
+    return thePage->host.apply(answer);
+}
 
 // A call that reached no handler: the pace as it stands.
 double unchanged() {
@@ -52,6 +70,25 @@ BRONTIX_EXPORT(brontix_start) double brontixStart() {
     thePage = new Page;
     thePage->session.record(&thePage->recorder);
     return apply(thePage->session.start());
+}
+// Room for a race link's wall as written, `length` bytes (a few dozen at
+// most: no wall is longer), then whether it is a wall.
+BRONTIX_EXPORT(brontix_race_text) char* brontixRaceText(int length) {
+    if (length < 0 || length > 64) return nullptr;
+    raceText.assign(static_cast<std::size_t>(length), '\0');
+    return raceText.data();
+}
+BRONTIX_EXPORT(brontix_race_wall) int brontixRaceWall() {
+    raceWall = brontix::session::raceWall(raceText);
+    return raceWall ? 1 : 0;
+}
+// The race on that wall, once the game has started: New Game on it.
+BRONTIX_EXPORT(brontix_race) double brontixRace() {
+    if (!raceWall || thePage->race) return unchanged();
+    thePage->race.emplace(*raceWall, thePage->session.ticksRun());
+    const std::string said = thePage->race->started();
+    brontix::platform::web::pageRace(said.data(), static_cast<int>(said.size()), 0);
+    return apply(thePage->session.race(*raceWall));
 }
 BRONTIX_EXPORT(brontix_wake) double brontixWake() { return apply(thePage->session.wake()); }
 BRONTIX_EXPORT(brontix_pointer) double brontixPointer(float x, float y) {

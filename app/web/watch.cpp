@@ -103,8 +103,7 @@ BRONTIX_EXPORT(brontix_watch_cut_short) const char* brontixWatchCutShort() {
 }
 // What replaying the whole script proves, in words.
 BRONTIX_EXPORT(brontix_watch_verdict) const char* brontixWatchVerdict() {
-    const Viewer& v = *watch().viewer;
-    return said(brontix::viewer::verdictText(v.verdict(), v.last()));
+    return said(watch().viewer->verdictSaid());
 }
 // Mark `i` in words with its time ("ball lost at 0:31 (tick 2000)"), and
 // its kind's name.

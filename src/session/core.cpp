@@ -236,6 +236,7 @@ void Core::GameServices::Randomize() {
     const std::uint64_t clock =
         std::exchange(clockGiven, std::nullopt).value_or(session_.host_.clock());
     generator.seed(clock);
+    seeded = clock;
     if (session_.recorder_) session_.recorder_->seeded(clock);
 }
 
@@ -296,6 +297,7 @@ void Core::GameServices::report(const scene::GameEvent& event) {
     session_.events_.push_back({event.kind, event.what, point});
     using Kind = scene::GameEvent::Kind;
     if (event.kind == Kind::Lost || event.kind == Kind::Won) session_.endedInTick_ = true;
+    if (event.kind == Kind::NewGame) session_.wall_ = seeded;
 }
 
 void Core::GameServices::showCaption(const std::string&) { session_.captionChanged_ = true; }

@@ -62,6 +62,7 @@ public:
     std::uint64_t ticksRun() const { return ticks_; }
     const std::vector<std::string>& messages() const { return messages_; }
     std::int32_t score() const;
+    std::optional<std::uint64_t> wall() const { return wall_; }
     std::uint64_t tickCost() const;
     bool boxOpen() const { return gate_ == Gate::Boxed; }
     std::string dump(std::string_view windows) const;
@@ -110,6 +111,8 @@ private:
         scene::SplitMix64 generator;
         // The clock the next Randomize reads instead of the host's: a race's.
         std::optional<std::uint64_t> clockGiven;
+        // The clock the last Randomize read.
+        std::uint64_t seeded = 0;
 
     private:
         void showCaption(const std::string& text) override;
@@ -150,7 +153,8 @@ private:
     WindowModel windows_;
     std::vector<std::string> messages_;
     bool inTick_ = false;
-    bool endedInTick_ = false;  // the running tick ended a game
+    bool endedInTick_ = false;           // the running tick ended a game
+    std::optional<std::uint64_t> wall_;  // the clock the last New Game read
     bool captionChanged_ = false;
     bool awake_ = false;  // paced: the timer was on when last looked at
     bool still_ = false;  // the last ticks changed nothing on screen

@@ -178,6 +178,9 @@ public:
     // opens.
     const std::vector<std::string>& messages() const;
     std::int32_t score() const;
+    // The wall of the last New Game: the clock it dealt from, which a race
+    // on it gives again (none before the first).
+    std::optional<std::uint64_t> wall() const;
     // What a tick costs now: the balls it looks at, every element of the
     // ball array (one at least).
     std::uint64_t tickCost() const;

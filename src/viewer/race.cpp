@@ -16,4 +16,21 @@ std::optional<std::string> RaceReport::ended(const session::Event& event, std::i
            ", play time " + minutesSeconds(event.point - from_);
 }
 
+std::optional<std::uint64_t> racedWall(std::span<const script::Command> commands) {
+    std::uint64_t clock = 0;
+    int clocks = 0;
+    for (const script::Command& c : commands) {
+        if (std::holds_alternative<script::Format>(c)) continue;
+        if (const auto* read = std::get_if<script::Clock>(&c)) {
+            clock = read->value;
+            ++clocks;
+            continue;
+        }
+        const auto* menu = std::get_if<script::Menu>(&c);
+        if (clocks >= 2 && menu && menu->command == session::Command::NewGame) return clock;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 }  // namespace brontix::viewer

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "script/script.h"
 #include "session/session.h"
 
 namespace brontix::viewer {
@@ -29,5 +31,11 @@ private:
     std::uint64_t from_;
     bool over_ = false;
 };
+
+// The wall a script races on: it begins as a race's recording does, with
+// start-up's clock, the race's, then New Game, which reads the race's. None
+// for any other script (one that sets a clock for start-up and New Game
+// alike is a script by hand, not a race).
+std::optional<std::uint64_t> racedWall(std::span<const script::Command> commands);
 
 }  // namespace brontix::viewer

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "replay/replay.h"
+#include "viewer/race.h"
 
 namespace brontix::viewer {
 
@@ -62,7 +63,7 @@ std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view
 }
 
 Viewer::Viewer(std::unique_ptr<Script> script, const Bounds& bounds)
-    : script_(std::move(script)), bounds_(bounds) {
+    : script_(std::move(script)), bounds_(bounds), race_(racedWall(script_->commands)) {
     surveyor_ = std::make_unique<replay::Replay>();
     // The marks are what the game reports, where it happened.
     surveyor_->host().onEvent = [this](const session::Event& e) { mark(e); };
@@ -272,6 +273,11 @@ std::string verdictText(const Verdict& verdict, std::uint64_t last) {
                "): made by another version of the game, or edited; shown up to there.";
     }
     return {};
+}
+
+std::string Viewer::verdictSaid() const {
+    const std::string verdict = verdictText(verdict_, last_);
+    return race_ ? "A race on wall " + std::to_string(*race_) + ". " + verdict : verdict;
 }
 
 void Viewer::mark(const session::Event& e) {

@@ -160,6 +160,8 @@ public:
     std::uint64_t last() const { return last_; }
     const std::vector<Mark>& marks() const { return marks_; }
     const Verdict& verdict() const { return verdict_; }
+    // The verdict in words, after the race's wall when the script is one.
+    std::string verdictSaid() const;
     // The moments kept to seek from, and about what they take of memory.
     std::size_t savedMoments() const { return moments_.size(); }
     std::size_t savedBytes() const;
@@ -242,6 +244,7 @@ private:
     bool told_ = false;  // the caption and the box have been said
     std::vector<Mark> marks_;
     Verdict verdict_;
+    std::optional<std::uint64_t> race_;
     std::vector<Moment> moments_;
     // The survey: its own game, where it stands in the script, the box its
     // point shows, what it has cost so far.

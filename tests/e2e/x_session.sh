@@ -11,11 +11,11 @@ start_x_session() {
     exec 3>"$OUT/display"
     Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
     PIDS+=($!)
-    wait_for 10 '[ -s "$OUT/display" ]' || fail "Xvfb did not start"
+    wait_for 60 '[ -s "$OUT/display" ]' || fail "Xvfb did not start"
     export DISPLAY=":$(head -1 "$OUT/display")"
     openbox >"$OUT/openbox.log" 2>&1 &
     PIDS+=($!)
-    wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
+    wait_for 60 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
         fail "openbox did not start"
     sleep 1  # openbox announces itself before it manages windows
 }

@@ -67,10 +67,13 @@ TEST(Recorder, ARaceDealsItsWallAndTheNextNewGameTheClocks) {
     Recorded r;
     r.host.setClock(42);
     r.session.start();
+    EXPECT_EQ(r.session.wall(), std::nullopt);  // start-up's wall is no New Game's
     r.session.race(18446744073709551615u);
+    EXPECT_EQ(r.session.wall(), 18446744073709551615u);
     r.session.expire(3);
     const std::string raced = r.dump();
     r.session.menu(Command::NewGame);
+    EXPECT_EQ(r.session.wall(), 42u);
     EXPECT_EQ(r.script.substr(r.script.find("clock 42\n")),
               "clock 42\nclock 18446744073709551615\nmenu new\ntick 3\nclock 42\nmenu new\n");
     EXPECT_EQ(replayed("clock 42\nclock 18446744073709551615\nmenu new\ntick 3\n"), raced + "\n");
@@ -87,6 +90,7 @@ TEST(Recorder, ARaceDealsItsWallAndTheNextNewGameTheClocks) {
     boxed.session.boxClosed();
     boxed.session.menu(Command::NewGame);
     EXPECT_EQ(boxed.script.find("clock 99"), std::string::npos);
+    EXPECT_EQ(boxed.session.wall(), 7u);
     EXPECT_NE(boxed.script.find("clock 7\nmenu new", before), std::string::npos);
 }
 

@@ -10,7 +10,7 @@ import { spawnSync, execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { connect } from 'node:net';
 import { join } from 'node:path';
-import { launchChromium, serveSite } from './harness.mjs';
+import { launchChromium, serveSite, waitUntil } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 const CLOCK = '20261208';
@@ -31,15 +31,7 @@ async function fail(why) {
 }
 let passed = 0;
 const pass = () => { passed += 1; console.log(`web: ok: ${step}`); };
-async function waitFor(what, seconds, test) {
-  const deadline = Date.now() + seconds * 1000;
-  for (;;) {
-    const v = await test();
-    if (v) return v;
-    if (Date.now() > deadline) await fail(what);
-    await sleep(100);
-  }
-}
+const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test)) || fail(what);
 
 // The page's pieces, read in one go so that no tick comes between.
 const status = () => page.evaluate(() => window.brontixTest.status());

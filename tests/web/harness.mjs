@@ -17,6 +17,18 @@ export async function serveSite(site) {
   return { server, address };
 }
 
+// What `test` resolves to once it is something, tried every `every` ms;
+// null after `seconds`.
+export async function waitUntil(seconds, test, every = 100) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const v = await test();
+    if (v) return v;
+    if (Date.now() > deadline) return null;
+    await new Promise((r) => setTimeout(r, every));
+  }
+}
+
 // How the tests and benchmarks start it; a benchmark launches it as a
 // server of its own, to count its processes.
 export const chromiumOptions = {

@@ -10,14 +10,13 @@
 import { spawn, execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdirSync, readdirSync, rmSync, utimesSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium } from './harness.mjs';
+import { launchChromium, waitUntil } from './harness.mjs';
 
 const [build, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 
 let step = 'start', page = null, browser = null, server = null, passed = 0;
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 async function fail(why) {
   console.log(`update: FAILED at ${step}: ${why}`);
   if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
@@ -26,15 +25,8 @@ async function fail(why) {
   process.exit(1);
 }
 const pass = () => { passed += 1; console.log(`update: ok: ${step}`); };
-async function waitFor(what, seconds, test) {
-  const deadline = Date.now() + seconds * 1000;
-  for (;;) {
-    const v = await test().catch(() => false);
-    if (v) return v;
-    if (Date.now() > deadline) await fail(typeof what === 'function' ? await what() : what);
-    await sleep(100);
-  }
-}
+const waitFor = async (what, seconds, test) =>
+  (await waitUntil(seconds, () => test().catch(() => false))) || fail(typeof what === 'function' ? await what() : what);
 
 // The build of every file of the page (its scripts but the worker, the
 // markup, the style, the module), or a failure when they differ or one is

@@ -11,7 +11,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
-import { launchChromium, serveSite } from './harness.mjs';
+import { launchChromium, serveSite, waitUntil } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
@@ -28,15 +28,8 @@ async function fail(why) {
   process.exit(1);
 }
 const pass = () => { passed += 1; console.log(`watch: ok: ${step}`); };
-async function waitFor(what, seconds, test) {
-  const deadline = Date.now() + seconds * 1000;
-  for (;;) {
-    const v = await test();
-    if (v) return v;
-    if (Date.now() > deadline) await fail(typeof what === 'function' ? await what() : what);
-    await sleep(50);
-  }
-}
+const waitFor = async (what, seconds, test) =>
+  (await waitUntil(seconds, test, 50)) || fail(typeof what === 'function' ? await what() : what);
 
 // A link to a script, made from the format's definition.
 const link = (address, script, t) => `${address}#watch=${deflateRawSync(Buffer.from(script)).toString('base64url')}${t === undefined ? '' : `&t=${t}`}`;

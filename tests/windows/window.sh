@@ -21,6 +21,7 @@ STEP=start
 fail() {
     echo "windows: FAILED at $STEP: $*" >&2
     import -window root "$OUT/failed-$STEP.png" 2>/dev/null
+    xwininfo -root -tree >"$OUT/failed-$STEP-windows.txt" 2>&1
     echo "windows: screenshot $OUT/failed-$STEP.png" >&2
     exit 1
 }
@@ -179,7 +180,7 @@ wait_for 10 'B=$(top_window "^Brontix FullScreen$"); [ -n "$B" ]' || fail "no ba
 xdotool windowactivate --sync "$B" >/dev/null 2>&1
 xdotool key --clearmodifiers alt+F4
 wait_for 10 '[ -z "$(top_window "^Brontix FullScreen$")" ]' || fail "Alt+F4 left the backdrop up"
-[ -n "$(top_window "^Brontix")" ] || fail "the game window went with the backdrop"
+wait_for 10 '[ -n "$(top_window "^Brontix")" ]' || fail "the game window went with the backdrop"
 ticks=$(wc -c <"$RECORDING")
 wait_for 10 'running && [ "$(wc -c <"$RECORDING")" -gt "$ticks" ]' || fail "the game stopped: caption $(caption)"
 pass

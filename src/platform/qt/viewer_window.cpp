@@ -207,8 +207,7 @@ void ViewerWindow::surveyed() {
     time_->setText(timeAt(viewer_->point()));
     std::string said = cut_ ? viewer::cutShort() + " " : std::string();
     if (!viewer_->stoppedShort().empty()) said += viewer_->stoppedShort() + " ";
-    verdict_->setText(
-        QString::fromStdString(said + viewer::verdictText(viewer_->verdict(), viewer_->last())));
+    verdict_->setText(QString::fromStdString(said + viewer_->verdictSaid()));
 }
 
 QWidget* ViewerWindow::makePicture() {

@@ -35,6 +35,11 @@ BRONTIX_PAGE(watch_shown)
 void pageWatchShown(double point, int playing, const char* time, int length);
 // One line of the visit's recording, with its line break.
 BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
+// New Game dealt the wall of this clock value.
+BRONTIX_PAGE(dealt) void pageDealt(std::uint64_t wall);
+// A race, in words: its wall as it starts ("race on wall N"), then its
+// result when its game ends (`ended` 1).
+BRONTIX_PAGE(race) void pageRace(const char* text, int length, int ended);
 }
 
 }  // namespace brontix::platform::web

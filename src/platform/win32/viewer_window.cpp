@@ -249,8 +249,7 @@ void ViewerWindow::surveyed() {
     SetWindowTextW(time_, timeAt(viewer_->point()).c_str());
     std::string said = cut_ ? viewer::cutShort() + " " : std::string();
     if (!viewer_->stoppedShort().empty()) said += viewer_->stoppedShort() + " ";
-    SetWindowTextW(verdict_,
-                   wide(said + viewer::verdictText(viewer_->verdict(), viewer_->last())).c_str());
+    SetWindowTextW(verdict_, wide(said + viewer_->verdictSaid()).c_str());
     ShowWindow(verdict_, SW_SHOW);
 }
 
