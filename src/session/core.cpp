@@ -61,6 +61,17 @@ void Core::check() { recorder_->check(stateHash()); }
 
 std::int32_t Core::score() const { return form_ ? form_->state.score : 0; }
 
+std::vector<Figure> Core::paddleAndBalls() const {
+    std::vector<Figure> figures;
+    if (!form_) return figures;
+    const auto add = [&figures](const scene::Shape& s, bool round) {
+        if (s.Visible) figures.push_back({s.Left, s.Top, s.Width, s.Height, round});
+    };
+    add(form_->Paddle, false);
+    for (int i = 0; i <= form_->Ball.UBound(); ++i) add(form_->Ball[i], true);
+    return figures;
+}
+
 std::uint64_t Core::tickCost() const {
     return form_ ? static_cast<std::uint64_t>(form_->Ball.UBound()) + 1 : 1;
 }

@@ -63,6 +63,7 @@ public:
     const std::vector<std::string>& messages() const { return messages_; }
     std::int32_t score() const;
     std::optional<std::uint64_t> wall() const { return wall_; }
+    std::vector<Figure> paddleAndBalls() const;
     std::uint64_t tickCost() const;
     bool boxOpen() const { return gate_ == Gate::Boxed; }
     std::string dump(std::string_view windows) const;

@@ -27,6 +27,14 @@
 
 namespace brontix::session {
 
+// Where a shape of the game lies, in playfield pixels, and whether it is
+// round (a ball) or not (the paddle).
+struct Figure {
+    float left, top, width, height;
+    bool round;
+    bool operator==(const Figure&) const = default;
+};
+
 // A rectangle on the screen, in screen pixels: a window's outer frame, or
 // the area a maximised window covers.
 struct ScreenRect {
@@ -178,6 +186,9 @@ public:
     // opens.
     const std::vector<std::string>& messages() const;
     std::int32_t score() const;
+    // The paddle, then every ball in play: what a ghost of this game shows
+    // over another.
+    std::vector<Figure> paddleAndBalls() const;
     // The wall of the last New Game: the clock it dealt from, which a race
     // on it gives again (none before the first).
     std::optional<std::uint64_t> wall() const;

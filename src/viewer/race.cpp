@@ -33,4 +33,14 @@ std::optional<std::uint64_t> racedWall(std::span<const script::Command> commands
     return std::nullopt;
 }
 
+std::optional<std::uint64_t> firstWall(std::span<const script::Command> commands) {
+    std::uint64_t clock = 0;
+    for (const script::Command& c : commands) {
+        if (const auto* read = std::get_if<script::Clock>(&c)) clock = read->value;
+        const auto* menu = std::get_if<script::Menu>(&c);
+        if (menu && menu->command == session::Command::NewGame) return clock;
+    }
+    return std::nullopt;
+}
+
 }  // namespace brontix::viewer

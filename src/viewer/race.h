@@ -37,5 +37,8 @@ private:
 // for any other script (one that sets a clock for start-up and New Game
 // alike is a script by hand, not a race).
 std::optional<std::uint64_t> racedWall(std::span<const script::Command> commands);
+// The wall a script's first New Game deals: the clock it reads (0 when the
+// script set none). None without a New Game.
+std::optional<std::uint64_t> firstWall(std::span<const script::Command> commands);
 
 }  // namespace brontix::viewer

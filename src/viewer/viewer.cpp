@@ -63,7 +63,10 @@ std::variant<std::unique_ptr<Viewer>, std::string> Viewer::open(std::string_view
 }
 
 Viewer::Viewer(std::unique_ptr<Script> script, const Bounds& bounds)
-    : script_(std::move(script)), bounds_(bounds), race_(racedWall(script_->commands)) {
+    : script_(std::move(script)),
+      bounds_(bounds),
+      race_(racedWall(script_->commands)),
+      firstWall_(viewer::firstWall(script_->commands)) {
     surveyor_ = std::make_unique<replay::Replay>();
     // The marks are what the game reports, where it happened.
     surveyor_->host().onEvent = [this](const session::Event& e) { mark(e); };
@@ -355,6 +358,10 @@ Answer Viewer::setScale(const render::Scale& scale) {
 }
 
 std::string Viewer::caption() const { return game_->session().caption(); }
+std::int32_t Viewer::score() const { return game_->session().score(); }
+std::vector<session::Figure> Viewer::paddleAndBalls() const {
+    return game_->session().paddleAndBalls();
+}
 
 Answer Viewer::play(std::int64_t now) {
     if (point_ >= last_) runTo(0);  // played to the end: from the start again

@@ -162,6 +162,8 @@ public:
     const Verdict& verdict() const { return verdict_; }
     // The verdict in words, after the race's wall when the script is one.
     std::string verdictSaid() const;
+    // The wall the script's first New Game deals; none without one.
+    std::optional<std::uint64_t> firstWall() const { return firstWall_; }
     // The moments kept to seek from, and about what they take of memory.
     std::size_t savedMoments() const { return moments_.size(); }
     std::size_t savedBytes() const;
@@ -192,6 +194,9 @@ public:
     // shows answers), and its caption.
     const render::PixelBuffer& frame();
     std::string caption() const;
+    // The game at the current point: its score, its paddle and balls.
+    std::int32_t score() const;
+    std::vector<session::Figure> paddleAndBalls() const;
     // The text of the game's box where the tick of this point opened one.
     const std::optional<std::string>& box() const { return box_; }
     bool playing() const { return playing_; }
@@ -245,6 +250,7 @@ private:
     std::vector<Mark> marks_;
     Verdict verdict_;
     std::optional<std::uint64_t> race_;
+    std::optional<std::uint64_t> firstWall_;
     std::vector<Moment> moments_;
     // The survey: its own game, where it stands in the script, the box its
     // point shows, what it has cost so far.
