@@ -22,10 +22,15 @@ case "${1:-}" in
     timeout 120 /usr/lib/wine/wineserver -w
     # A server kept running saves every program a second of starting one;
     # it holds no test's output open, or the test would wait for it to end.
-    # (The prefix's desktop process is left to the first program with a
-    # window, which starts it on its display: started here, with none, it
-    # would tell every program a screen of 1024 x 768.)
-    exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 ;;
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    # Nor may the system's own processes (services, devices), which the
+    # first program starts and which then live as long as the server,
+    # holding that program's output open: a test whose program came first
+    # would wait for them until the prefix is removed. A program that does
+    # nothing starts them here, on nothing. (With them comes the prefix's
+    # desktop process, which tells every program the size of the screen it
+    # started on: a prefix for windows is made on their display.)
+    exec timeout 120 "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 ;;
 --stop)
     export WINEPREFIX="$2"
     /usr/lib/wine/wineserver -k 2>/dev/null
