@@ -139,8 +139,8 @@ function raceWall() {
   const into = exports.brontix_race_text(bytes.length);
   if (into) memory.bytes(into, bytes.length).set(bytes);
   if (into && exports.brontix_race_wall()) return BigInt(raceText);
-  failed(`this race link names no wall ("${raceText.slice(0, 40)}"): a wall is a whole number `
-    + 'of at most 20 digits, below 18446744073709551616', false);
+  failed(`this race link names no wall ("${raceText.slice(0, 40)}"): a wall is `
+    + memory.cString(exports.brontix_wall_rule()), false);
   return null;
 }
 if (exports && links.parseLink(location.hash)) {

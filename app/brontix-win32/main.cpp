@@ -46,7 +46,9 @@ int wmain(int argc, wchar_t** argv) {
     const bool racing = argc == 3 && std::wstring_view(argv[1]) == L"--race";
     const auto wall = racing ? brontix::session::raceWall(narrow(argv[2])) : std::nullopt;
     if (racing && !wall)
-        return refuse("not a wall: '" + narrow(argv[2]) + "' (decimal digits, within 64 bits)", 2);
+        return refuse("not a wall: '" + narrow(argv[2]) + "' (" +
+                          std::string(brontix::session::kWallRule) + ")",
+                      2);
     if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == L'-'))) {
         std::fprintf(stderr, "usage: brontix [RECORDING.brontix | --race WALL]\n");
         return 2;

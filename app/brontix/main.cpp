@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string>
 
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_game.h"
@@ -55,8 +56,8 @@ int main(int argc, char** argv) {
     const bool racing = argc == 3 && std::strcmp(argv[1], "--race") == 0;
     const auto wall = racing ? brontix::session::raceWall(argv[2]) : std::nullopt;
     if (racing && !wall) {
-        std::fprintf(stderr, "brontix: not a wall: '%s' (decimal digits, within 64 bits)\n",
-                     argv[2]);
+        std::fprintf(stderr, "brontix: not a wall: '%s' (%s)\n", argv[2],
+                     std::string(brontix::session::kWallRule).c_str());
         return 2;
     }
     if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == '-'))) {

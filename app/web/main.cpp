@@ -82,6 +82,11 @@ BRONTIX_EXPORT(brontix_race_wall) int brontixRaceWall() {
     raceWall = brontix::session::raceWall(raceText);
     return raceWall ? 1 : 0;
 }
+// What a wall is, in words, for the page to refuse another with.
+BRONTIX_EXPORT(brontix_wall_rule) const char* brontixWallRule() {
+    static const std::string rule(brontix::session::kWallRule);
+    return rule.c_str();
+}
 // The race on that wall, once the game has started: New Game on it.
 BRONTIX_EXPORT(brontix_race) double brontixRace() {
     if (!raceWall || thePage->race) return unchanged();

@@ -90,6 +90,8 @@ struct Answer {
 // The wall of a race as a player gives it: decimal digits, twenty at most,
 // within 64 bits. None for anything else.
 std::optional<std::uint64_t> raceWall(std::string_view text);
+// What a wall is, in the words every front end refuses another with.
+inline constexpr std::string_view kWallRule = "decimal digits, within 64 bits";
 
 class Recorder;
 class Core;
