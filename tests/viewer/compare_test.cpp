@@ -5,7 +5,6 @@
 // them; games of two walls are refused.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 
 #include "replay/replay.h"
@@ -45,18 +44,22 @@ std::vector<session::Figure> dumped(const std::string& script) {
     std::istringstream lines(script + "dump\n");
     for (std::string line; std::getline(lines, line);) EXPECT_FALSE(r.runLine(line)) << line;
     const std::string text = dump.str();
-    // The paddle's object, then the balls' array.
+    // The paddle's object, then the balls' array: each shape shown, with
+    // its left, top, width and height in that order.
     const std::size_t paddle = text.find("\"paddle\":"), balls = text.find("\"balls\":[");
     const std::size_t ballsEnd = text.find("}]", balls);
-    const std::regex shape(
-        R"re(\{"visible":true,"left":([-0-9.e]+),"top":([-0-9.e]+),"width":([-0-9.e]+),"height":([-0-9.e]+))re");
     std::vector<session::Figure> figures;
     const auto read = [&](std::size_t from, std::size_t to, bool round) {
-        const auto begin = text.begin() + static_cast<std::ptrdiff_t>(from);
-        const auto end = text.begin() + static_cast<std::ptrdiff_t>(to);
-        for (auto m = std::sregex_iterator(begin, end, shape); m != std::sregex_iterator(); ++m)
-            figures.push_back({std::stof((*m)[1]), std::stof((*m)[2]), std::stof((*m)[3]),
-                               std::stof((*m)[4]), round});
+        const std::string shown = "{\"visible\":true,";
+        for (std::size_t at = text.find(shown, from); at < to; at = text.find(shown, at + 1)) {
+            float v[4];
+            std::size_t key = at;
+            for (float& value : v) {
+                key = text.find("\":", text.find(",\"", key) + 2) + 2;
+                value = std::stof(text.substr(key, 24));
+            }
+            figures.push_back({v[0], v[1], v[2], v[3], round});
+        }
     };
     read(paddle, balls, false);
     read(balls, ballsEnd, true);
