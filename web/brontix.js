@@ -64,6 +64,14 @@ class Drawn {
 const drawn = new Drawn(elements.canvas);
 
 let memory = null, pendingBox = null, recording = null, raceEnded = null;
+// A line under the game that appears takes room the page is laid out
+// again for, once the module's call has returned (a new layout may call
+// into it).
+function shown(element) {
+  if (!element.hidden) return;
+  element.hidden = false;
+  setTimeout(() => fitted.fit());
+}
 // Where the viewer of recordings takes its answers, once it is there.
 const watching = {};
 const page = {
@@ -90,13 +98,13 @@ const page = {
   dealt(wall) {
     // A 64-bit import comes as a signed BigInt.
     $('race-this-link').href = links.raceLink(BigInt.asUintN(64, wall));
-    $('race-this').hidden = false;
+    shown($('race-this'));
   },
   race(ptr, len, ended) {
     const said = memory.text(ptr, len);
     if (ended) raceEnded = said;
     else $('race-said').textContent = said;
-    $('race').hidden = false;
+    shown($('race'));
   },
 };
 
@@ -230,7 +238,7 @@ function play(wall) {
   function raceOver() {
     $('race-said').textContent = raceEnded;
     raceEnded = null;
-    $('race-over').hidden = false;
+    shown($('race-over'));
     recording.upToNow();
     const result = recording.text;
     resultLink = links.watchLink(result);

@@ -104,12 +104,16 @@ export class Layout {
     Object.assign(game.style, { transform: '', width: `${vw}px` });
     const top = this.backdrop.hidden ? 0 : this.backdropBar.offsetHeight, room = vh - top;
     const bars = sideways ? 0 : game.offsetHeight - canvas.offsetHeight;
+    // Upright, the links span the screen: their height, wrapped as they
+    // will be, is what the playfield leaves them.
+    if (!sideways) tools.style.width = `${vw - 2 * PAD}px`;
     const width = sideways ? Math.min((room * field.width) / field.height, vw - SIDE)
       : Math.min(vw, ((room - bars - tools.offsetHeight - PAD) * field.width) / field.height);
     this.sizeCanvas(width, devicePixelRatio);
     Object.assign(stage.style, { left: '0px', top: `${top}px`, width: `${vw}px`, height: `${room}px` });
     const toolsWidth = sideways ? vw - canvas.offsetWidth - 2 * PAD : vw - 2 * PAD;
-    Object.assign(tools.style, { left: `${PAD}px`, top: `${vh - tools.offsetHeight - PAD}px`, width: `${toolsWidth}px` });
+    Object.assign(tools.style, { left: `${PAD}px`, width: `${toolsWidth}px` });
+    tools.style.top = `${vh - tools.offsetHeight - PAD}px`;
   }
 
   // The canvas's corner on a device pixel: the window's borders, caption
