@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // Links to watch a recording, and the links to the visit's own recording.
-// A link is the page's address with #watch=DATA[&t=N], DATA the script
-// compressed with raw DEFLATE and written in base64url without padding.
+// A link is the page's address with #watch=DATA[&vs=DATA][&t=N], DATA a
+// script compressed with raw DEFLATE and written in base64url without
+// padding; the one after &vs= is a second game of the same wall, compared
+// with the first.
 export const BUILD = '@BUILD@';
 
 const base64url = (bytes) => {
@@ -17,15 +19,16 @@ const unbase64url = (text) => {
 const through = async (bytes, stream) =>
   new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
 
-// The fragment's DATA and point; { malformed: true } for a link to watch
-// that is broken; null when it is no link to watch. A point too large for
-// a number is past every end, which the viewer takes for the last point.
+// The fragment's DATA, the second's (vs, '' for none) and point;
+// { malformed: true } for a link to watch that is broken; null when it is
+// no link to watch. A point too large for a number is past every end,
+// which the viewer takes for the last point.
 export function parseLink(hash) {
   if (!/^#watch(?:$|[=&])/.test(hash)) return null;
-  const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&t=(\d+))?$/.exec(hash);
+  const m = /^#watch(?:=([A-Za-z0-9_-]*))?(?:&vs=([A-Za-z0-9_-]+))?(?:&t=(\d+))?$/.exec(hash);
   // Base64 without padding never leaves one character over.
-  if (!m || (m[1] ?? '').length % 4 === 1) return { malformed: true };
-  return { data: m[1] || '', t: m[2] === undefined ? 0 : Number(m[2]) };
+  if (!m || (m[1] ?? '').length % 4 === 1 || (m[2] ?? '').length % 4 === 1) return { malformed: true };
+  return { data: m[1] || '', vs: m[2] || '', t: m[3] === undefined ? 0 : Number(m[3]) };
 }
 export async function linkData(bytes) {
   return base64url(await through(bytes, new CompressionStream('deflate-raw')));
@@ -62,7 +65,8 @@ export function parseRace(hash) {
 }
 // A link to race on a wall, for someone else.
 export const raceLink = (wall) => `${location.origin}${location.pathname}#race=${wall}`;
-export const address = (data, t) => `${location.origin}${location.pathname}#watch=${data}${t ? `&t=${t}` : ''}`;
+export const address = (data, t, vs = '') =>
+  `${location.origin}${location.pathname}#watch=${data}${vs ? `&vs=${vs}` : ''}${t ? `&t=${t}` : ''}`;
 // A link to watch a recording, for a tab of its own.
 export const watchLink = async (script) => address(await linkData(new TextEncoder().encode(script)), 0);
 

@@ -23,7 +23,8 @@ export function watch(exports, memory, answers) {
   // A slice of the survey lasts about this long, then the page goes on.
   const SLICE_MS = 12;
   let openings = 0, spent = false;
-  let opened = false, data = '', frameRequest = 0;
+  // `data` is the open recording's link data, `vs` the compared one's.
+  let opened = false, data = '', vs = '', frameRequest = 0;
 
   // The viewer's controls take the place of the visit's links.
   document.body.classList.add('watching');
@@ -71,13 +72,17 @@ export function watch(exports, memory, answers) {
     $('watch-timeline').value = String(point);
     $('watch-tick').value = String(point);
     $('watch-time').textContent = time;
-    $('watch-copy').href = address(data, point);
+    $('watch-copy').href = address(data, point, vs);
   };
   const box = (text) => {
     boxText.textContent = text;
     boxText.hidden = text === '';
   };
-  Object.assign(answers, { shown, box });
+  const compared = (text) => {
+    $('watch-compared').textContent = text;
+    $('watch-compared').hidden = false;
+  };
+  Object.assign(answers, { shown, box, compared });
   const act = (f) => (...args) => { if (opened) after(f(...args)); };
   const seek = act((point) => exports.brontix_watch_seek(point));
   const step = act((points) => exports.brontix_watch_step(points));
@@ -99,13 +104,20 @@ export function watch(exports, memory, answers) {
     });
     return mark;
   };
+  // The game's marks under the timeline; comparing, the second game's
+  // above it.
   function marks() {
-    const last = exports.brontix_watch_last(), layer = $('watch-marks'), list = $('watch-group');
+    const own = exports.brontix_watch_marks();
+    marksOf($('watch-marks'), 0, own);
+    marksOf($('watch-ghost-marks'), own, own + exports.brontix_watch_ghost_marks());
+  }
+  function marksOf(layer, first, end) {
+    const last = exports.brontix_watch_last(), list = $('watch-group');
     layer.textContent = '';
     list.hidden = true;
     const width = Math.max(1, layer.clientWidth - 16);
     const groups = [];
-    for (let i = 0; i < exports.brontix_watch_marks(); ++i) {
+    for (let i = first; i < end; ++i) {
       const x = last ? (exports.brontix_watch_mark_point(i) / last) * width : 0;
       const group = groups.at(-1);
       if (group && x - group.x < MARK_GAP) group.marks.push(i);
@@ -227,10 +239,12 @@ export function watch(exports, memory, answers) {
   // --- opening a script ---
   // The script's bytes as they are (the module reads them as the replay
   // driver does), `cut` when it went on past what the viewer takes.
-  async function open(script, t, linked) {
+  const open = (script, t, linked) => guarded(() => openWhole(script, t, linked));
+  const compare = (script, linked) => guarded(() => compareWhole(script, linked));
+  async function guarded(opening) {
     if (spent) { say('The viewer ran out of memory: reload the page to watch another recording.'); return; }
     try {
-      await openWhole(script, t, linked);
+      await opening();
     } catch (e) {
       // The module stops when its memory runs out (it says so, as the
       // native viewer does) and cannot be called again.
@@ -252,6 +266,9 @@ export function watch(exports, memory, answers) {
     opened = true;
     const mine = ++openings;
     data = linked ?? await linkData(bytes);
+    vs = '';
+    $('watch-compared').hidden = true;
+    document.body.classList.remove('comparing');
     const save = $('watch-save');
     URL.revokeObjectURL(save.href);
     save.href = URL.createObjectURL(new Blob([bytes], { type: 'application/x-brontix-recording' }));
@@ -261,9 +278,30 @@ export function watch(exports, memory, answers) {
     exports.brontix_watch_whole();
     after(exports.brontix_watch_seek(0));
     document.body.dataset.watching = 'true';
-    // The survey runs in slices between the page's events: the part read
-    // through can be watched meanwhile, and Cancel keeps just that.
-    const cutShort = cut ? `${memory.cString(exports.brontix_watch_cut_short())} ` : '';
+    await surveyThrough(mine, t, cut ? `${memory.cString(exports.brontix_watch_cut_short())} ` : '');
+  }
+  // A second recording of the same wall, compared with the open one from
+  // each game's New Game on.
+  async function compareWhole({ bytes, cut }, linked) {
+    if (!opened) { say('Open a recording first, then compare another with it.'); return; }
+    if (bytes.length === 0) { say('The recording to compare with is empty.'); return; }
+    const into = exports.brontix_watch_buffer(bytes.length);
+    memory.bytes(into, bytes.length).set(bytes);
+    if (!exports.brontix_watch_compare()) {
+      say(`These recordings cannot be compared: ${memory.cString(exports.brontix_watch_error())}.`);
+      return;
+    }
+    const mine = ++openings;
+    vs = linked ?? await linkData(bytes);
+    document.body.classList.add('comparing');
+    delete document.body.dataset.surveyed;
+    const cutShort = cut ? `The second recording: ${memory.cString(exports.brontix_watch_cut_short())} ` : '';
+    await surveyThrough(mine, exports.brontix_watch_point(), cutShort);
+  }
+  // The survey runs in slices between the page's events: the part read
+  // through can be watched meanwhile, and Cancel keeps just that. Then
+  // the point `t` is shown.
+  async function surveyThrough(mine, t, cutShort) {
     $('watch-stop').hidden = false;
     for (let done = false; !done;) {
       const until = performance.now() + SLICE_MS;
@@ -285,33 +323,41 @@ export function watch(exports, memory, answers) {
     const link = parseLink(hash);
     if (!link) return;
     if (link.malformed) {
-      say('This link is malformed: after #watch= it holds only the recording\'s letters, then &t= and a tick.');
+      say('This link is malformed: after #watch= it holds only the recording\'s letters, then &vs= and a second\'s, then &t= and a tick.');
       return;
     }
-    if (opened && link.data === data) { seek(link.t); return; }
+    if (opened && link.data === data && link.vs === vs) { seek(link.t); return; }
     if (!link.data) { say('Open a recording to watch it.'); return; }
-    let script;
-    try {
-      script = await scriptOf(link.data, MAX_BYTES);
-    } catch (e) {
-      say('This link holds no recording: it is cut short or was changed.');
-      return;
+    const scripts = [];
+    for (const [which, linked] of [['', link.data], [' for the second game', link.vs]].filter(([, d]) => d)) {
+      try {
+        scripts.push(await scriptOf(linked, MAX_BYTES));
+      } catch (e) {
+        say(`This link holds no recording${which}: it is cut short or was changed.`);
+        return;
+      }
     }
-    await open(script, link.t, link.data);
+    await open(scripts[0], link.t, link.data);
+    if (opened && link.vs) await compare(scripts[1], link.vs);
   }
-  async function openFile(file) {
-    let script;
+  async function readFile(file) {
     try {
-      script = await readBounded(file.stream(), MAX_BYTES);
+      return await readBounded(file.stream(), MAX_BYTES);
     } catch (e) {
       say(`This file cannot be read: ${e.message}`);
-      return;
+      return null;
     }
-    await open(script, 0, null);
-    // A recording small enough for an address gets one, so a reload or a
-    // bookmark keeps it; a longer one leaves none (the address of another
+  }
+  // A file to watch, or to compare with the one open (`second`).
+  async function openFile(file, second = false) {
+    const script = await readFile(file);
+    if (!script) return;
+    if (second) await compare(script, null);
+    else await open(script, 0, null);
+    // Recordings small enough for an address get one, so a reload or a
+    // bookmark keeps them; longer ones leave none (the address of another
     // recording would show that one).
-    if (opened) history.replaceState(null, '', data.length < 32000 ? address(data, 0) : '#watch');
+    if (opened) history.replaceState(null, '', data.length + vs.length < 32000 ? address(data, 0, vs) : '#watch');
   }
 
   // --- the player's commands ---
@@ -343,10 +389,18 @@ export function watch(exports, memory, answers) {
     navigator.clipboard.writeText(href).then(() => say(`Link copied.${warning}`), () => say(`Copy the link from its menu.${warning}`));
   });
   $('watch-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0]); });
+  $('watch-compare-file').addEventListener('change', (e) => { if (e.target.files[0]) openFile(e.target.files[0], true); });
+  // A file dropped on "Compare with..." is compared with the one open; two
+  // dropped at once, the second with the first; one anywhere else is
+  // watched.
   document.addEventListener('dragover', (e) => e.preventDefault());
-  document.addEventListener('drop', (e) => {
+  document.addEventListener('drop', async (e) => {
     e.preventDefault();
-    if (e.dataTransfer.files[0]) openFile(e.dataTransfer.files[0]);
+    const [first, second] = e.dataTransfer.files;
+    if (!first) return;
+    const onCompare = e.target instanceof Element && e.target.closest('.watch-compare');
+    await openFile(first, Boolean(onCompare) && !second);
+    if (second && opened) await openFile(second, true);
   });
   // The keys reach the viewer wherever the focus is, but a control's own
   // Space and Enter.

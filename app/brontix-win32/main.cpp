@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
 // brontix.exe: the game in its window; `brontix.exe FILE` watches a
-// recording.
+// recording, `brontix.exe FILE1 FILE2` two games of one wall.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,23 +41,26 @@ int loop(HWND window = nullptr, HACCEL keys = nullptr) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // One option, a race on a wall; else one argument at most, a recording
-    // to watch.
+    // One option, a race on a wall; else a recording to watch, or two to
+    // compare.
     const bool racing = argc == 3 && std::wstring_view(argv[1]) == L"--race";
     const auto wall = racing ? brontix::session::raceWall(narrow(argv[2])) : std::nullopt;
     if (racing && !wall)
         return refuse("not a wall: '" + narrow(argv[2]) + "' (" +
                           std::string(brontix::session::kWallRule) + ")",
                       2);
-    if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == L'-'))) {
-        std::fprintf(stderr, "usage: brontix [RECORDING.brontix | --race WALL]\n");
+    const bool option = (argc >= 2 && argv[1][0] == L'-') || (argc >= 3 && argv[2][0] == L'-');
+    if (!racing && (argc > 3 || option)) {
+        std::fprintf(stderr, "usage: brontix [RECORDING.brontix [OTHER.brontix] | --race WALL]\n");
         return 2;
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (argc == 2) {
-        auto opened = openRecording(argv[1]);
+    if (!racing && argc >= 2) {
+        auto opened = argc == 2 ? openRecording(argv[1]) : openComparison(argv[1], argv[2]);
         if (auto* why = std::get_if<std::string>(&opened))
-            return refuse("This recording cannot be watched: " + *why);
+            return refuse((argc == 2 ? "This recording cannot be watched: "
+                                     : "These recordings cannot be compared: ") +
+                          *why);
         ViewerWindow viewer(instance, std::move(std::get<WatchedRecording>(opened)));
         viewer.show(SW_SHOWNORMAL);
         return loop(viewer.window(), viewer.keys());

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Brontix developers
 // SPDX-License-Identifier: MIT
-// brontix: the game in its window; `brontix FILE` watches a recording.
+// brontix: the game in its window; `brontix FILE` watches a recording,
+// `brontix FILE1 FILE2` two games of one wall.
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -51,8 +52,8 @@ Recording openRecording() {
 
 int main(int argc, char** argv) {
     using namespace brontix::platform::qt;
-    // One option, a race on a wall; else one argument at most, a recording
-    // to watch.
+    // One option, a race on a wall; else a recording to watch, or two to
+    // compare.
     const bool racing = argc == 3 && std::strcmp(argv[1], "--race") == 0;
     const auto wall = racing ? brontix::session::raceWall(argv[2]) : std::nullopt;
     if (racing && !wall) {
@@ -60,12 +61,15 @@ int main(int argc, char** argv) {
                      std::string(brontix::session::kWallRule).c_str());
         return 2;
     }
-    if (!racing && (argc > 2 || (argc == 2 && argv[1][0] == '-'))) {
-        std::fprintf(stderr, "usage: brontix [RECORDING.brontix | --race WALL]\n");
+    const bool option = (argc >= 2 && argv[1][0] == '-') || (argc >= 3 && argv[2][0] == '-');
+    if (!racing && (argc > 3 || option)) {
+        std::fprintf(stderr, "usage: brontix [RECORDING.brontix [OTHER.brontix] | --race WALL]\n");
         return 2;
     }
-    auto watched = argc == 2 && !racing ? openRecordingFile(argv[1])
-                                        : std::variant<WatchedRecording, std::string>{};
+    auto watched = racing      ? std::variant<WatchedRecording, std::string>{}
+                   : argc == 2 ? openRecordingFile(argv[1])
+                   : argc == 3 ? openComparison(argv[1], argv[2])
+                               : std::variant<WatchedRecording, std::string>{};
     // A recording that cannot be watched is said on standard error, and in
     // a box where there is a screen: opened from a file manager, nobody
     // sees standard error.
@@ -92,9 +96,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/icons/brontix.png"));
 
     if (cannot) {
-        QMessageBox::critical(
-            nullptr, "Brontix",
-            "This recording cannot be watched: " + QString::fromStdString(*cannot));
+        QMessageBox::critical(nullptr, "Brontix",
+                              QString(argc == 3 ? "These recordings cannot be compared: "
+                                                : "This recording cannot be watched: ") +
+                                  QString::fromStdString(*cannot));
         return 1;
     }
     const QuitOnSignals quitOnSignals;

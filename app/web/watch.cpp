@@ -43,6 +43,8 @@ double apply(const brontix::viewer::Answer& a) {
     if (!a.drawn.empty()) w.canvas.present(a.drawn, *a.frame);
     if (a.caption) web::pageSetCaption(a.caption->data(), static_cast<int>(a.caption->size()));
     if (a.box) web::pageWatchBox(a.box->data(), static_cast<int>(a.box->size()));
+    if (a.compared)
+        web::pageWatchCompared(a.compared->data(), static_cast<int>(a.compared->size()));
     const std::string time = brontix::viewer::minutesSeconds(a.point) + " / " +
                              brontix::viewer::minutesSeconds(w.viewer->last());
     web::pageWatchShown(static_cast<double>(a.point), a.playing ? 1 : 0, time.data(),
@@ -76,6 +78,24 @@ BRONTIX_EXPORT(brontix_watch_open) int brontixWatchOpen() {
     w.viewer->setScale(w.scale);
     return 1;
 }
+// Compares the script copied in, a second game of the same wall, with the
+// one open: 1, or 0 when it cannot be (brontix_watch_error() says why).
+// The survey runs again, for the second.
+BRONTIX_EXPORT(brontix_watch_compare) int brontixWatchCompare() {
+    Watch& w = watch();
+    auto opened = Viewer::open(w.text);
+    w.text = std::string();
+    if (auto* error = std::get_if<std::string>(&opened)) {
+        w.error = "the second recording: " + *error;
+        return 0;
+    }
+    if (auto refused =
+            w.viewer->compareWith(std::move(std::get<std::unique_ptr<Viewer>>(opened)))) {
+        w.error = std::move(*refused);
+        return 0;
+    }
+    return 1;
+}
 // One slice of the survey (a few milliseconds): 1 once it is done. How
 // far it has come (0 to 1), the player's Cancel, and why it ended short of
 // the script's end ("" when it did not).
@@ -105,21 +125,31 @@ BRONTIX_EXPORT(brontix_watch_cut_short) const char* brontixWatchCutShort() {
 BRONTIX_EXPORT(brontix_watch_verdict) const char* brontixWatchVerdict() {
     return said(watch().viewer->verdictSaid());
 }
-// Mark `i` in words with its time ("ball lost at 0:31 (tick 2000)"), and
-// its kind's name.
-BRONTIX_EXPORT(brontix_watch_mark_title) const char* brontixWatchMarkTitle(int i) {
-    return said(
-        brontix::viewer::markTitle(watch().viewer->marks().at(static_cast<std::size_t>(i))));
-}
-BRONTIX_EXPORT(brontix_watch_mark_kind) const char* brontixWatchMarkKind(int i) {
-    const auto& m = watch().viewer->marks().at(static_cast<std::size_t>(i));
-    return said(std::string(brontix::viewer::kindName(m.kind)));
-}
+// The marks: the game's, then (comparing) the second game's. Mark `i` in
+// words with its time ("ball lost at 0:31 (tick 2000)"), and its kind's
+// name, after "ghost " for the second game's.
 BRONTIX_EXPORT(brontix_watch_marks) int brontixWatchMarks() {
     return static_cast<int>(watch().viewer->marks().size());
 }
+BRONTIX_EXPORT(brontix_watch_ghost_marks) int brontixWatchGhostMarks() {
+    return static_cast<int>(watch().viewer->ghostMarks().size());
+}
+namespace {
+const brontix::viewer::Mark& markAt(int i) {
+    const Viewer& v = *watch().viewer;
+    const auto at = static_cast<std::size_t>(i);
+    return at < v.marks().size() ? v.marks().at(at) : v.ghostMarks().at(at - v.marks().size());
+}
+}  // namespace
+BRONTIX_EXPORT(brontix_watch_mark_title) const char* brontixWatchMarkTitle(int i) {
+    return said(brontix::viewer::markTitle(markAt(i)));
+}
+BRONTIX_EXPORT(brontix_watch_mark_kind) const char* brontixWatchMarkKind(int i) {
+    const bool ghost = static_cast<std::size_t>(i) >= watch().viewer->marks().size();
+    return said((ghost ? "ghost " : "") + std::string(brontix::viewer::kindName(markAt(i).kind)));
+}
 BRONTIX_EXPORT(brontix_watch_mark_point) double brontixWatchMarkPoint(int i) {
-    return static_cast<double>(watch().viewer->marks().at(static_cast<std::size_t>(i)).point);
+    return static_cast<double>(markAt(i).point);
 }
 // The speeds playback offers, by index: how many, each in words, and the
 // game's own.

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "replay/replay.h"
+#include "viewer/compare.h"
 #include "viewer/race.h"
 
 namespace brontix::viewer {
@@ -160,7 +161,14 @@ void Viewer::runTo(std::uint64_t target) {
 }
 
 bool Viewer::survey(std::uint64_t work) {
-    if (surveyed_) return true;
+    if (!surveyed_ && !surveyOwn(work)) return false;
+    if (!ghost_ || ghostJoined_) return true;
+    if (!ghost_->survey(work)) return false;
+    joinGhost();
+    return true;
+}
+
+bool Viewer::surveyOwn(std::uint64_t work) {
     session::Session& s = surveyor_->session();
     auto& commands = script_->commands;
     const std::uint64_t until = work_ + work;
@@ -227,13 +235,24 @@ bool Viewer::survey(std::uint64_t work) {
 
 double Viewer::surveyedShare() const {
     const auto& commands = script_->commands;
-    return surveyed_ || commands.empty()
-               ? 1.0
-               : static_cast<double>(surveyNext_) / static_cast<double>(commands.size());
+    const double own = surveyed_ || commands.empty() ? 1.0
+                                                     : static_cast<double>(surveyNext_) /
+                                                           static_cast<double>(commands.size());
+    return ghost_ ? (own + ghost_->surveyedShare()) / 2 : own;
 }
 
 void Viewer::stopSurvey() {
     if (!surveyed_) endSurvey("the player's word");
+    if (ghost_ && !ghostJoined_) {
+        ghost_->stopSurvey();
+        joinGhost();
+    }
+}
+
+std::string Viewer::stoppedShort() const {
+    if (!ghost_ || ghost_->stoppedShort().empty()) return stoppedShort_;
+    return (stoppedShort_.empty() ? "" : stoppedShort_ + " ") +
+           "The second recording: " + ghost_->stoppedShort();
 }
 
 void Viewer::endSurvey(const std::string& why) {
@@ -279,8 +298,77 @@ std::string verdictText(const Verdict& verdict, std::uint64_t last) {
 }
 
 std::string Viewer::verdictSaid() const {
-    const std::string verdict = verdictText(verdict_, last_);
-    return race_ ? "A race on wall " + std::to_string(*race_) + ". " + verdict : verdict;
+    std::string said = verdictText(verdict_, last_);
+    if (race_) said = "A race on wall " + std::to_string(*race_) + ". " + said;
+    if (ghost_ && ghostJoined_)
+        said += " The second recording: " + verdictText(ghost_->verdict_, ghost_->last_);
+    return said;
+}
+
+namespace {
+
+// The point of a surveyed game's first New Game.
+std::optional<std::uint64_t> newGamePoint(const std::vector<Mark>& marks) {
+    for (const Mark& m : marks)
+        if (m.kind == MarkKind::NewGame) return m.point;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> Viewer::compareWith(std::unique_ptr<Viewer> second) {
+    if (!firstWall_ || !second->firstWall_)
+        return std::string(firstWall_ ? "the second" : "the first") +
+               " recording has no New Game: there is no wall to compare";
+    if (*firstWall_ != *second->firstWall_)
+        return "these recordings are not on the same wall: the first is on wall " +
+               std::to_string(*firstWall_) + ", the second on wall " +
+               std::to_string(*second->firstWall_);
+    ghost_ = std::move(second);
+    ghostJoined_ = false;
+    ghostLast_ = 0;
+    ghostMarks_.clear();
+    // Past the end of this game, where another ghost had gone on.
+    if (at_ > last_) moveTo(last_);
+    return std::nullopt;
+}
+
+void Viewer::joinGhost() {
+    ghostJoined_ = true;
+    newGame_ = newGamePoint(marks_);
+    ghostNewGame_ = newGamePoint(ghost_->marks_);
+    // A survey stopped before a New Game leaves nothing to compare from.
+    if (!newGame_ || !ghostNewGame_) return;
+    const std::uint64_t from = *newGame_, ghostFrom = *ghostNewGame_;
+    ghostLast_ = from + (ghost_->last_ - ghostFrom);
+    for (const Mark& m : ghost_->marks_)
+        if (m.point >= ghostFrom)
+            ghostMarks_.push_back({from + (m.point - ghostFrom), m.kind, "ghost: " + m.what});
+    moveTo(at_);
+}
+
+std::optional<std::uint64_t> Viewer::ghostPoint() const {
+    if (!ghost_ || !ghostJoined_ || !newGame_ || !ghostNewGame_ || at_ < *newGame_)
+        return std::nullopt;
+    return *ghostNewGame_ + (at_ - *newGame_);
+}
+
+std::string Viewer::comparedSaid() const {
+    if (!ghost_) return {};
+    if (!ghostJoined_) return "Reading the second recording through.";
+    if (!newGame_ || !ghostNewGame_)
+        return "The second game is not shown: a game was read through only up to before its "
+               "New Game.";
+    const auto ghostAt = ghostPoint();
+    if (!ghostAt)
+        return "The ghost, the second game, joins at this game's New Game (" +
+               minutesSeconds(*newGame_) + ").";
+    const auto ended = [](const Viewer& v, std::uint64_t endsAt, bool past) {
+        return "score " + std::to_string(v.score()) +
+               (past ? ", ended at " + minutesSeconds(endsAt) : std::string());
+    };
+    return "This game: " + ended(*this, last_, at_ > last_) + ". The ghost: " + ghost_->caption() +
+           ", " + ended(*ghost_, ghostLast_, *ghostAt > ghost_->last_) + ".";
 }
 
 void Viewer::mark(const session::Event& e) {
@@ -328,28 +416,71 @@ Answer Viewer::answer() {
         shownBox_ = box_;
         a.box = box_.value_or("");
     }
+    if (ghost_) {
+        overlayGhost(a);
+        std::string compared = comparedSaid();
+        if (!told_ || compared != shownCompared_) a.compared = shownCompared_ = std::move(compared);
+    }
     told_ = true;
-    a.point = point_;
+    a.point = at_;
     a.playing = playing_;
     a.wake = nextWake();
     return a;
 }
 
+void Viewer::overlayGhost(Answer& a) {
+    const render::PixelBuffer& own = *a.frame;
+    overlayDrawn_.assign(a.drawn.begin(), a.drawn.end());
+    if (a.drawn.data() == whole_.data() || overlaid_.width() != own.width() ||
+        overlaid_.height() != own.height()) {
+        overlaid_ = own;
+    } else {
+        overlayDrawn_.insert(overlayDrawn_.end(), ghostDrawn_.begin(), ghostDrawn_.end());
+        for (const render::Rect& r : overlayDrawn_)
+            for (int y = r.y; y < r.bottom(); ++y)
+                std::copy_n(own.row(y) + r.x, r.w, overlaid_.row(y) + r.x);
+    }
+    drawGhostOver();
+    overlayDrawn_.insert(overlayDrawn_.end(), ghostDrawn_.begin(), ghostDrawn_.end());
+    a.frame = &overlaid_;
+    a.drawn = overlayDrawn_;
+}
+
+void Viewer::drawGhostOver() {
+    const auto at = ghostPoint();
+    ghostDrawn_ = drawGhost(overlaid_, scale_,
+                            at ? ghost_->paddleAndBalls() : std::vector<session::Figure>{});
+}
+
+void Viewer::moveTo(std::uint64_t at) {
+    at_ = std::min(at, last());
+    runTo(std::min(at_, last_));
+    if (at_ <= last_) at_ = point_;
+    // The ghost's own picture is never shown: it moves without answering.
+    if (const auto ghostAt = ghostPoint()) ghost_->moveTo(*ghostAt);
+}
+
 Answer Viewer::seek(std::uint64_t point) {
     playing_ = false;
-    runTo(std::min(point, last_));
+    moveTo(point);
     return answer();
 }
 
 std::uint64_t Viewer::clampedBy(std::int64_t points) const {
     if (points < 0) {
         const auto back = static_cast<std::uint64_t>(-(points + 1)) + 1;
-        return back > point_ ? 0 : point_ - back;
+        return back > at_ ? 0 : at_ - back;
     }
-    return std::min(last_, point_ + static_cast<std::uint64_t>(points));
+    return std::min(last(), at_ + static_cast<std::uint64_t>(points));
 }
 
-const render::PixelBuffer& Viewer::frame() { return game_->session().drawnFrame(); }
+const render::PixelBuffer& Viewer::frame() {
+    const render::PixelBuffer& own = game_->session().drawnFrame();
+    if (!ghost_) return own;
+    overlaid_ = own;
+    drawGhostOver();
+    return overlaid_;
+}
 
 Answer Viewer::setScale(const render::Scale& scale) {
     scale_ = scale;
@@ -364,10 +495,10 @@ std::vector<session::Figure> Viewer::paddleAndBalls() const {
 }
 
 Answer Viewer::play(std::int64_t now) {
-    if (point_ >= last_) runTo(0);  // played to the end: from the start again
+    if (at_ >= last()) moveTo(0);  // played to the end: from the start again
     playing_ = true;
     playedFrom_ = now;
-    playedPoint_ = point_;
+    playedPoint_ = at_;
     return answer();
 }
 
@@ -381,7 +512,7 @@ Answer Viewer::setSpeed(int speed, std::int64_t now) {
     if (playing_) {
         advance(now);
         playedFrom_ = now;
-        playedPoint_ = point_;
+        playedPoint_ = at_;
     }
     speed_ = speed;
     return answer();
@@ -391,13 +522,13 @@ std::uint64_t Viewer::playedPoint(std::int64_t now) const {
     const double seconds = static_cast<double>(now - playedFrom_) * 1e-9;
     const double points = seconds * kPointsPerSecond * kSpeeds[speed_];
     if (points <= 0) return playedPoint_;
-    return std::min<std::uint64_t>(last_, playedPoint_ + static_cast<std::uint64_t>(points));
+    return std::min<std::uint64_t>(last(), playedPoint_ + static_cast<std::uint64_t>(points));
 }
 
 Answer Viewer::advance(std::int64_t now) {
     if (playing_) {
-        runTo(playedPoint(now));
-        if (point_ >= last_) playing_ = false;
+        moveTo(playedPoint(now));
+        if (at_ >= last()) playing_ = false;
     }
     return answer();
 }
@@ -410,7 +541,7 @@ std::optional<std::int64_t> Viewer::nextWake() const {
     const double period = 1e9 / (kPointsPerSecond * kSpeeds[speed_]);
     const std::uint64_t stride =
         std::max<std::uint64_t>(1, static_cast<std::uint64_t>(kSpeeds[speed_]));
-    const auto ahead = static_cast<double>(point_ + stride - playedPoint_);
+    const auto ahead = static_cast<double>(at_ + stride - playedPoint_);
     return playedFrom_ + static_cast<std::int64_t>(ahead * period + 0.999);
 }
 

@@ -13,6 +13,7 @@
 // tick.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -79,6 +80,9 @@ struct Answer {
     // The text of the game's box at the point, when it changed ("" for
     // none).
     std::optional<std::string> box;
+    // Comparing two games: both scores, the second's caption and which has
+    // ended, in words, when it changed.
+    std::optional<std::string> compared;
     std::uint64_t point = 0;
     bool playing = false;
     // When playback next reaches a new point, on the clock it was given;
@@ -143,27 +147,42 @@ public:
     void surveyAll() {
         while (!survey(kMaxWork)) {}
     }
-    bool surveyed() const { return surveyed_; }
+    bool surveyed() const { return surveyed_ && (!ghost_ || ghostJoined_); }
     // The share of the script's commands surveyed, 0 to 1.
     double surveyedShare() const;
     // The player would not wait: the survey ends where it stands.
     void stopSurvey();
     // Why the survey ended before the script did, in words; empty when it
     // did not.
-    const std::string& stoppedShort() const { return stoppedShort_; }
+    std::string stoppedShort() const;
     ~Viewer();
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
 
-    std::uint64_t point() const { return point_; }
-    // The last point: the ticks the whole script ran.
-    std::uint64_t last() const { return last_; }
+    std::uint64_t point() const { return at_; }
+    // The last point: the ticks the whole script ran (comparing, the
+    // longer game's).
+    std::uint64_t last() const { return std::max(last_, ghostLast_); }
     const std::vector<Mark>& marks() const { return marks_; }
     const Verdict& verdict() const { return verdict_; }
     // The verdict in words, after the race's wall when the script is one.
     std::string verdictSaid() const;
     // The wall the script's first New Game deals; none without one.
     std::optional<std::uint64_t> firstWall() const { return firstWall_; }
+    // A second game of the same wall, watched with this one: from each
+    // game's first New Game on, point for point, its paddle and balls are
+    // outlined as a ghost over this game's picture. The timeline stays this
+    // game's, as long as the longer game; a game past its end stands
+    // still. The second is surveyed after this one (surveyed() is false
+    // again until it is). Refused, with the reason, when the two are not
+    // on one wall.
+    std::optional<std::string> compareWith(std::unique_ptr<Viewer> second);
+    const Viewer* ghost() const { return ghost_.get(); }
+    // The second game's marks, at the points of this game's timeline.
+    const std::vector<Mark>& ghostMarks() const { return ghostMarks_; }
+    // Both scores, the second's caption, and which game has ended.
+    std::string comparedSaid() const;
+
     // The moments kept to seek from, and about what they take of memory.
     std::size_t savedMoments() const { return moments_.size(); }
     std::size_t savedBytes() const;
@@ -190,8 +209,8 @@ public:
     // Moves to the point playback has reached by `now`: a wake-up.
     Answer advance(std::int64_t now);
 
-    // The picture at the current point (drawn now: not for a front end that
-    // shows answers), and its caption.
+    // The picture at the current point with the ghost over it (drawn now:
+    // not for a front end that shows answers), and the game's caption.
     const render::PixelBuffer& frame();
     std::string caption() const;
     // The game at the current point: its score, its paddle and balls.
@@ -224,6 +243,19 @@ private:
     void putBack(const Moment& moment);
 
     std::uint64_t clampedBy(std::int64_t points) const;
+    // Moves the timeline to `at` (within it): this game and the ghost.
+    void moveTo(std::uint64_t at);
+    bool surveyOwn(std::uint64_t work);
+    // The second game's survey ended: where it starts on the timeline.
+    void joinGhost();
+    // Where the ghost stands at the current point; none before this game's
+    // New Game.
+    std::optional<std::uint64_t> ghostPoint() const;
+    // The ghost over a copy of the picture: where the picture changed and
+    // where the ghost was are copied again and the ghost drawn anew.
+    void overlayGhost(Answer& a);
+    // The ghost where it stands, drawn on the copy of the picture.
+    void drawGhostOver();
     // Runs the script on from where the game stands to point `target`.
     void runTo(std::uint64_t target);
     // The game from the script's start, before its first command.
@@ -237,7 +269,8 @@ private:
     render::Scale scale_;
     std::size_t next_ = 0;         // the next command to run
     std::uint64_t remaining_ = 0;  // of the tick command at next_, when begun
-    std::uint64_t point_ = 0;
+    std::uint64_t point_ = 0;      // this game's, which stops at its last
+    std::uint64_t at_ = 0;         // the timeline's
     std::uint64_t last_ = 0;
     std::optional<std::string> box_;
     // What the last answer said.
@@ -247,6 +280,7 @@ private:
     std::string shownCaption_;
     std::optional<std::string> shownBox_;
     bool told_ = false;  // the caption and the box have been said
+    std::string shownCompared_;
     std::vector<Mark> marks_;
     Verdict verdict_;
     std::optional<std::uint64_t> race_;
@@ -266,6 +300,15 @@ private:
     int speed_ = kNormalSpeed;
     std::int64_t playedFrom_ = 0;  // when playback left playedPoint_
     std::uint64_t playedPoint_ = 0;
+    // Comparing: the second game, where each game's New Game is, and the
+    // picture with its ghost.
+    std::unique_ptr<Viewer> ghost_;
+    bool ghostJoined_ = false;
+    std::optional<std::uint64_t> newGame_, ghostNewGame_;
+    std::uint64_t ghostLast_ = 0;
+    std::vector<Mark> ghostMarks_;
+    render::PixelBuffer overlaid_{1, 1};
+    std::vector<render::Rect> ghostDrawn_, overlayDrawn_;
 };
 
 // A duration of play as "m:ss", from an hour on "h:mm:ss".

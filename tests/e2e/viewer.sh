@@ -37,7 +37,14 @@ printf 'clock 1\nfly away\n' >"$OUT/broken.brontix"
 expect 1 "^brontix: .*/missing.brontix': No such file" "$OUT/missing.brontix"
 expect 1 "^brontix: cannot read '$OUT': Is a directory" "$OUT"
 expect 1 "^brontix: .*broken.brontix: line 2: " "$OUT/broken.brontix"
-expect 2 "^usage: brontix " "$OUT/broken.brontix" "$OUT/broken.brontix"
+expect 2 "^usage: brontix " "$OUT/broken.brontix" "$OUT/broken.brontix" "$OUT/broken.brontix"
+expect 2 "^usage: brontix " "$OUT/broken.brontix" --help
+# Two recordings are compared only when they are on one wall.
+printf 'clock 1\nclock 7\nmenu new\ntick 5\n' >"$OUT/wall-7.brontix"
+printf 'clock 1\nclock 8\nmenu new\ntick 5\n' >"$OUT/wall-8.brontix"
+expect 1 "^brontix: these recordings are not on the same wall: the first is on wall 7, the second on wall 8$" \
+    "$OUT/wall-7.brontix" "$OUT/wall-8.brontix"
+expect 1 "^brontix: .*broken.brontix: line 2: " "$OUT/wall-7.brontix" "$OUT/broken.brontix"
 expect 2 "^usage: brontix " --help
 # A pipe with no writer or an endless device is refused at once, never read.
 mkfifo "$OUT/fifo.brontix"
@@ -89,6 +96,18 @@ key shift+Right
 shows $'clock 4242\nmenu new\nmenu demo\nclick\ntick 67\n' a-second-on
 key Left
 shows $'clock 4242\nmenu new\nmenu demo\nclick\ntick 66\n' a-tick-back
+pass
+
+# --- two games of one wall: the second as a ghost over the first --------------------------------
+STEP=compare
+printf 'clock 4242\nmenu new\nmove 100 400\nclick\ntick 600\n' >"$OUT/other.brontix"
+"$BRONTIX" "$RECORDING" "$OUT/other.brontix" >"$OUT/compare.log" 2>&1 &
+PIDS+=($!)
+wait_for 15 'C=$(xdotool search --onlyvisible --name "— demo\.brontix and other\.brontix$" 2>/dev/null | head -1); [ -n "$C" ]' ||
+    fail "no window compares the two"
+xdotool windowactivate --sync "$C" key End 2>/dev/null || fail "cannot type End"
+# The first game's last point, the shorter ghost still at its own end.
+wait_for 10 'import -window "$C" "$OUT/compare.png" 2>/dev/null' || fail "no screenshot"
 pass
 
 # --- a recording that cannot be watched, opened where nobody reads standard error ------------

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/qt/viewer_window.h"
@@ -74,6 +75,47 @@ TEST(ViewerWindow, MarksOnOneAnotherOpenAsAList) {
               (QStringList{"ball lost at 0:02 (tick 139)", "You lose! at 0:02 (tick 140)"}));
     list->actions().at(0)->trigger();
     EXPECT_EQ(timeline->value(), 139);
+}
+
+// Two recordings of one wall in one window: the ghost's words under the
+// picture follow the point, and its marks are the timeline's too.
+TEST(ViewerWindow, ComparesTwoGamesOfOneWall) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const char* script) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script);
+        return dir.filePath(name).toStdString();
+    };
+    const std::string first = write("first.brontix", "clock 9\nmenu new\nclick\ntick 200\n");
+    const std::string second =
+        write("second.brontix", "clock 9\nmenu new\nmenu demo\nclick\ntick 100\n");
+    const std::string other = write("other.brontix", "clock 8\nmenu new\ntick 5\n");
+    EXPECT_EQ(std::get<std::string>(platform::qt::openComparison(first.c_str(), other.c_str())),
+              "these recordings are not on the same wall: the first is on wall 9, the second on "
+              "wall 8");
+    auto opened = platform::qt::openComparison(first.c_str(), second.c_str());
+    auto& watched = std::get<platform::qt::WatchedRecording>(opened);
+    EXPECT_EQ(watched.name, "first.brontix and second.brontix");
+    platform::qt::ViewerWindow window(std::move(watched));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.viewer().surveyed());
+    auto* compared = window.findChild<QLabel*>("compared");
+    EXPECT_EQ(compared->text(), "This game: score 0. The ghost: Brontix, score 0.");
+    QTest::keyClick(&window, Qt::Key_End);
+    EXPECT_EQ(window.viewer().point(), 200u);
+    EXPECT_EQ(compared->text().toStdString(), window.viewer().comparedSaid());
+    EXPECT_TRUE(compared->text().endsWith(", ended at 0:01.")) << compared->text().toStdString();
+    auto* timeline = window.findChild<platform::qt::Timeline*>();
+    QTest::mouseClick(timeline, Qt::LeftButton, {},
+                      QPoint(timeline->xOf(0), timeline->height() / 2));
+    QMenu* list = window.findChild<QMenu*>();
+    ASSERT_NE(list, nullptr);
+    QStringList titles;
+    for (QAction* a : list->actions()) titles << a->text();
+    EXPECT_EQ(titles,
+              (QStringList{"New Game at 0:00 (tick 0)", "ghost: New Game at 0:00 (tick 0)"}));
 }
 
 }  // namespace

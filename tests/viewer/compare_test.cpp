@@ -9,6 +9,7 @@
 
 #include "replay/replay.h"
 #include "viewer/compare.h"
+#include "viewer/viewer.h"
 
 namespace brontix::viewer {
 namespace {
@@ -66,32 +67,60 @@ std::vector<session::Figure> dumped(const std::string& script) {
     return figures;
 }
 
-TEST(Comparison, ShowsTheFirstGameWithTheSecondsGhostInStep) {
-    auto opened = Comparison::open(kFirst, kSecond);
-    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<Comparison>>(opened))
-        << std::get<std::string>(opened);
-    Comparison& c = *std::get<std::unique_ptr<Comparison>>(opened);
-    EXPECT_EQ(c.wall(), 77u);
-    EXPECT_EQ(c.from(0), 10u);
-    EXPECT_EQ(c.from(1), 0u);
-    EXPECT_EQ(c.last(), 252u);  // the longer game's
+std::unique_ptr<Viewer> opened(const std::string& script) {
+    auto v = Viewer::open(script);
+    return std::move(std::get<std::unique_ptr<Viewer>>(v));
+}
 
+// A comparison, surveyed.
+std::unique_ptr<Viewer> compared(const std::string& first, const std::string& second) {
+    auto v = opened(first);
+    EXPECT_EQ(v->compareWith(opened(second)), std::nullopt);
+    EXPECT_FALSE(v->surveyed());
+    v->surveyAll();
+    return v;
+}
+
+// What a front end shows after applying each answer's rectangles.
+void apply(render::PixelBuffer& screen, const Answer& a) {
+    if (screen.width() != a.frame->width()) screen = *a.frame;
+    for (const render::Rect& r : a.drawn)
+        for (int y = r.y; y < r.bottom(); ++y)
+            std::copy_n(a.frame->row(y) + r.x, r.w, screen.row(y) + r.x);
+}
+
+TEST(Comparison, ShowsTheFirstGameWithTheSecondsGhostInStep) {
+    auto v = compared(kFirst, kSecond);
+    // The first's timeline, as long as the longer game; the ghost joins at
+    // the first's New Game, at point 10, and its marks are placed so.
+    EXPECT_EQ(v->last(), 262u);
+    ASSERT_EQ(v->ghostMarks().size(), 1u);
+    EXPECT_EQ(v->ghostMarks().front().point, 10u);
+    EXPECT_EQ(v->ghostMarks().front().what, "ghost: New Game");
+
+    // Stepped through, as a player would: what the answers drew is the
+    // whole picture, the ghost's old outlines gone.
+    render::PixelBuffer screen(1, 1);
+    apply(screen, v->whole());
+    EXPECT_EQ(v->comparedSaid(),
+              "The ghost, the second game, joins at this game's New Game (0:00).");
+    while (v->point() < v->last()) {
+        apply(screen, v->step(3));
+        ASSERT_TRUE(screen == v->frame()) << v->point();
+    }
     for (const std::uint64_t t : {0u, 40u, 150u, 151u, 252u}) {
         SCOPED_TRACE(t);
-        c.seek(t);
-        const render::PixelBuffer shown = c.frame();
+        v->seek(10 + t);
+        const render::PixelBuffer shown = v->frame();
         const auto first = Viewer::open(cut(kFirst, 10 + t));
         auto& alone = *std::get<std::unique_ptr<Viewer>>(first);
         alone.surveyAll();
         alone.seek(alone.last());
         const render::PixelBuffer& own = alone.frame();
-        // The first game's picture is its own, as a single recording shows it.
-        EXPECT_EQ(c.game(0).point(), 10 + t);
         const auto ghost = dumped(cut(kSecond, std::min<std::uint64_t>(t, 150)));
         ASSERT_FALSE(ghost.empty());
-        EXPECT_EQ(c.game(1).paddleAndBalls(), ghost);
-        EXPECT_EQ(c.ended(1), t > 150);
-        EXPECT_FALSE(c.ended(0));
+        EXPECT_EQ(v->ghost()->paddleAndBalls(), ghost);
+        EXPECT_EQ(v->ghost()->point(), std::min<std::uint64_t>(t, 150));
         // Every pixel that differs is the ghost's, on the outline of one of
         // its figures; and every figure shows.
         std::vector<int> outlined(ghost.size());
@@ -113,18 +142,40 @@ TEST(Comparison, ShowsTheFirstGameWithTheSecondsGhostInStep) {
         }
         for (std::size_t i = 0; i < ghost.size(); ++i) EXPECT_GT(outlined[i], 0) << i;
     }
+    EXPECT_EQ(v->comparedSaid(), "This game: score " + std::to_string(v->score()) +
+                                     ". The ghost: " + v->ghost()->caption() + ", score " +
+                                     std::to_string(v->ghost()->score()) + ", ended at 0:02.");
+}
+
+// The second game is the longer: the timeline goes on past the first's
+// end, which stands still.
+TEST(Comparison, TheFirstGameStandsStillOnceItHasEnded) {
+    auto v = compared(kSecond, kFirst);
+    EXPECT_EQ(v->last(), 252u);
+    const Answer a = v->seek(200);
+    EXPECT_EQ(a.point, 200u);
+    EXPECT_EQ(v->ghost()->point(), 210u);
+    EXPECT_EQ(*a.compared, "This game: score " + std::to_string(v->score()) +
+                               ", ended at 0:02. The ghost: " + v->ghost()->caption() + ", score " +
+                               std::to_string(v->ghost()->score()) + ".");
+    // Played to the end of the longer game.
+    v->play(0);
+    const Answer end = v->advance(std::int64_t{10} * 1'000'000'000);
+    EXPECT_EQ(end.point, 252u);
+    EXPECT_FALSE(end.playing);
+    EXPECT_EQ(v->ghost()->point(), 262u);
 }
 
 TEST(Comparison, RefusesTwoWallsAndAGameWithoutNewGame) {
-    auto two = Comparison::open(kFirst, "format 1\nclock 2\nclock 78\nmenu new\ntick 5\n");
-    EXPECT_EQ(std::get<std::string>(two),
+    auto v = opened(kFirst);
+    EXPECT_EQ(v->compareWith(opened("format 1\nclock 2\nclock 78\nmenu new\ntick 5\n")),
               "these recordings are not on the same wall: the first is on wall 77, the second "
               "on wall 78");
-    auto none = Comparison::open(kFirst, "format 1\nclock 2\ntick 5\n");
-    EXPECT_EQ(std::get<std::string>(none),
+    EXPECT_EQ(v->compareWith(opened("format 1\nclock 2\ntick 5\n")),
               "the second recording has no New Game: there is no wall to compare");
-    auto broken = Comparison::open("tick x\n", kSecond);
-    EXPECT_EQ(std::get<std::string>(broken).rfind("the first recording: line 1: ", 0), 0u);
+    EXPECT_EQ(v->ghost(), nullptr);
+    v->surveyAll();
+    EXPECT_TRUE(v->surveyed());
 }
 
 // A paddle's outline at scale 1: black on its own edge, white around it.

@@ -39,3 +39,16 @@ export const chromiumOptions = {
 export const launchChromium = () => chromium.launch(chromiumOptions);
 // Playwright's Chromium, for what the above does not cover.
 export const playwright = chromium;
+
+// The page's 640 x 530 canvas as RGB bytes, as a PPM's pixels are.
+export async function canvasRgb(page) {
+  const rgba = Buffer.from(await page.evaluate(() => {
+    const d = document.getElementById('playfield').getContext('2d').getImageData(0, 0, 640, 530).data;
+    let s = '';
+    for (let i = 0; i < d.length; i += 0x8000) s += String.fromCharCode(...d.subarray(i, i + 0x8000));
+    return btoa(s);
+  }), 'base64');
+  const rgb = Buffer.alloc(640 * 530 * 3);
+  for (let i = 0; i < 640 * 530; ++i) rgba.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
+  return rgb;
+}

@@ -11,7 +11,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
-import { launchChromium, serveSite, waitUntil } from './harness.mjs';
+import { canvasRgb, launchChromium, serveSite, waitUntil } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
@@ -42,24 +42,13 @@ function replayed(script) {
   const rgb = ppm.subarray(header);
   return { caption: dump.caption, rgb };
 }
-const canvasRgb = async () => {
-  const rgba = Buffer.from(await page.evaluate(() => {
-    const data = document.getElementById('playfield').getContext('2d').getImageData(0, 0, 640, 530).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return btoa(text);
-  }), 'base64');
-  const rgb = Buffer.alloc(640 * 530 * 3);
-  for (let i = 0; i < 640 * 530; ++i) rgba.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
-  return rgb;
-};
 // The viewer's point; -1 while the page is still loading.
 const tick = () => page.evaluate(() => Number(document.getElementById('watch-tick')?.value ?? -1));
 // The viewer is at `point` and shows the frame and caption of `cut`.
 async function shows(point, cut) {
   await waitFor(async () => `the viewer is at ${await tick()}, not ${point}`, 10, async () => (await tick()) === point);
   const want = replayed(cut);
-  if (!(await canvasRgb()).equals(want.rgb)) await fail(`the picture at ${point} is not the frame of:\n${cut}`);
+  if (!(await canvasRgb(page)).equals(want.rgb)) await fail(`the picture at ${point} is not the frame of:\n${cut}`);
   const shown = await page.evaluate(() => document.getElementById('caption').textContent);
   if (shown !== want.caption) await fail(`caption ${shown}, not ${want.caption}`);
 }

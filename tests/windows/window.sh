@@ -349,3 +349,27 @@ tr -d '\r' <"$OUT/race.log" | sed -n 2p |
     grep -Eqx 'race on wall 18446744073709551615: You lose!, score [0-9]+, play time 0:[0-9]{2}' ||
     fail "the result is not said: $(cat "$OUT/race.log")"
 pass
+
+# --- two games of one wall compared; games of two walls refused ---------------------------------
+STEP=compare
+printf 'clock 1\nclock 18446744073709551615\nmenu new\nmove 100 400\nclick\ntick 300\n' >"$OUT/other.txt"
+sh "$WINE_SH" "$PREFIX" "$EXE" "$RECORDING" "$OUT/other.txt" >"$OUT/compare.log" 2>&1 &
+COMPARE_PID=$!
+PIDS+=($COMPARE_PID)
+wait_for 60 'W=$(top_window " — recording-race.txt and other.txt$"); [ -n "$W" ]' || fail "no window compares the two"
+key End
+shot compare
+key alt+F4
+wait_for 30 '! kill -0 $COMPARE_PID 2>/dev/null' || fail "the program did not end with its window"
+printf 'clock 1\nclock 7\nmenu new\ntick 5\n' >"$OUT/wall-7.txt"
+sh "$WINE_SH" "$PREFIX" "$EXE" "$RECORDING" "$OUT/wall-7.txt" >"$OUT/two-walls.log" 2>&1 &
+TWO_PID=$!
+PIDS+=($TWO_PID)
+wait_for 60 'W=$(top_window "^Brontix$"); [ -n "$W" ]' || fail "no box refuses two walls"
+focus
+xdotool key Return
+wait_for 10 '! kill -0 $TWO_PID 2>/dev/null' || fail "Return did not close the box"
+[ "$(recorded_status $TWO_PID)" -eq 1 ] || fail "two walls do not give status 1"
+tr -d '\r' <"$OUT/two-walls.log" | grep -qx "brontix: These recordings cannot be compared: these recordings are not on the same wall: the first is on wall 18446744073709551615, the second on wall 7" ||
+    fail "the reason is not on standard error: $(cat "$OUT/two-walls.log")"
+pass

@@ -73,8 +73,9 @@ int Timeline::xOf(std::uint64_t point) const {
 std::vector<const viewer::Mark*> Timeline::marksAt(int x) const {
     constexpr int kReach = 4;  // pixels either side of a mark's stroke
     std::vector<const viewer::Mark*> near;
-    for (const viewer::Mark& m : viewer_.marks())
-        if (std::abs(xOf(m.point) - x) <= kReach) near.push_back(&m);
+    for (const auto* marks : {&viewer_.marks(), &viewer_.ghostMarks()})
+        for (const viewer::Mark& m : *marks)
+            if (std::abs(xOf(m.point) - x) <= kReach) near.push_back(&m);
     return near;
 }
 
@@ -87,6 +88,8 @@ void Timeline::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     for (const viewer::Mark& m : viewer_.marks())
         p.fillRect(xOf(m.point) - 1, groove.bottom() - 3, 3, 7, markColour(m.kind));
+    for (const viewer::Mark& m : viewer_.ghostMarks())
+        p.fillRect(xOf(m.point) - 1, groove.top() - 4, 3, 5, markColour(m.kind));
 }
 
 void Timeline::mousePressEvent(QMouseEvent* event) {
@@ -140,6 +143,7 @@ ViewerWindow::ViewerWindow(WatchedRecording recording, QWidget* parent)
     : QWidget(parent),
       viewer_(std::move(recording.viewer)),
       cut_(recording.cut),
+      secondCut_(recording.secondCut),
       name_(std::move(recording.name)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
@@ -147,6 +151,13 @@ ViewerWindow::ViewerWindow(WatchedRecording recording, QWidget* parent)
     layout->addWidget(makeTimeline());
     layout->addLayout(makeControls());
     layout->addWidget(makeSurvey());
+    // Comparing: both scores, the ghost's caption and which game has ended.
+    compared_ = new QLabel;
+    compared_->setObjectName("compared");
+    compared_->setWordWrap(true);
+    compared_->setContentsMargins(6, 0, 6, 0);
+    compared_->setVisible(viewer_->ghost() != nullptr);
+    layout->addWidget(compared_);
     // What a replay of the whole recording proves of it, under the controls.
     verdict_ = new QLabel;
     verdict_->setObjectName("verdict");
@@ -206,8 +217,11 @@ void ViewerWindow::surveyed() {
     time_->setFixedWidth(time_->fontMetrics().horizontalAdvance(timeAt(viewer_->last())) + 4);
     time_->setText(timeAt(viewer_->point()));
     std::string said = cut_ ? viewer::cutShort() + " " : std::string();
+    if (secondCut_) said += "The second recording: " + viewer::cutShort() + " ";
     if (!viewer_->stoppedShort().empty()) said += viewer_->stoppedShort() + " ";
     verdict_->setText(QString::fromStdString(said + viewer_->verdictSaid()));
+    // What the survey found shows now: comparing, the ghost joins.
+    apply(viewer_->advance(WakeTimer::now()));
 }
 
 QWidget* ViewerWindow::makePicture() {
@@ -289,6 +303,7 @@ void ViewerWindow::apply(const viewer::Answer& a) {
         box_->show();
         box_->raise();
     }
+    if (a.compared) compared_->setText(QString::fromStdString(*a.compared));
     play_->setText(a.playing ? "Pause" : "Play");
     // Laying out the time's text costs more than drawing the picture: while
     // it plays, the time and the timeline follow a few times a second.
@@ -367,6 +382,19 @@ std::variant<WatchedRecording, std::string> openRecordingFile(const char* path) 
     if (auto* error = std::get_if<std::string>(&opened)) return std::string(path) + ": " + *error;
     return WatchedRecording{std::move(std::get<std::unique_ptr<viewer::Viewer>>(opened)),
                             script.cut, QFileInfo(QString::fromLocal8Bit(path)).fileName()};
+}
+
+std::variant<WatchedRecording, std::string> openComparison(const char* first, const char* second) {
+    auto one = openRecordingFile(first);
+    if (std::holds_alternative<std::string>(one)) return one;
+    auto two = openRecordingFile(second);
+    if (std::holds_alternative<std::string>(two)) return two;
+    auto& watched = std::get<WatchedRecording>(one);
+    auto& ghost = std::get<WatchedRecording>(two);
+    if (auto refused = watched.viewer->compareWith(std::move(ghost.viewer))) return *refused;
+    watched.secondCut = ghost.cut;
+    watched.name += " and " + ghost.name;
+    return one;
 }
 
 }  // namespace brontix::platform::qt

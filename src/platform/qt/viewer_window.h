@@ -28,15 +28,20 @@ namespace brontix::platform::qt {
 // A recording read from a file, to watch.
 struct WatchedRecording {
     std::unique_ptr<viewer::Viewer> viewer;
-    bool cut = false;  // it went on past what the viewer takes
-    QString name;      // the file's, for the window's title
+    bool cut = false;        // it went on past what the viewer takes
+    QString name;            // the file's, for the window's title
+    bool secondCut = false;  // comparing: the second went on past it
 };
 // The recording at `path`, or why it cannot be watched ("cannot read
 // 'PATH': REASON", "PATH: line N: REASON"). Only a regular file is read: a
 // pipe or a device could hold the viewer for ever, or without end.
 std::variant<WatchedRecording, std::string> openRecordingFile(const char* path);
+// Two recordings of one wall, the second watched as a ghost over the
+// first; or why they cannot be.
+std::variant<WatchedRecording, std::string> openComparison(const char* first, const char* second);
 
-// The timeline: a slider over the points, with the marks drawn on it. A
+// The timeline: a slider over the points, with the marks drawn on it
+// (comparing, the second game's above the groove). A
 // click goes where it points, to a mark when it is on one, and to one of a
 // list where marks are drawn on one another; marks under the pointer say
 // what they are.
@@ -112,7 +117,8 @@ private:
     QWidget* survey_;
     QProgressBar* progress_;
     QLabel* verdict_;
-    bool cut_;
+    QLabel* compared_;
+    bool cut_, secondCut_;
     QString name_;
     WakeTimer timer_{[this] { apply(viewer_->advance(WakeTimer::now())); }};
 };

@@ -33,6 +33,9 @@ BRONTIX_PAGE(show_game_owned) void pageShowGameOwned();
 BRONTIX_PAGE(watch_box) void pageWatchBox(const char* text, int length);
 BRONTIX_PAGE(watch_shown)
 void pageWatchShown(double point, int playing, const char* time, int length);
+// Comparing two games: both scores, the second's caption and which has
+// ended, in words.
+BRONTIX_PAGE(watch_compared) void pageWatchCompared(const char* text, int length);
 // One line of the visit's recording, with its line break.
 BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
 // New Game dealt the wall of this clock value.

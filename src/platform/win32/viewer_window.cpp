@@ -79,8 +79,25 @@ std::variant<WatchedRecording, std::string> openRecording(const std::wstring& pa
                             slash == std::wstring::npos ? path : path.substr(slash + 1)};
 }
 
+std::variant<WatchedRecording, std::string> openComparison(const std::wstring& first,
+                                                           const std::wstring& second) {
+    auto one = openRecording(first);
+    if (std::holds_alternative<std::string>(one)) return one;
+    auto two = openRecording(second);
+    if (std::holds_alternative<std::string>(two)) return two;
+    auto& watched = std::get<WatchedRecording>(one);
+    auto& ghost = std::get<WatchedRecording>(two);
+    if (auto refused = watched.viewer->compareWith(std::move(ghost.viewer))) return *refused;
+    watched.secondCut = ghost.cut;
+    watched.name += L" and " + ghost.name;
+    return one;
+}
+
 ViewerWindow::ViewerWindow(HINSTANCE instance, WatchedRecording recording)
-    : viewer_(std::move(recording.viewer)), cut_(recording.cut), name_(std::move(recording.name)) {
+    : viewer_(std::move(recording.viewer)),
+      cut_(recording.cut),
+      secondCut_(recording.secondCut),
+      name_(std::move(recording.name)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW window{};
@@ -184,6 +201,10 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
     x += px(64) + 2 * gap;
     time_ = make(WC_STATICW, L"", SS_RIGHT, x, y + px(5), width - x - gap, row);
     y += row + gap;
+    if (viewer_->ghost()) {
+        compared_ = make(WC_STATICW, L"", 0, gap, y, width - 2 * gap, row);
+        y += row + gap;
+    }
     // The survey's progress, and in its place once it ends, what it found.
     reading_ = make(WC_STATICW, L"Reading the recording through", 0, gap, y + px(4), px(180), row);
     progress_ = make(PROGRESS_CLASSW, L"", 0, gap + px(184), y, width - px(270) - gap, row);
@@ -217,6 +238,7 @@ void ViewerWindow::apply(const viewer::Answer& a) {
                          h, SWP_NOACTIVATE);
         }
     }
+    if (a.compared && compared_) SetWindowTextW(compared_, wide(*a.compared).c_str());
     SetWindowTextW(play_, a.playing ? L"Pause" : L"Play");
     SendMessageW(timeline_, TBM_SETPOS, TRUE, static_cast<LPARAM>(a.point));
     SetWindowTextW(time_, timeAt(a.point).c_str());
@@ -244,13 +266,17 @@ void ViewerWindow::surveyed() {
     for (HWND survey : {reading_, progress_, cancel_}) ShowWindow(survey, SW_HIDE);
     SendMessageW(timeline_, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(viewer_->last()));
     SendMessageW(timeline_, TBM_CLEARTICS, FALSE, 0);
-    for (const viewer::Mark& mark : viewer_->marks())
-        SendMessageW(timeline_, TBM_SETTIC, 0, static_cast<LPARAM>(mark.point));
+    for (const auto* marks : {&viewer_->marks(), &viewer_->ghostMarks()})
+        for (const viewer::Mark& mark : *marks)
+            SendMessageW(timeline_, TBM_SETTIC, 0, static_cast<LPARAM>(mark.point));
     SetWindowTextW(time_, timeAt(viewer_->point()).c_str());
     std::string said = cut_ ? viewer::cutShort() + " " : std::string();
+    if (secondCut_) said += "The second recording: " + viewer::cutShort() + " ";
     if (!viewer_->stoppedShort().empty()) said += viewer_->stoppedShort() + " ";
     SetWindowTextW(verdict_, wide(said + viewer_->verdictSaid()).c_str());
     ShowWindow(verdict_, SW_SHOW);
+    // What the survey found shows now: comparing, the ghost joins.
+    apply(viewer_->advance(now()));
 }
 
 int ViewerWindow::xOf(std::uint64_t point) const {
@@ -262,8 +288,9 @@ int ViewerWindow::xOf(std::uint64_t point) const {
 
 std::vector<const viewer::Mark*> ViewerWindow::marksAt(int x) const {
     std::vector<const viewer::Mark*> within;
-    for (const viewer::Mark& mark : viewer_->marks())
-        if (std::abs(xOf(mark.point) - x) <= kMarkReach) within.push_back(&mark);
+    for (const auto* marks : {&viewer_->marks(), &viewer_->ghostMarks()})
+        for (const viewer::Mark& mark : *marks)
+            if (std::abs(xOf(mark.point) - x) <= kMarkReach) within.push_back(&mark);
     return within;
 }
 

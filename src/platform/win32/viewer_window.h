@@ -22,13 +22,18 @@ namespace brontix::platform::win32 {
 // A recording read from a file, to watch.
 struct WatchedRecording {
     std::unique_ptr<viewer::Viewer> viewer;
-    bool cut = false;   // it went on past what the viewer takes
-    std::wstring name;  // the file's, for the window's title
+    bool cut = false;        // it went on past what the viewer takes
+    std::wstring name;       // the file's, for the window's title
+    bool secondCut = false;  // comparing: the second went on past it
 };
 // The recording at `path`, or why it cannot be watched ("cannot read
 // 'PATH': REASON", "PATH: line N: REASON"). Only a file on a disk is read:
 // a pipe or a device could hold the viewer for ever, or without end.
 std::variant<WatchedRecording, std::string> openRecording(const std::wstring& path);
+// Two recordings of one wall, the second watched as a ghost over the
+// first; or why they cannot be.
+std::variant<WatchedRecording, std::string> openComparison(const std::wstring& first,
+                                                           const std::wstring& second);
 
 class ViewerWindow {
 public:
@@ -61,7 +66,7 @@ private:
     std::wstring timeAt(std::uint64_t point) const;
 
     std::unique_ptr<viewer::Viewer> viewer_;
-    bool cut_;
+    bool cut_, secondCut_;
     std::wstring name_;
     const render::PixelBuffer* frame_ = nullptr;
     HWND window_ = nullptr;
@@ -75,6 +80,7 @@ private:
     HWND progress_ = nullptr;
     HWND cancel_ = nullptr;
     HWND verdict_ = nullptr;
+    HWND compared_ = nullptr;  // comparing: both scores, which has ended
     HFONT font_ = nullptr;
     std::wstring tip_;  // the timeline's tooltip while it is shown
     HACCEL keys_ = nullptr;
