@@ -12,7 +12,7 @@ MINUTES ?= 60
 # WERROR=ON: compiler warnings are errors (CI builds so).
 WERROR ?= OFF
 
-.PHONY: all deps configure build run check test lint sanitize sanitize-build bench fuzz soak package \
+.PHONY: legend all deps configure build run check test lint sanitize sanitize-build bench fuzz soak package \
 	web web-run windows clean
 
 all: build
@@ -109,6 +109,11 @@ windows:
 web-run: web
 	@sh scripts/install-deps node
 	node $(WEB_BUILD)/serve.mjs $(PORT)
+
+# The capsules' legend in the README, the manual page and docs/capsules.svg,
+# renewed from the table the game applies (make test checks it is).
+legend: build
+	sh scripts/legend $(BUILD)/brontix-legend
 
 # A Debian package in $(BUILD)/, and beside it the Windows programs' zip.
 package: build windows

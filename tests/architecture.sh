@@ -35,6 +35,7 @@ page    | app/web                             | scene render session viewer web 
 replay-app | app/replay                       | replay                             | std posix win32
 windows | app/brontix-win32                   | session viewer win32               | std win32
 wasm    | app/wasm                            |                                    | std
+legend  | app/legend                          | session                            | std
 '
 # The kinds of system header, as patterns of what stands between < and >.
 declare -A KIND=(

@@ -140,6 +140,24 @@ async function start() {
 }
 
 const exports = await start();
+// The capsules' panel: each colour's swatch, its name and its effect in
+// words, from the table the game applies (the picture tells a capsule only
+// by its colour).
+if (exports) {
+  for (let i = 0; i < exports.brontix_capsules(); ++i) {
+    const swatch = document.createElement('span');
+    swatch.className = 'swatch';
+    swatch.style.background = `#${exports.brontix_capsule_rgb(i).toString(16).padStart(6, '0')}`;
+    const name = document.createElement('b');
+    name.textContent = memory.cString(exports.brontix_capsule_text(i, 0));
+    const item = document.createElement('li');
+    item.append(swatch, name, ` ${memory.cString(exports.brontix_capsule_text(i, 1))}: `
+      + memory.cString(exports.brontix_capsule_text(i, 2)));
+    $('capsule-list').append(item);
+  }
+  // Opened or closed, the panel changes the height under the game.
+  $('capsules').addEventListener('toggle', () => fitted.fit());
+}
 const raceText = links.parseRace(location.hash);
 // The wall a race link names, or null; a link that names none starts
 // nothing.

@@ -161,6 +161,22 @@ BRONTIX_EXPORT(brontix_frame_height) int brontixFrameHeight(int deviceWidth) {
 BRONTIX_EXPORT(brontix_ticks_per_second) int brontixTicksPerSecond() {
     return brontix::scene::kTicksPerSecond;
 }
+// The capsules' legend for the page's panel: how many kinds, each one's
+// colour (0xRRGGBB), and its words: 0 the colour's name, 1 the effect's,
+// 2 the effect in words.
+BRONTIX_EXPORT(brontix_capsules) int brontixCapsules() {
+    return static_cast<int>(brontix::session::capsuleLegend().size());
+}
+BRONTIX_EXPORT(brontix_capsule_rgb) int brontixCapsuleRgb(int kind) {
+    return static_cast<int>(
+        brontix::session::capsuleLegend().at(static_cast<std::size_t>(kind)).rgb);
+}
+BRONTIX_EXPORT(brontix_capsule_text) const char* brontixCapsuleText(int kind, int part) {
+    static std::string text;
+    const auto c = brontix::session::capsuleLegend().at(static_cast<std::size_t>(kind));
+    text = part == 0 ? c.colour : part == 1 ? c.effect : c.words;
+    return text.c_str();
+}
 // For the page's tests: ticks run so far, and whether Timer1 is on.
 // The ticks since the recording's last line, written now: the player is
 // about to take the recording.

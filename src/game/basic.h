@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "scene/scene.h"
@@ -52,6 +53,13 @@ inline Colour RGB(double r, double g, double b) {
 inline constexpr std::array<Colour, 16> kPalette = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+};
+
+// Each colour's name, as the palette names it.
+inline constexpr std::array<std::string_view, 16> kPaletteNames = {
+    "black",     "blue",          "green",  "cyan",       "red",         "magenta",
+    "brown",     "light grey",    "grey",   "light blue", "light green", "light cyan",
+    "light red", "light magenta", "yellow", "white",
 };
 
 inline Colour QBColor(int index) { return kPalette.at(static_cast<std::size_t>(index)); }

@@ -4,7 +4,10 @@
 
 #include <limits>
 
+#include "game/basic.h"
+#include "render/pixels.h"
 #include "session/core.h"
+#include "tick/tick.h"
 
 namespace brontix::session {
 
@@ -37,6 +40,16 @@ std::optional<std::uint64_t> raceWall(std::string_view text) {
     }
     return wall;
 }
+std::vector<CapsuleLegend> capsuleLegend() {
+    std::vector<CapsuleLegend> legend;
+    for (const tick::CapsuleKind& k : tick::capsuleKinds()) {
+        const auto i = static_cast<std::size_t>(k.paletteIndex);
+        legend.push_back({render::toPixel(game::kPalette.at(i)) & 0xFFFFFFu,
+                          game::kPaletteNames.at(i), k.effect, k.words});
+    }
+    return legend;
+}
+
 Answer Session::placeWindows(const ScreenRect& cover, const ScreenRect& game) {
     return core_->placeWindows(cover, game);
 }

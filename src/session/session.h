@@ -93,6 +93,18 @@ std::optional<std::uint64_t> raceWall(std::string_view text);
 // What a wall is, in the words every front end refuses another with.
 inline constexpr std::string_view kWallRule = "decimal digits, within 64 bits";
 
+// A kind of capsule as players are told of it: its colour (0xRRGGBB) with
+// the colour's name, the effect's name and the effect in words. The game's
+// picture tells a kind only by its colour; this legend says it in words,
+// from the table the game applies.
+struct CapsuleLegend {
+    std::uint32_t rgb;
+    std::string_view colour;
+    std::string_view effect;
+    std::string_view words;
+};
+std::vector<CapsuleLegend> capsuleLegend();
+
 class Recorder;
 class Core;
 // Everything the game is at one moment, to come back to: the main window's

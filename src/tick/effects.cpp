@@ -7,6 +7,7 @@
 #include "game/basic.h"
 #include "game/game.h"
 #include "tick/phases.h"
+#include "tick/tick.h"
 
 namespace brontix::tick {
 
@@ -117,23 +118,35 @@ void smallerBalls(Form1& form) { resizeBalls(form, -kBallStep, 6); }
 struct Effect {
     std::string_view name;
     void (*apply)(Form1&);
+    std::string_view words;  // what it does, for players
 };
 
 // The ten effects, by the palette index of the capsule that brings them.
 constexpr std::array<Effect, 10> kEffects = {{
-    {"sticky paddle", toggleSticky},
-    {"less gravity", removeGravity},
-    {"more gravity", doubleGravity},
-    {"multi-ball", multiBall},
-    {"wider paddle", widerPaddle},
-    {"narrower paddle", narrowerPaddle},
-    {"cannons", toggleCannons},
-    {"bricks drop down", dropBricks},
-    {"bigger balls", biggerBalls},
-    {"smaller balls", smallerBalls},
+    {"sticky paddle", toggleSticky,
+     "on or off in turn: while on, a ball that lands on the paddle stays there until the next "
+     "click"},
+    {"less gravity", removeGravity,
+     "takes every ball's gravity away until it next hits the paddle"},
+    {"more gravity", doubleGravity, "doubles every ball's gravity until it next hits the paddle"},
+    {"multi-ball", multiBall, "gives every ball in play a twin"},
+    {"wider paddle", widerPaddle, "widens the paddle, mostly by 32 pixels"},
+    {"narrower paddle", narrowerPaddle, "narrows the paddle by 32 pixels, never below 64"},
+    {"cannons", toggleCannons,
+     "on or off in turn: while on, each click fires two shots; a brick shot out earns 5 points"},
+    {"bricks drop down", dropBricks, "drops every brick over a gap one to five rows"},
+    {"bigger balls", biggerBalls, "makes every ball 4 pixels bigger"},
+    {"smaller balls", smallerBalls, "makes every ball 4 pixels smaller, never below 6"},
 }};
 
 }  // namespace
+
+std::array<CapsuleKind, 10> capsuleKinds() {
+    std::array<CapsuleKind, 10> kinds{};
+    for (std::size_t i = 0; i < kEffects.size(); ++i)
+        kinds[i] = {static_cast<int>(i), kEffects[i].name, kEffects[i].words};
+    return kinds;
+}
 
 void applyEffect(Form1& form, scene::Colour kind) {
     for (std::size_t i = 0; i < kEffects.size(); ++i) {

@@ -67,6 +67,25 @@ TEST_F(Events, ACaughtCapsuleNamesTheEffectItApplied) {
                                            {Kind::CapsuleCaught, "sticky paddle", 3}}));
 }
 
+// The legend players read says, for each colour, the effect a capsule of
+// that colour applies when caught.
+TEST_F(Events, TheLegendNamesWhatACapsuleOfEachColourDoes) {
+    g.newGameWithBricks({0});
+    const auto legend = capsuleLegend();
+    ASSERT_EQ(legend.size(), 10u);
+    for (int kind = 0; kind < 10; ++kind) {
+        const CapsuleLegend& said = legend[static_cast<std::size_t>(kind)];
+        const auto colour = static_cast<std::uint32_t>(game::QBColor(kind));
+        EXPECT_EQ(said.rgb, (colour & 0xFFu) << 16 | (colour & 0xFF00u) | colour >> 16);
+        seen.clear();
+        catchCapsule(kind);
+        ASSERT_EQ(seen.size(), 1u) << kind;
+        EXPECT_EQ(seen[0].what, said.effect) << said.colour;
+    }
+    EXPECT_EQ(legend[9].colour, "light blue");
+    EXPECT_EQ(legend[9].rgb, 0x0000FFu);
+}
+
 TEST_F(Events, EveryBallLostIsReportedThenTheLostGameWithItsBox) {
     g.newGameWithOneBrick();
     // Two balls falling past the loss line in the same tick, one later.

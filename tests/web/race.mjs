@@ -77,6 +77,18 @@ if (await page.evaluate(() => document.getElementById('race-this-link').href) !=
   await fail(`"Race this wall" is ${await page.evaluate(() => document.getElementById('race-this-link').href)}`);
 }
 await page.screenshot({ path: join(out, 'race.png') });
+// The capsules' panel beside the game opens from the keyboard, a colour's
+// swatch, name and effect a line.
+await page.focus('#capsules summary');
+await page.keyboard.press('Enter');
+await waitFor('the capsules\' panel did not open', 10, () => page.evaluate(() => document.getElementById('capsules').open));
+const capsules = await page.evaluate(() => [...document.querySelectorAll('#capsule-list li')]
+  .map((li) => `${li.querySelector('.swatch').style.background} ${li.textContent}`));
+if (capsules.length !== 10 || capsules[9] !== 'rgb(0, 0, 255) light blue smaller balls: makes every ball 4 pixels smaller, never below 6') {
+  await fail(`the capsules' panel lists ${capsules.length}: ${capsules.join(' / ')}`);
+}
+await page.screenshot({ path: join(out, 'capsules.png') });
+await page.keyboard.press('Enter');
 pass();
 
 // --- the race lost: its result, and its links -----------------------------------------------

@@ -22,6 +22,7 @@ fail() {
     echo "windows: FAILED at $STEP: $*" >&2
     import -window root "$OUT/failed-$STEP.png" 2>/dev/null
     xwininfo -root -tree >"$OUT/failed-$STEP-windows.txt" 2>&1
+    [ -n "${W:-}" ] && { xwininfo -id "$W"; xwininfo -tree -id "$W"; xprop -id "$W"; } >"$OUT/failed-$STEP-game.txt" 2>&1
     echo "windows: screenshot $OUT/failed-$STEP.png" >&2
     exit 1
 }
