@@ -95,6 +95,7 @@ const page = {
   watch_box(ptr, len) { watching.box(memory.text(ptr, len)); },
   watch_shown(point, playing, ptr, len) { watching.shown(point, playing === 1, memory.text(ptr, len)); },
   watch_compared(ptr, len) { watching.compared(memory.text(ptr, len)); },
+  watch_in_force(ptr, len) { watching.inForce(memory.text(ptr, len)); },
   record(ptr, len) { recording.add(memory.text(ptr, len)); },
   dealt(wall) {
     // A 64-bit import comes as a signed BigInt.

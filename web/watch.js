@@ -82,7 +82,8 @@ export function watch(exports, memory, answers) {
     $('watch-compared').textContent = text;
     $('watch-compared').hidden = false;
   };
-  Object.assign(answers, { shown, box, compared });
+  const inForce = (text) => { $('watch-in-force').textContent = text; };
+  Object.assign(answers, { shown, box, compared, inForce });
   const act = (f) => (...args) => { if (opened) after(f(...args)); };
   const seek = act((point) => exports.brontix_watch_seek(point));
   const step = act((points) => exports.brontix_watch_step(points));

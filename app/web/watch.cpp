@@ -45,6 +45,7 @@ double apply(const brontix::viewer::Answer& a) {
     if (a.box) web::pageWatchBox(a.box->data(), static_cast<int>(a.box->size()));
     if (a.compared)
         web::pageWatchCompared(a.compared->data(), static_cast<int>(a.compared->size()));
+    if (a.inForce) web::pageWatchInForce(a.inForce->data(), static_cast<int>(a.inForce->size()));
     const std::string time = brontix::viewer::minutesSeconds(a.point) + " / " +
                              brontix::viewer::minutesSeconds(w.viewer->last());
     web::pageWatchShown(static_cast<double>(a.point), a.playing ? 1 : 0, time.data(),

@@ -72,6 +72,19 @@ std::vector<Figure> Core::paddleAndBalls() const {
     return figures;
 }
 
+InForce Core::inForce() const {
+    InForce f;
+    if (!form_) return f;
+    f.sticky = form_->state.stickyPaddle != game::False;
+    f.cannons = form_->LFire[0].Visible;
+    f.paddleWidth = form_->Paddle.Width;
+    for (int i = 0; i <= form_->Ball.UBound(); ++i)
+        if (form_->Ball[i].Visible) f.ballSizes.push_back(form_->Ball[i].Width);
+    std::sort(f.ballSizes.begin(), f.ballSizes.end());
+    f.ballSizes.erase(std::unique(f.ballSizes.begin(), f.ballSizes.end()), f.ballSizes.end());
+    return f;
+}
+
 std::uint64_t Core::tickCost() const {
     return form_ ? static_cast<std::uint64_t>(form_->Ball.UBound()) + 1 : 1;
 }

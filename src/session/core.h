@@ -64,6 +64,7 @@ public:
     std::int32_t score() const;
     std::optional<std::uint64_t> wall() const { return wall_; }
     std::vector<Figure> paddleAndBalls() const;
+    InForce inForce() const;
     std::uint64_t tickCost() const;
     bool boxOpen() const { return gate_ == Gate::Boxed; }
     std::string dump(std::string_view windows) const;

@@ -70,6 +70,7 @@ std::uint64_t Session::ticksRun() const { return core_->ticksRun(); }
 const std::vector<std::string>& Session::messages() const { return core_->messages(); }
 std::int32_t Session::score() const { return core_->score(); }
 std::vector<Figure> Session::paddleAndBalls() const { return core_->paddleAndBalls(); }
+InForce Session::inForce() const { return core_->inForce(); }
 std::optional<std::uint64_t> Session::wall() const { return core_->wall(); }
 std::uint64_t Session::tickCost() const { return core_->tickCost(); }
 bool Session::boxOpen() const { return core_->boxOpen(); }

@@ -35,6 +35,17 @@ struct Figure {
     bool operator==(const Figure&) const = default;
 };
 
+// What the capsules' effects have left in force: the sticky paddle, the
+// cannons, the paddle's width and the sizes of the balls in play (each size
+// once, smallest first), in playfield pixels.
+struct InForce {
+    bool sticky = false;
+    bool cannons = false;
+    float paddleWidth = 0;
+    std::vector<float> ballSizes;
+    bool operator==(const InForce&) const = default;
+};
+
 // A rectangle on the screen, in screen pixels: a window's outer frame, or
 // the area a maximised window covers.
 struct ScreenRect {
@@ -203,6 +214,8 @@ public:
     // The paddle, then every ball in play: what a ghost of this game shows
     // over another.
     std::vector<Figure> paddleAndBalls() const;
+    // What the capsules have left in force, for a watcher to say.
+    InForce inForce() const;
     // The wall of the last New Game: the clock it dealt from, which a race
     // on it gives again (none before the first).
     std::optional<std::uint64_t> wall() const;

@@ -416,6 +416,8 @@ Answer Viewer::answer() {
         shownBox_ = box_;
         a.box = box_.value_or("");
     }
+    std::string inForce = inForceText(s.inForce());
+    if (!told_ || inForce != shownInForce_) a.inForce = shownInForce_ = std::move(inForce);
     if (ghost_) {
         overlayGhost(a);
         std::string compared = comparedSaid();
@@ -543,6 +545,24 @@ std::optional<std::int64_t> Viewer::nextWake() const {
         std::max<std::uint64_t>(1, static_cast<std::uint64_t>(kSpeeds[speed_]));
     const auto ahead = static_cast<double>(at_ + stride - playedPoint_);
     return playedFrom_ + static_cast<std::int64_t>(ahead * period + 0.999);
+}
+
+std::string inForceText(const session::InForce& f) {
+    const auto pixels = [](float v) {
+        std::string s = std::to_string(v);
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.') s.pop_back();
+        return s;
+    };
+    std::string balls;
+    for (std::size_t i = 0; i < f.ballSizes.size(); ++i)
+        balls += (i == 0                        ? ""
+                  : i + 1 == f.ballSizes.size() ? " and "
+                                                : ", ") +
+                 pixels(f.ballSizes[i]);
+    return std::string("Sticky paddle: ") + (f.sticky ? "on" : "off") +
+           ". Cannons: " + (f.cannons ? "on" : "off") + ". Paddle: " + pixels(f.paddleWidth) +
+           " pixels wide. Balls: " + (balls.empty() ? "none in play" : balls + " pixels") + ".";
 }
 
 std::string minutesSeconds(std::uint64_t point) {

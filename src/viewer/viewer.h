@@ -83,6 +83,9 @@ struct Answer {
     // Comparing two games: both scores, the second's caption and which has
     // ended, in words, when it changed.
     std::optional<std::string> compared;
+    // The capsules' effects in force at the point, in words, when they
+    // changed.
+    std::optional<std::string> inForce;
     std::uint64_t point = 0;
     bool playing = false;
     // When playback next reaches a new point, on the clock it was given;
@@ -281,6 +284,7 @@ private:
     std::optional<std::string> shownBox_;
     bool told_ = false;  // the caption and the box have been said
     std::string shownCompared_;
+    std::string shownInForce_;
     std::vector<Mark> marks_;
     Verdict verdict_;
     std::optional<std::uint64_t> race_;
@@ -311,6 +315,9 @@ private:
     std::vector<render::Rect> ghostDrawn_, overlayDrawn_;
 };
 
+// The effects in force in words: "Sticky paddle: on. Cannons: off.
+// Paddle: 73 pixels wide. Balls: 14 pixels."
+std::string inForceText(const session::InForce& f);
 // A duration of play as "m:ss", from an hour on "h:mm:ss".
 std::string minutesSeconds(std::uint64_t point);
 // A mark in words with its time: "ball lost at 0:31 (tick 2000)".

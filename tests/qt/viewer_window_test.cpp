@@ -103,6 +103,9 @@ TEST(ViewerWindow, ComparesTwoGamesOfOneWall) {
     QTRY_VERIFY(window.viewer().surveyed());
     auto* compared = window.findChild<QLabel*>("compared");
     EXPECT_EQ(compared->text(), "This game: score 0. The ghost: Brontix, score 0.");
+    // What the capsules left in force, in words.
+    EXPECT_EQ(window.findChild<QLabel*>("in-force")->text(),
+              "Sticky paddle: off. Cannons: off. Paddle: 73 pixels wide. Balls: 14 pixels.");
     QTest::keyClick(&window, Qt::Key_End);
     EXPECT_EQ(window.viewer().point(), 200u);
     EXPECT_EQ(compared->text().toStdString(), window.viewer().comparedSaid());

@@ -86,6 +86,19 @@ TEST_F(Events, TheLegendNamesWhatACapsuleOfEachColourDoes) {
     EXPECT_EQ(legend[9].rgb, 0x0000FFu);
 }
 
+// What the capsules leave in force, as a watcher is told it.
+TEST_F(Events, TheEffectsInForceFollowTheCapsulesCaught) {
+    g.newGameWithBricks({0});
+    const float paddle = g.form().Paddle.Width;
+    EXPECT_EQ(g.session().inForce(), (InForce{false, false, paddle, {14}}));
+    g.placeBall(1, 100, 100, 0, 0);
+    for (const int kind : {0, 6, 5, 8}) catchCapsule(kind);
+    EXPECT_EQ(g.session().inForce(), (InForce{true, true, paddle - 32, {18}}));
+    catchCapsule(9);
+    catchCapsule(6);
+    EXPECT_EQ(g.session().inForce(), (InForce{true, false, paddle - 32, {14}}));
+}
+
 TEST_F(Events, EveryBallLostIsReportedThenTheLostGameWithItsBox) {
     g.newGameWithOneBrick();
     // Two balls falling past the loss line in the same tick, one later.

@@ -333,6 +333,23 @@ TEST(ViewerSurvey, StopsAtItsBoundsAndSaysWhich) {
     EXPECT_EQ(v->point(), v->last());
 }
 
+TEST(Viewer, SaysTheEffectsInForceWhenTheyChange) {
+    EXPECT_EQ(inForceText({true, false, 73, {6, 10, 14}}),
+              "Sticky paddle: on. Cannons: off. Paddle: 73 pixels wide. Balls: 6, 10 and 14 "
+              "pixels.");
+    EXPECT_EQ(inForceText({false, true, 105.5f, {}}),
+              "Sticky paddle: off. Cannons: on. Paddle: 105.5 pixels wide. Balls: none in play.");
+    auto opened = Viewer::open("clock 4242\nmenu new\nclick\ntick 3\n");
+    Viewer& v = *std::get<std::unique_ptr<Viewer>>(opened);
+    v.surveyAll();
+    const Answer first = v.whole();
+    ASSERT_TRUE(first.inForce);
+    EXPECT_EQ(*first.inForce,
+              "Sticky paddle: off. Cannons: off. Paddle: 73 pixels wide. Balls: 14 pixels.");
+    // Nothing changed: nothing said again.
+    EXPECT_FALSE(v.step(2).inForce);
+}
+
 TEST(Viewer, RefusesABrokenScriptWithTheDriversLineAndReason) {
     for (const std::string script : {"clock 1\n\nfly\n", "tick 0\n", "move 1\n"}) {
         std::istringstream in(script);

@@ -81,6 +81,9 @@ await page.goto(link);
 await surveyed();
 await inStep(110);
 await page.screenshot({ path: join(out, 'compare.png') });
+if (await text('watch-in-force') !== 'Sticky paddle: off. Cannons: off. Paddle: 73 pixels wide. Balls: 14 pixels.') {
+  await fail(`in force: "${await text('watch-in-force')}"`);
+}
 if (!/^This game: score \d+\. The ghost: Brontix, score \d+\.$/.test(await text('watch-compared'))) {
   await fail(`the comparison says "${await text('watch-compared')}"`);
 }

@@ -151,6 +151,11 @@ ViewerWindow::ViewerWindow(WatchedRecording recording, QWidget* parent)
     layout->addWidget(makeTimeline());
     layout->addLayout(makeControls());
     layout->addWidget(makeSurvey());
+    // The capsules' effects in force at the point.
+    inForce_ = new QLabel;
+    inForce_->setObjectName("in-force");
+    inForce_->setContentsMargins(6, 0, 6, 0);
+    layout->addWidget(inForce_);
     // Comparing: both scores, the ghost's caption and which game has ended.
     compared_ = new QLabel;
     compared_->setObjectName("compared");
@@ -304,6 +309,7 @@ void ViewerWindow::apply(const viewer::Answer& a) {
         box_->raise();
     }
     if (a.compared) compared_->setText(QString::fromStdString(*a.compared));
+    if (a.inForce) inForce_->setText(QString::fromStdString(*a.inForce));
     play_->setText(a.playing ? "Pause" : "Play");
     // Laying out the time's text costs more than drawing the picture: while
     // it plays, the time and the timeline follow a few times a second.

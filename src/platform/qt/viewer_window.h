@@ -118,6 +118,7 @@ private:
     QProgressBar* progress_;
     QLabel* verdict_;
     QLabel* compared_;
+    QLabel* inForce_;
     bool cut_, secondCut_;
     QString name_;
     WakeTimer timer_{[this] { apply(viewer_->advance(WakeTimer::now())); }};

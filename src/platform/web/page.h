@@ -36,6 +36,8 @@ void pageWatchShown(double point, int playing, const char* time, int length);
 // Comparing two games: both scores, the second's caption and which has
 // ended, in words.
 BRONTIX_PAGE(watch_compared) void pageWatchCompared(const char* text, int length);
+// The capsules' effects in force at the point, in words.
+BRONTIX_PAGE(watch_in_force) void pageWatchInForce(const char* text, int length);
 // One line of the visit's recording, with its line break.
 BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
 // New Game dealt the wall of this clock value.

@@ -201,6 +201,8 @@ void ViewerWindow::makeControls(HINSTANCE instance) {
     x += px(64) + 2 * gap;
     time_ = make(WC_STATICW, L"", SS_RIGHT, x, y + px(5), width - x - gap, row);
     y += row + gap;
+    inForce_ = make(WC_STATICW, L"", 0, gap, y, width - 2 * gap, row);
+    y += row + gap;
     if (viewer_->ghost()) {
         compared_ = make(WC_STATICW, L"", 0, gap, y, width - 2 * gap, row);
         y += row + gap;
@@ -239,6 +241,7 @@ void ViewerWindow::apply(const viewer::Answer& a) {
         }
     }
     if (a.compared && compared_) SetWindowTextW(compared_, wide(*a.compared).c_str());
+    if (a.inForce) SetWindowTextW(inForce_, wide(*a.inForce).c_str());
     SetWindowTextW(play_, a.playing ? L"Pause" : L"Play");
     SendMessageW(timeline_, TBM_SETPOS, TRUE, static_cast<LPARAM>(a.point));
     SetWindowTextW(time_, timeAt(a.point).c_str());

@@ -81,6 +81,7 @@ private:
     HWND cancel_ = nullptr;
     HWND verdict_ = nullptr;
     HWND compared_ = nullptr;  // comparing: both scores, which has ended
+    HWND inForce_ = nullptr;   // the capsules' effects in force
     HFONT font_ = nullptr;
     std::wstring tip_;  // the timeline's tooltip while it is shown
     HACCEL keys_ = nullptr;
