@@ -97,6 +97,11 @@ const page = {
   watch_compared(ptr, len) { watching.compared(memory.text(ptr, len)); },
   watch_in_force(ptr, len) { watching.inForce(memory.text(ptr, len)); },
   record(ptr, len) { recording.add(memory.text(ptr, len)); },
+  // A live region says it once; the same words again are said again.
+  announce(ptr, len) {
+    const said = memory.text(ptr, len);
+    $('announce').textContent = $('announce').textContent === said ? `${said}\u00a0` : said;
+  },
   dealt(wall) {
     // A 64-bit import comes as a signed BigInt.
     $('race-this-link').href = links.raceLink(BigInt.asUintN(64, wall));

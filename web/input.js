@@ -78,8 +78,9 @@ function steerWithFinger(exports, after, layout, stage, canvas) {
 
 // Typed characters by their code, so only a lower-case p pauses; keys with
 // Ctrl, Alt or Meta belong to the browser (Alt+N is New Game's), and Space
-// on a menu command is the command's.
-function takeKeys(exports, after, { box, backdrop, menubar }, leaveBackdrop) {
+// on a control (a menu command, the Capsules panel, a link) is the
+// control's.
+function takeKeys(exports, after, { box, backdrop }, leaveBackdrop) {
   document.addEventListener('keydown', (e) => {
     // While the backdrop is up, Escape is the way out of it.
     if (e.key === 'Escape' && !backdrop.hidden && !box.open) {
@@ -88,7 +89,7 @@ function takeKeys(exports, after, { box, backdrop, menubar }, leaveBackdrop) {
       return;
     }
     if (box.open || e.ctrlKey || e.altKey || e.metaKey || e.key.length !== 1) return;
-    if (e.key === ' ' && menubar.contains(e.target)) return;
+    if (e.key === ' ' && e.target.closest?.('button, summary, a, input, select')) return;
     e.preventDefault();
     after(exports.brontix_key(e.key.charCodeAt(0)));
   });

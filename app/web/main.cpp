@@ -53,6 +53,9 @@ double apply(const brontix::session::Answer& answer) {
         if (const auto result = thePage->race->ended(event, thePage->session.score()))
             brontix::platform::web::pageRace(result->data(), static_cast<int>(result->size()), 1);
     }
+    const std::string said =
+        brontix::platform::web::spoken(answer.events, thePage->session.score());
+    if (!said.empty()) brontix::platform::web::pageAnnounce(said.data(), static_cast<int>(said.size()));
     return thePage->host.apply(answer);
 }
 

@@ -40,6 +40,10 @@ BRONTIX_PAGE(watch_compared) void pageWatchCompared(const char* text, int length
 BRONTIX_PAGE(watch_in_force) void pageWatchInForce(const char* text, int length);
 // One line of the visit's recording, with its line break.
 BRONTIX_PAGE(record) void pageRecord(const char* text, int length);
+// What a screen reader says of the game: a new game, a pause, a lost ball,
+// the end with its score (never a knock-out: the caption changes at every
+// one and is not read out).
+BRONTIX_PAGE(announce) void pageAnnounce(const char* text, int length);
 // New Game dealt the wall of this clock value.
 BRONTIX_PAGE(dealt) void pageDealt(std::uint64_t wall);
 // A race, in words: its wall as it starts ("race on wall N"), then its

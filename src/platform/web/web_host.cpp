@@ -14,6 +14,25 @@ render::Scale canvasScale(int deviceWidth) {
     return {width, scene::kPlayfieldWidth};
 }
 
+std::string spoken(std::span<const session::Event> events, std::int32_t score) {
+    using Kind = session::Event::Kind;
+    std::string said;
+    for (const session::Event& e : events) {
+        std::string one;
+        switch (e.kind) {
+        case Kind::NewGame: one = "New game."; break;
+        case Kind::Paused: one = "Paused."; break;
+        case Kind::Resumed: one = "Playing."; break;
+        case Kind::BallLost: one = "Ball lost."; break;
+        case Kind::CapsuleCaught: continue;
+        case Kind::Lost:
+        case Kind::Won: one = std::string(e.what) + " Score " + std::to_string(score) + "."; break;
+        }
+        said += (said.empty() ? "" : " ") + one;
+    }
+    return said;
+}
+
 std::uint64_t WebHost::clock() { return pageClock(); }
 
 double WebHost::apply(const session::Answer& answer) {

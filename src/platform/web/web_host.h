@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "session/host.h"
@@ -25,6 +26,11 @@ void toRgba(const render::PixelBuffer& frame, std::span<const render::Rect> rect
 // a device pixel, between a quarter and four (beyond, the browser stretches
 // the canvas).
 render::Scale canvasScale(int deviceWidth);
+
+// What a player hears of the game's events, with the score at their end
+// ("New game.", "Paused.", "Ball lost.", "You lose! Score 140."); empty
+// for none.
+std::string spoken(std::span<const session::Event> events, std::int32_t score);
 
 // The page's canvas: rectangles of a frame put on it, converted to the
 // bytes it takes.
