@@ -9,6 +9,8 @@
 export const BUILD = '@BUILD@';
 
 const PAD = 8;
+// The links' width beside the game, CSS pixels at the game's own size.
+const BESIDE = 320;
 // CSS pixels kept beside the playfield, sideways, for the caption and the
 // menu.
 const SIDE = 160;
@@ -70,8 +72,26 @@ export class Layout {
     const { clientWidth: vw, clientHeight: vh } = document.documentElement;
     Object.assign(game.style, { width: '', transform: '' });
     const w = game.offsetWidth, h = game.offsetHeight;
-    const room = Math.min((vw - 2 * PAD) / w, (vh - 3 * PAD - tools.offsetHeight) / h);
+    // The links grow with the game (--ui): as far as the game's whole
+    // scale while the game still fits at it beside them (a long panel
+    // open under the game may keep them smaller).
+    const roomWith = (ui) => {
+      tools.style.setProperty('--ui', String(ui));
+      return Math.min((vw - 2 * PAD) / w, (vh - 3 * PAD - tools.offsetHeight) / h);
+    };
+    // A screen wide enough for the game at twice its size or more and the
+    // links beside it, at the same scale, has them there.
+    let beside = 0;
+    for (let k = Math.floor((vh - 2 * PAD) / h); k >= 2 && !beside; --k) {
+      if (w * k + BESIDE * k + 3 * PAD <= vw) beside = k;
+    }
+    const room = beside || roomWith(1);
     const scale = this.scale = room >= 1 ? Math.floor(room) : Math.max(room, 0.1);
+    if (beside) tools.style.setProperty('--ui', String(beside));
+    for (let ui = beside ? 0 : Math.floor(scale); ui > 1; --ui) {
+      if (roomWith(ui) >= scale) break;
+      roomWith(1);
+    }
     game.style.transform = scale === 1 ? '' : `scale(${scale})`;
     // The canvas's size in CSS pixels is that of its device pixels.
     this.sizeCanvas(this.field.width, scale * devicePixelRatio);
@@ -81,11 +101,15 @@ export class Layout {
     const c = canvas.getBoundingClientRect(), g = game.getBoundingClientRect();
     const place = (v, inner) => Number.isInteger(scale) ? onGrain(v + inner) - inner
       : Math.round(v * devicePixelRatio) / devicePixelRatio;
-    const left = place(Math.max(PAD, (vw - w * scale) / 2), c.left - g.left);
-    const top = place(Math.max(PAD, (vh - h * scale - tools.offsetHeight - PAD) / 2), c.top - g.top);
+    const besideWidth = beside ? BESIDE * beside + PAD : 0;
+    const left = place(Math.max(PAD, (vw - w * scale - besideWidth) / 2), c.left - g.left);
+    const top = place(Math.max(PAD, (vh - h * scale - (beside ? 0 : tools.offsetHeight + PAD)) / 2), c.top - g.top);
     Object.assign(stage.style, { left: `${left}px`, top: `${top}px`, width: `${w * scale}px`, height: `${h * scale}px` });
-    // Beneath the window and as wide: the viewer's controls wrap to fit.
-    Object.assign(tools.style, { left: `${left}px`, top: `${top + h * scale + PAD}px`, width: `${w * scale}px` });
+    // Beneath the window and as wide (the viewer's controls wrap to fit),
+    // or beside it.
+    Object.assign(tools.style, beside
+      ? { left: `${left + w * scale + PAD}px`, top: `${top}px`, width: `${BESIDE * beside}px` }
+      : { left: `${left}px`, top: `${top + h * scale + PAD}px`, width: `${w * scale}px` });
   }
 
   // A finger (a coarse primary pointer) gets the window laid out for a
@@ -101,6 +125,8 @@ export class Layout {
     const sideways = vw > vh;
     document.body.classList.toggle('sideways', sideways);
     this.scale = 1;
+    tools.style.setProperty('--ui', '1');
+    tools.style.maxHeight = '';
     Object.assign(game.style, { transform: '', width: `${vw}px` });
     const top = this.backdrop.hidden ? 0 : this.backdropBar.offsetHeight, room = vh - top;
     const bars = sideways ? 0 : game.offsetHeight - canvas.offsetHeight;
@@ -113,6 +139,10 @@ export class Layout {
     Object.assign(stage.style, { left: '0px', top: `${top}px`, width: `${vw}px`, height: `${room}px` });
     const toolsWidth = sideways ? vw - canvas.offsetWidth - 2 * PAD : vw - 2 * PAD;
     Object.assign(tools.style, { left: `${PAD}px`, width: `${toolsWidth}px` });
+    // Sideways the links never cover the menu beside the playfield: past
+    // the room under it they scroll.
+    const menuBottom = game.querySelector('.menubar').getBoundingClientRect().bottom;
+    tools.style.maxHeight = sideways ? `${Math.max(44, vh - menuBottom - 2 * PAD)}px` : '';
     tools.style.top = `${vh - tools.offsetHeight - PAD}px`;
   }
 

@@ -89,9 +89,9 @@ export function watch(exports, memory, answers) {
   const step = act((points) => exports.brontix_watch_step(points));
   const togglePlay = act(() => (exports.brontix_watch_playing()
     ? exports.brontix_watch_pause() : exports.brontix_watch_play(performance.now())));
-  // Marks nearer each other than a mark is wide are one group, which says
-  // how many it holds and opens as a list: every mark stays a target.
-  const MARK_GAP = 10;  // CSS pixels
+  // Marks nearer each other than a mark is wide (its target: 44 CSS
+  // pixels for a thumb) are one group, which says how many it holds and
+  // opens as a list: every mark stays a target.
   const markButton = (i) => {
     const point = exports.brontix_watch_mark_point(i);
     const mark = document.createElement('button');
@@ -117,11 +117,15 @@ export function watch(exports, memory, answers) {
     layer.textContent = '';
     list.hidden = true;
     const width = Math.max(1, layer.clientWidth - 16);
+    const probe = layer.appendChild(document.createElement('button'));
+    probe.className = 'mark';
+    const gap = probe.offsetWidth;
+    probe.remove();
     const groups = [];
     for (let i = first; i < end; ++i) {
       const x = last ? (exports.brontix_watch_mark_point(i) / last) * width : 0;
       const group = groups.at(-1);
-      if (group && x - group.x < MARK_GAP) group.marks.push(i);
+      if (group && x - group.x < gap) group.marks.push(i);
       else groups.push({ x, marks: [i] });
     }
     for (const { x, marks: members } of groups) {
