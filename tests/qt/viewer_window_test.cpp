@@ -27,6 +27,13 @@ platform::qt::WatchedRecording recording(const std::string& script) {
     return r;
 }
 
+// The marks a list offers, in order.
+QStringList titlesOf(const QMenu* list) {
+    QStringList titles;
+    for (const QAction* a : list->actions()) titles << a->text();
+    return titles;
+}
+
 QString verdictOf(const std::string& script) {
     platform::qt::ViewerWindow window(recording(script));
     return window.findChild<QLabel*>("verdict")->text();
@@ -69,9 +76,7 @@ TEST(ViewerWindow, MarksOnOneAnotherOpenAsAList) {
         QPoint((timeline->xOf(139) + timeline->xOf(140)) / 2, timeline->height() / 2));
     QMenu* list = window.findChild<QMenu*>();
     ASSERT_NE(list, nullptr);
-    QStringList titles;
-    for (QAction* a : list->actions()) titles << a->text();
-    EXPECT_EQ(titles,
+    EXPECT_EQ(titlesOf(list),
               (QStringList{"ball lost at 0:02 (tick 139)", "You lose! at 0:02 (tick 140)"}));
     list->actions().at(0)->trigger();
     EXPECT_EQ(timeline->value(), 139);
@@ -115,9 +120,7 @@ TEST(ViewerWindow, ComparesTwoGamesOfOneWall) {
                       QPoint(timeline->xOf(0), timeline->height() / 2));
     QMenu* list = window.findChild<QMenu*>();
     ASSERT_NE(list, nullptr);
-    QStringList titles;
-    for (QAction* a : list->actions()) titles << a->text();
-    EXPECT_EQ(titles,
+    EXPECT_EQ(titlesOf(list),
               (QStringList{"New Game at 0:00 (tick 0)", "ghost: New Game at 0:00 (tick 0)"}));
 }
 

@@ -11,22 +11,14 @@
 import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync } from 'node:zlib';
-import { launchChromium, serveSite, waitUntil } from './harness.mjs';
+import { launchChromium, serveSite, steps } from './harness.mjs';
 
 const [site, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 
 let step = 'start', page = null, browser = null, server = null;
-async function fail(why) {
-  console.log(`access: FAILED at ${step}: ${why}`);
-  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
-  await browser?.close().catch(() => {});
-  server?.kill();
-  process.exit(1);
-}
-const pass = () => console.log(`access: ok: ${step}`);
-const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test, 50)) || fail(what);
+const { fail, pass, waitFor } = steps('access', out, () => ({ step, page, browser, server }));
 const ready = () => waitFor('the page is not ready', 30, () => page.evaluate(() => document.body.dataset.ready === 'true'));
 
 // The controls in Chromium's accessibility tree that have no name.

@@ -11,22 +11,14 @@ import { execFileSync } from 'node:child_process';
 import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync } from 'node:zlib';
-import { canvasRgb, launchChromium, serveSite, waitUntil } from './harness.mjs';
+import { canvasRgb, launchChromium, serveSite, steps } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 
 let step = 'start', page = null, browser = null, server = null;
-async function fail(why) {
-  console.log(`compare: FAILED at ${step}: ${why}`);
-  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
-  await browser?.close().catch(() => {});
-  server?.kill();
-  process.exit(1);
-}
-const pass = () => console.log(`compare: ok: ${step}`);
-const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test, 50)) || fail(what);
+const { fail, pass, waitFor } = steps('compare', out, () => ({ step, page, browser, server }));
 const text = (id) => page.evaluate((i) => document.getElementById(i)?.textContent ?? '', id);
 
 // The first game starts 10 ticks before its New Game and is lost 252

@@ -52,3 +52,23 @@ export async function canvasRgb(page) {
   for (let i = 0; i < 640 * 530; ++i) rgba.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
   return rgb;
 }
+
+// A test's steps, named `name` in what it prints: fail(why) says which step
+// failed, leaves a screenshot of the page in `out` and ends the run,
+// closing the browser and the server; pass() says the step passed;
+// waitFor(what, seconds, test) fails with `what` when `test` never holds.
+// `now` gives the test's step, page, browser and server as they stand.
+//   const { fail, pass, waitFor } = steps('race', out, () => ({ step, page, browser, server }));
+export function steps(name, out, now) {
+  const fail = async (why) => {
+    const { step, page, browser, server } = now();
+    console.log(`${name}: FAILED at ${step}: ${why}`);
+    if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
+    await browser?.close().catch(() => {});
+    server?.kill();
+    process.exit(1);
+  };
+  const pass = () => console.log(`${name}: ok: ${now().step}`);
+  const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test, 50)) || fail(what);
+  return { fail, pass, waitFor };
+}

@@ -9,7 +9,7 @@
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium, serveSite, waitUntil } from './harness.mjs';
+import { launchChromium, serveSite, steps } from './harness.mjs';
 
 const [site, replayTool, out] = process.argv.slice(2);
 const WALL = '18446744073709551557';
@@ -17,15 +17,7 @@ rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 
 let step = 'start', page = null, browser = null, server = null;
-async function fail(why) {
-  console.log(`race: FAILED at ${step}: ${why}`);
-  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
-  await browser?.close().catch(() => {});
-  server?.kill();
-  process.exit(1);
-}
-const pass = () => console.log(`race: ok: ${step}`);
-const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test)) || fail(what);
+const { fail, pass, waitFor } = steps('race', out, () => ({ step, page, browser, server }));
 const text = (id) => page.evaluate((i) => document.getElementById(i).textContent, id);
 const shown = (id) => page.evaluate((i) => !document.getElementById(i).hidden, id);
 const ready = () => waitFor('the page is not ready', 30, () => page.evaluate(() => document.body.dataset.ready === 'true'));

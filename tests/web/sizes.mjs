@@ -11,22 +11,14 @@
 import { mkdirSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { deflateRawSync } from 'node:zlib';
-import { launchChromium, serveSite, waitUntil } from './harness.mjs';
+import { launchChromium, serveSite, steps } from './harness.mjs';
 
 const [site, out] = process.argv.slice(2);
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 
 let step = 'start', page = null, browser = null, server = null;
-async function fail(why) {
-  console.log(`sizes: FAILED at ${step}: ${why}`);
-  if (page) await page.screenshot({ path: join(out, `failed-${step}.png`) }).catch(() => {});
-  await browser?.close().catch(() => {});
-  server?.kill();
-  process.exit(1);
-}
-const pass = () => console.log(`sizes: ok: ${step}`);
-const waitFor = async (what, seconds, test) => (await waitUntil(seconds, test, 50)) || fail(what);
+const { fail, pass, waitFor } = steps('sizes', out, () => ({ step, page, browser, server }));
 
 // In the page: every visible control and text of the page's own (the
 // game's picture is the game's), with its size, font size and the
