@@ -55,7 +55,8 @@ double apply(const brontix::session::Answer& answer) {
     }
     const std::string said =
         brontix::platform::web::spoken(answer.events, thePage->session.score());
-    if (!said.empty()) brontix::platform::web::pageAnnounce(said.data(), static_cast<int>(said.size()));
+    if (!said.empty())
+        brontix::platform::web::pageAnnounce(said.data(), static_cast<int>(said.size()));
     return thePage->host.apply(answer);
 }
 
